@@ -1,0 +1,59 @@
+#pragma once
+// The register vocabulary of one PLC protocol: the type lists, limits and codes that every
+// component page, the panel settings and the image compiler offer or use. One immutable object
+// per protocol, passed explicitly to whoever needs it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vanta {
+
+// Which list a register type index refers to.
+enum class TypeList : uint8_t {
+    Word = 1,  // word-register types
+    BitA = 2,  // function-key coil targets
+    BitB = 3,  // lamps (any selector other than 1 and 2)
+};
+
+struct Vocabulary {
+    uint8_t protocol = 0;  // 1..40; anything else got the default row
+
+    std::vector<std::string> wordTypes;  // protocol's own, then "RP".."TM" (never for 31)
+    std::vector<std::string> bitTypesA;  // function-key coil targets
+    std::vector<std::string> bitTypesB;  // lamps
+    std::vector<std::string> bitTypesC;  // alarm-list start coil
+    std::vector<std::string> displayFormats;  // "Unsigned", "HEX", "Signed"
+    std::vector<std::string> alarmWordTypes;  // "RP".."TM" first, then the protocol's own
+
+    int stationMin = 1;
+    int stationMax = 1;
+    bool ownStationOnly = false;  // protocols 14 and 21: the panel's own station
+    uint32_t maxWordRegister = 9999;
+    uint32_t maxBitRegister = 9999;
+    int highestBitIndex = 0;
+    uint8_t stride = 1;      // address step between consecutive control registers
+    uint8_t baudOffset = 0;  // added to the stored baud index in the image header
+    bool alarmAllowed = true;
+    bool addressesFromOne = false;
+    bool octalAddresses = false;    // protocol 7
+    bool bitIndexSelectable = false;  // otherwise the bit index is fixed at 0
+
+    const std::vector<std::string>& list(TypeList which) const;
+};
+
+// Builds the vocabulary of a protocol (the default row for numbers outside 1..40).
+Vocabulary makeVocabulary(uint8_t protocol);
+
+// Register type code: the name at `typeIndex` of the chosen list (clamped to its last entry)
+// mapped to a code whose low 4 bits are the data width in bytes. `selector` is 1 (word list),
+// 2 (bit list A) or anything else (bit list B).
+uint8_t registerTypeCode(const Vocabulary& vocabulary, int typeIndex, int selector);
+// Code of a type name as the word-list (selector 1) or bit-list lookup gives it.
+uint8_t typeCodeOfName(uint8_t protocol, const std::string& name, int selector);
+// Recipe type code: index into the alarm and function-key word list.
+uint8_t recipeTypeCode(const Vocabulary& vocabulary, int typeIndex);
+// Start-coil type code: index into bit list C.
+uint8_t startCoilTypeCode(const Vocabulary& vocabulary, int typeIndex);
+
+}  // namespace vanta
