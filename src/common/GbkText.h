@@ -9,8 +9,9 @@
 
 namespace vanta {
 
-// A byte above 0x80 starts a double-byte character.
-inline bool isLeadByte(unsigned char byte) { return byte > 0x80; }
+// A byte with the high bit set (above 0x7F) starts a double-byte character; bytes 0x00..0x7F are
+// single-byte characters. Glyph collection, rebasing and the text renderer all use this rule.
+inline bool isLeadByte(unsigned char byte) { return byte >= 0x80; }
 
 Result<std::string> gbkToUtf8(const std::string& gbk);
 Result<std::string> utf8ToGbk(const std::string& utf8);
