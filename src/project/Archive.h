@@ -36,7 +36,7 @@ struct RuntimeClass {
 
 // A class whose objects are written as tagged objects (screens and components).
 class Persistent {
-public:
+  public:
     virtual ~Persistent() = default;
     virtual const RuntimeClass& GetRuntimeClass() const = 0;
     virtual void Serialize(Archive& ar) = 0;
@@ -45,7 +45,7 @@ public:
 // The persistent classes a reader may create, by class name. Built by whoever reads a project,
 // so factories can capture the context (protocol, vocabulary) the new objects need.
 class ClassRegistry {
-public:
+  public:
     using Factory = std::function<std::unique_ptr<Persistent>()>;
     void add(std::string name, uint16_t schema, Factory factory);
     struct Entry {
@@ -54,12 +54,12 @@ public:
     };
     const Entry* find(const std::string& name) const;
 
-private:
+  private:
     std::map<std::string, Entry> entries_;
 };
 
 class Archive {
-public:
+  public:
     // An archive that stores.
     Archive();
     // An archive that loads from data; registry (may be null) creates tagged objects.
@@ -101,11 +101,15 @@ public:
     uint32_t readU32();
     bool readBytes(uint8_t* out, size_t size);
     void skip(size_t n);
+    // Also a failure when the count exceeds the bytes that remain (every item takes a byte).
     uint32_t readCount();
     // Accepts all three length forms and the 0xFF 0xFFFE marker of a 16-bit-character string,
     // which is converted to the code page.
     ByteString readString();
     // Reads a tag and the object's record. Null tag: returns nullptr with ok() still true.
+    // A new class must be registered with schema 1; a reference to an earlier object (never
+    // written by this system) is a failure, as is a record that fails to read (the partly read
+    // object is discarded).
     std::unique_ptr<Persistent> readObject();
 
     // True while `count` items of at least `minBytesEach` bytes can still fit in what remains;
@@ -127,8 +131,10 @@ public:
     // added in later versions. Files are always written as version 12.
     uint8_t loadedVersion = 12;
 
-private:
+  private:
     bool need(size_t n, const char* what);
+    void failAt(size_t offset, const std::string& what);
+    uint64_t readStringLength(bool& wide);
 
     bool storing_;
     bool ok_ = true;
@@ -141,6 +147,7 @@ private:
     std::map<std::string, uint32_t> writtenClasses_;
     std::map<uint32_t, std::string> readClasses_;
     uint32_t nextIndex_ = 1;
+    int depth_ = 0;  // nesting of objects being read
 };
 
 }  // namespace vanta
