@@ -19,10 +19,10 @@ enum class TypeList : uint8_t {
 struct Vocabulary {
     uint8_t protocol = 0;  // 1..40; anything else got the default row
 
-    std::vector<std::string> wordTypes;  // protocol's own, then "RP".."TM" (never for 31)
-    std::vector<std::string> bitTypesA;  // function-key coil targets
-    std::vector<std::string> bitTypesB;  // lamps
-    std::vector<std::string> bitTypesC;  // alarm-list start coil
+    std::vector<std::string> wordTypes;       // protocol's own, then "RP".."TM" (never for 31)
+    std::vector<std::string> bitTypesA;       // function-key coil targets
+    std::vector<std::string> bitTypesB;       // lamps
+    std::vector<std::string> bitTypesC;       // alarm-list start coil
     std::vector<std::string> displayFormats;  // "Unsigned", "HEX", "Signed"
     std::vector<std::string> alarmWordTypes;  // "RP".."TM" first, then the protocol's own
 
@@ -36,10 +36,37 @@ struct Vocabulary {
     uint8_t baudOffset = 0;  // added to the stored baud index in the image header
     bool alarmAllowed = true;
     bool addressesFromOne = false;
-    bool octalAddresses = false;    // protocol 7
+    bool octalAddresses = false;      // protocol 7
     bool bitIndexSelectable = false;  // otherwise the bit index is fixed at 0
 
+    // Switches of the property pages (docs/vocabulary.md says how they were chosen).
+    bool hexAddresses = false;        // protocol 1: station and address typed in hexadecimal
+    bool registerCountShown = true;   // "寄存器个数:" on the word pages (never for 31)
+    int maxRegisterCount = 2;         // register count spin: 1 .. this
+    bool bitNumberShown = false;      // the bit-number (sub-address) edit and spin
+    bool offsetShown = false;         // the lamp's "偏移:" and the alarm list's bit offset
+    bool valueShown = true;           // the function key's "参数:" value
+    bool coilOperationsShown = true;  // the function key's four coil radios (no coils on 1)
+
     const std::vector<std::string>& list(TypeList which) const;
+
+    // Largest sub-address (bit number within a word) that may be entered: the highest bit index
+    // where the bit index is selectable, else 0.
+    int maxSubAddress() const { return bitIndexSelectable ? highestBitIndex : 0; }
+    // Lowest register address of the address spins.
+    int minAddress() const { return addressesFromOne ? 1 : 0; }
+    // Station range of the component pages; protocols 14 and 21 allow only the panel's own
+    // station.
+    int stationLow(uint8_t panelStation) const {
+        return ownStationOnly ? panelStation : stationMin;
+    }
+    int stationHigh(uint8_t panelStation) const {
+        return ownStationOnly ? panelStation : stationMax;
+    }
+
+    // Protocol 31: the parameter names of the module at `moduleIndex` of the word list, bit list
+    // A or bit list B. Empty for every other protocol and for an index outside the list.
+    const std::vector<std::string>& parameterNames(TypeList which, int moduleIndex) const;
 };
 
 // Builds the vocabulary of a protocol (the default row for numbers outside 1..40).
@@ -55,5 +82,11 @@ uint8_t typeCodeOfName(uint8_t protocol, const std::string& name, int selector);
 uint8_t recipeTypeCode(const Vocabulary& vocabulary, int typeIndex);
 // Start-coil type code: index into bit list C.
 uint8_t startCoilTypeCode(const Vocabulary& vocabulary, int typeIndex);
+
+// Data width in bytes of a type code as the pages count it: the low nibble, except the
+// panel-internal "RP" (112) which holds 2 bytes.
+inline int typeCodeWidth(uint8_t code) {
+    return code == 112 ? 2 : (code & 0x0F);
+}
 
 }  // namespace vanta
