@@ -1,0 +1,47 @@
+#include "model/ComponentFactory.h"
+
+#include "model/CChars.h"
+#include "model/CMainView.h"
+
+namespace vanta {
+
+namespace {
+template <typename T>
+std::unique_ptr<CBase> copyAs(const CBase& source) {
+    const auto* typed = dynamic_cast<const T*>(&source);
+    return typed ? std::make_unique<T>(*typed) : nullptr;
+}
+
+template <typename T>
+void addClass(ClassRegistry& registry, const ModelContext& context) {
+    const T prototype(context);
+    const RuntimeClass& rc = prototype.GetRuntimeClass();
+    registry.add(rc.name, rc.schema, [&context]() { return std::make_unique<T>(context); });
+}
+}  // namespace
+
+std::unique_ptr<CBase> createComponent(uint8_t kind, const ModelContext& context, int32_t x,
+                                       int32_t y) {
+    switch (kind) {
+        case kKindChars:
+            return std::make_unique<CChars>(context, x, y, "Text");
+        default:
+            return nullptr;
+    }
+}
+
+std::unique_ptr<CBase> copyComponent(const CBase& source) {
+    switch (source.m_kind) {
+        case kKindChars:
+            return copyAs<CChars>(source);
+        default:
+            return nullptr;
+    }
+}
+
+void registerModelClasses(ClassRegistry& registry, const ModelContext& context) {
+    addClass<CMainView>(registry, context);
+    addClass<CChars>(registry, context);
+}
+
+}  // namespace vanta
