@@ -33,6 +33,7 @@ struct DownloadContext {
 
     // Raised while records are built.
     bool limitsCorrected = false;  // a register, bar or trend had its limits corrected
+    uint8_t limitErrorCode = 0;    // 3: a bar graph or trend had its scale corrected
     bool optionUsed = false;       // a register with password or an encrypted key (header 35)
     bool type81Used = false;       // a register of a type whose code is 81 (header 38)
 
