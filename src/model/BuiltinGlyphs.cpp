@@ -583,7 +583,7 @@ KeyImage makeKeyImage(int glyph, KeyImageVariant variant) {
     };
     for (int y = 0; y < kKeyImageSide; ++y) {
         for (int x = 0; x < kKeyImageSide; ++x) {
-            uint32_t colour = kImageDark;
+            Color colour = kImageDark;
             const bool on = set(x, y);
             switch (variant) {
                 case KeyImageVariant::Dark:
@@ -600,7 +600,7 @@ KeyImage makeKeyImage(int glyph, KeyImageVariant variant) {
                     break;
                 }
             }
-            image.pixels[static_cast<size_t>(y * kKeyImageSide + x)] = colour;
+            image.bitmap.pixels[static_cast<size_t>(y * kKeyImageSide + x)] = colour;
         }
     }
     return image;
@@ -612,6 +612,12 @@ const KeyImage* keyImage(int number) {
     }
     static const KeyImageTable table;
     return &table.images[static_cast<size_t>(number - kFirstKeyImage)];
+}
+
+void DrawResourceBitmap(Canvas& canvas, int number, const Rect& dest) {
+    if (const KeyImage* image = keyImage(number)) {
+        canvas.drawColorBitmap(dest, image->bitmap);
+    }
 }
 
 }  // namespace vanta

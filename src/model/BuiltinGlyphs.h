@@ -18,6 +18,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "model/Canvas.h"
+
 namespace vanta {
 
 inline constexpr int kLampGlyphCount = 4;
@@ -50,25 +52,29 @@ inline constexpr int kKeyImageCount = 66;
 inline constexpr int kLastKeyImage = kFirstKeyImage + kKeyImageCount - 1;  // 395
 inline constexpr int kKeyImageSide = 36;
 
-// Colours of the editor images (0xRRGGBB): the display's dark ground, its light pixels, and the
-// dots of an outline.
-inline constexpr uint32_t kImageDark = 0x404040;
-inline constexpr uint32_t kImageLight = 0xFFFFFF;
-inline constexpr uint32_t kImageDots = 0xC0C0C0;
+// Colours of the editor images: the display's dark ground, its light pixels, and the dots of an
+// outline.
+inline constexpr Color kImageDark = kDisplayDark;
+inline constexpr Color kImageLight = kDisplayLight;
+inline constexpr Color kImageDots = kDottedFrameColor;
 
 enum class KeyImageVariant : uint8_t { Dark, Light, Dotted };
 
 struct KeyImage {
     int glyph = 0;  // the built-in glyph it shows
     KeyImageVariant variant = KeyImageVariant::Dark;
-    std::array<uint32_t, kKeyImageSide * kKeyImageSide> pixels{};  // 0xRRGGBB, top row first
+    ColorBitmap bitmap{kKeyImageSide, kKeyImageSide, kImageDark};
 
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y * kKeyImageSide + x)]; }
+    Color at(int x, int y) const { return bitmap.at(x, y); }
 };
 
 // Editor image 330..395; nullptr for any other number. Built once, on first use.
 const KeyImage* keyImage(int number);
 // Builds the image of a glyph in a variant (what keyImage() holds).
 KeyImage makeKeyImage(int glyph, KeyImageVariant variant);
+
+// Draws editor image 330..395 stretched onto `dest` with a plain copy (nothing for any other
+// number).
+void DrawResourceBitmap(Canvas& canvas, int number, const Rect& dest);
 
 }  // namespace vanta

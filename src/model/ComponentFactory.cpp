@@ -1,6 +1,8 @@
 #include "model/ComponentFactory.h"
 
 #include "model/CChars.h"
+#include "model/CFunction.h"
+#include "model/CLight.h"
 #include "model/CMainView.h"
 
 namespace vanta {
@@ -25,6 +27,10 @@ std::unique_ptr<CBase> createComponent(uint8_t kind, const ModelContext& context
     switch (kind) {
         case kKindChars:
             return std::make_unique<CChars>(context, x, y, "Text");
+        case kKindLight:
+            return std::make_unique<CLight>(context, x, y);
+        case kKindFunction:
+            return std::make_unique<CFunction>(context, x, y);
         default:
             return nullptr;
     }
@@ -34,6 +40,10 @@ std::unique_ptr<CBase> copyComponent(const CBase& source) {
     switch (source.m_kind) {
         case kKindChars:
             return copyAs<CChars>(source);
+        case kKindLight:
+            return copyAs<CLight>(source);
+        case kKindFunction:
+            return copyAs<CFunction>(source);
         default:
             return nullptr;
     }
@@ -42,6 +52,8 @@ std::unique_ptr<CBase> copyComponent(const CBase& source) {
 void registerModelClasses(ClassRegistry& registry, const ModelContext& context) {
     addClass<CMainView>(registry, context);
     addClass<CChars>(registry, context);
+    addClass<CLight>(registry, context);
+    addClass<CFunction>(registry, context);
 }
 
 }  // namespace vanta

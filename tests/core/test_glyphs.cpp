@@ -131,8 +131,8 @@ TEST(KeyImages, EnlargedPixelsFollowTheGlyph) {
             continue;
         }
         const PageGlyph& glyph = builtinGlyph(image->glyph);
-        const uint32_t on = image->variant == KeyImageVariant::Dark ? kImageLight : kImageDark;
-        const uint32_t off = image->variant == KeyImageVariant::Dark ? kImageDark : kImageLight;
+        const Color on = image->variant == KeyImageVariant::Dark ? kImageLight : kImageDark;
+        const Color off = image->variant == KeyImageVariant::Dark ? kImageDark : kImageLight;
         for (int y = 0; y < 36; y += 5) {
             for (int x = 0; x < 36; x += 7) {
                 const bool set = pagePixel(glyph, 16, 16, x * 4 / 9, y * 4 / 9);
@@ -155,7 +155,7 @@ TEST(KeyImages, DottedVariantShowsOnlyAnOutline) {
     int dots = 0;
     for (int y = 0; y < 36; ++y) {
         for (int x = 0; x < 36; ++x) {
-            const uint32_t c = dotted.at(x, y);
+            const Color c = dotted.at(x, y);
             ASSERT_TRUE(c == kImageDark || c == kImageDots);
             if (c == kImageDots) {
                 ++dots;
