@@ -15,6 +15,15 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+// Opens the catalogue unbuffered: every read fetches exactly the bytes asked for, so listing
+// reads the entry headers only and loading a driver reads that one entry.
+File openCatalogue(const std::string& path) {
+    File file(std::fopen(path.c_str(), "rb"));
+    if (file)
+        std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    return file;
+}
+
 constexpr size_t kHeaderBytes = 4;  // protocol, version, length (2)
 
 std::string missingFile(const std::string& path) {
@@ -58,7 +67,7 @@ std::string Catalogue::pathIn(const std::string& directory) {
 }
 
 Result<Catalogue> Catalogue::open(const std::string& path) {
-    File file(std::fopen(path.c_str(), "rb"));
+    File file = openCatalogue(path);
     if (!file)
         return Result<Catalogue>::failure(missingFile(path));
 
@@ -105,7 +114,7 @@ Result<ProtocolDriver> Catalogue::loadDriver(uint8_t protocol) const {
     if (index < 0)
         return Result<ProtocolDriver>::failure("The protocol does not exist!");
 
-    File file(std::fopen(path_.c_str(), "rb"));
+    File file = openCatalogue(path_);
     if (!file)
         return Result<ProtocolDriver>::failure(missingFile(path_));
 
