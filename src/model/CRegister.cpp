@@ -1,0 +1,301 @@
+#include "model/CRegister.h"
+
+#include <limits>
+
+#include "model/ParameterCodes.h"
+
+namespace vanta {
+
+namespace {
+
+// The address a new register starts with (this replaces the base default).
+uint16_t registerDefaultAddress(uint8_t protocol) {
+    switch (protocol) {
+        case 3:
+        case 16:
+        case 19:
+        case 20:
+        case 21:
+        case 23:
+        case 25:
+        case 31:
+        case 34:
+            return 1;
+        case 7:
+            return 1024;
+        default:
+            return 0;
+    }
+}
+
+// 2^bits - 1 as a 32-bit pattern (all bits set from 32 bits on).
+int32_t allOnes(int bits) {
+    if (bits >= 32)
+        return -1;
+    return static_cast<int32_t>((uint32_t{1} << bits) - 1);
+}
+
+uint8_t flag(uint8_t value) {
+    return value ? 1 : 0;
+}
+
+void putBE32(Bytes& record, size_t at, int32_t value) {
+    const auto v = static_cast<uint32_t>(value);
+    record[at] = static_cast<uint8_t>(v >> 24);
+    record[at + 1] = static_cast<uint8_t>(v >> 16);
+    record[at + 2] = static_cast<uint8_t>(v >> 8);
+    record[at + 3] = static_cast<uint8_t>(v);
+}
+
+// A decimal digit string without its leading zeros ("0" when nothing is left).
+std::string withoutLeadingZeros(const std::string& digits) {
+    const size_t first = digits.find_first_not_of('0');
+    return first == std::string::npos ? std::string("0") : digits.substr(first);
+}
+
+}  // namespace
+
+CRegister::CRegister(const ModelContext& context) : CBase(context) {
+    m_kind = kKindRegister;
+    const uint8_t protocol = context.protocol;
+    const int width =
+        protocol == 31 ? 2 : typeCodeWidth(registerTypeCode(context.vocab(), 0, kParameterWord));
+    m_inputHigh = m_engHigh = allOnes(width * 8);
+    m_address = registerDefaultAddress(protocol);
+}
+
+CRegister::CRegister(const ModelContext& context, int32_t x, int32_t y) : CRegister(context) {
+    m_x = panelFromScreen(x);
+    m_y = panelFromScreen(y);
+}
+
+CRegister::CRegister(const CRegister& other)
+    : CBase(other),
+      m_decimals(other.m_decimals),
+      m_digits(other.m_digits),
+      m_password(other.m_password),
+      m_dataKind(other.m_dataKind),
+      m_settable(other.m_settable),
+      m_limits(other.m_limits),
+      m_inputHigh(other.m_inputHigh),
+      m_inputLow(other.m_inputLow),
+      m_engHigh(other.m_engHigh),
+      m_engLow(other.m_engLow),
+      m_blockWord(other.m_blockWord),
+      m_typeValue(other.m_typeValue) {
+    m_address = other.m_address;
+    m_regCount = other.m_regCount;
+    m_regType = other.m_regType;
+    m_displayMode = other.m_displayMode;
+    m_signed = other.m_signed;
+    m_subType = other.m_subType;
+}
+
+const RuntimeClass& CRegister::GetRuntimeClass() const {
+    static const RuntimeClass kClass{"CRegister", 1};
+    return kClass;
+}
+
+void CRegister::Serialize(Archive& ar) {
+    CBase::Serialize(ar);
+    checkLoadedKind(ar, m_kind, kKindRegister);
+    ar.io(m_doubleSize);
+    ar.io(m_inverse);
+    ar.io(m_station);
+    ar.io(m_regType);
+    ar.io(m_address);
+    ar.io(m_regCount);
+    ar.io(m_digits);
+    ar.io(m_decimals);
+    ar.io(m_settable);
+    ar.io(m_limits);
+    ar.io(m_inputHigh);
+    ar.io(m_inputLow);
+    ar.io(m_engHigh);
+    ar.io(m_engLow);
+    ar.io(m_password);
+    ar.io(m_displayMode);
+    ar.io(m_signed);
+    ar.io(m_dataKind);
+    ar.io(m_subAddress);
+    if (ar.isStoring() || ar.loadedVersion >= 11) {
+        ar.io(m_subType);
+        ar.io(m_typeValue);
+        ar.io(m_blockWord);
+    }
+    SkipReserved(ar, kReservedBytes);
+    if (ar.isLoading())
+        SetPosition(screenFromPanel(m_x), screenFromPanel(m_y));
+}
+
+void CRegister::UpdatePageCoordinates() {
+    if (PageHost* host = pages())
+        host->setPageCoordinates(PageKind::Register, m_x, m_y);
+}
+
+void CRegister::ComputeRecordSize() {
+    m_recordLen =
+        static_cast<uint16_t>(kBaseRecordBytes + flag(m_limits) * (flag(m_dataKind) + 1) * 8);
+}
+
+uint8_t CRegister::typeCode() const {
+    return registerTypeCode(context().vocab(), m_regType, kParameterWord);
+}
+
+uint8_t CRegister::downloadTypeCode() const {
+    return context().protocol == 31 ? m_typeValue : typeCode();
+}
+
+uint16_t CRegister::downloadAddress() const {
+    return context().protocol == 31 ? m_blockWord : m_address;
+}
+
+int32_t CRegister::shownCells() const {
+    int32_t extra = 0;
+    if (m_decimals > 0 && m_decimals < m_digits)
+        extra = 1;
+    else if (m_decimals > 0 && m_decimals == m_digits)
+        extra = 2;
+    return m_digits + m_signed + extra;
+}
+
+int32_t CRegister::downloadWidth() const {
+    int32_t width = m_digits + m_signed;
+    if (m_decimals > 0) {
+        ++width;
+        if (m_decimals >= m_digits)
+            ++width;
+    }
+    return width;
+}
+
+std::string CRegister::SampleText() const {
+    // The number's digits as text, so any digit count from a file is shown without overflow.
+    std::string digits;
+    for (int i = 1; i <= m_digits; ++i)
+        digits += static_cast<char>('0' + i % 10);
+    const size_t decimals = m_decimals;
+    const size_t integerLength = digits.size() > decimals ? digits.size() - decimals : 0;
+    std::string text = m_signed ? "-" : "";
+    text += withoutLeadingZeros(digits.substr(0, integerLength));
+    if (decimals > 0)
+        text += "." + withoutLeadingZeros(digits.substr(integerLength));
+    return text;
+}
+
+Status CRegister::checkForDownload() const {
+    if (downloadWidth() > 255)
+        return Status::failure(describe() + ": " + std::to_string(m_digits) +
+                               " digits cannot be shown on the panel");
+    return Status::success();
+}
+
+bool CRegister::correctInputLimits() {
+    if (m_signed) {
+        if (m_inputHigh > m_inputLow)
+            return false;
+        if (m_inputLow == std::numeric_limits<int32_t>::max()) {
+            m_inputHigh = m_inputLow;
+            m_inputLow = m_inputHigh - 1;
+        } else {
+            m_inputHigh = m_inputLow + 1;
+            if (m_inputHigh == 0) {
+                m_inputHigh = -1;
+                m_inputLow = -2;
+            }
+        }
+        return true;
+    }
+    const auto high = static_cast<uint32_t>(m_inputHigh);
+    const auto low = static_cast<uint32_t>(m_inputLow);
+    if (high > low)
+        return false;
+    if (low == std::numeric_limits<uint32_t>::max()) {
+        m_inputHigh = static_cast<int32_t>(low);
+        m_inputLow = static_cast<int32_t>(low - 1);
+    } else {
+        m_inputHigh = static_cast<int32_t>(low + 1);
+    }
+    return true;
+}
+
+Status CRegister::BuildDownloadRecord(DownloadContext& download) {
+    if (Status fits = checkForDownload(); !fits.ok())
+        return fits;
+    if (Status built = CBase::BuildDownloadRecord(download); !built.ok())
+        return built;
+    const bool withLimits = m_limits != 0;
+    const bool withEngineering = withLimits && m_dataKind != 0;
+    const size_t needed = kBaseRecordBytes + (withLimits ? 8 : 0) + (withEngineering ? 8 : 0);
+    if (m_record.size() < needed)
+        return Status::failure(describe() + ": record size not computed");
+
+    if (withLimits && correctInputLimits())
+        download.limitsCorrected = true;
+    if (m_password == 1)
+        download.optionUsed = true;
+    if (typeCode() == 81)
+        download.type81Used = true;
+
+    const uint8_t t = downloadTypeCode();
+    const uint16_t address = downloadAddress();
+    m_record[2] = static_cast<uint8_t>(flag(m_inverse) | flag(m_doubleSize) << 1 |
+                                       flag(m_dataKind) << 2 | flag(m_settable) << 3 |
+                                       flag(m_signed) << 4 | flag(m_displayMode) << 5 |
+                                       flag(m_password) << 6 | flag(m_limits) << 7);
+    m_record[3] = m_station;
+    m_record[4] = t;
+    m_record[5] = static_cast<uint8_t>(address >> 8);
+    m_record[6] = static_cast<uint8_t>(address);
+    m_record[7] = static_cast<uint8_t>((t & 0x0F) * m_regCount);
+    m_record[8] = m_subAddress;
+    m_record[9] = static_cast<uint8_t>(downloadWidth());
+    m_record[10] = m_decimals;
+    if (withLimits) {
+        putBE32(m_record, 11, m_inputHigh);
+        putBE32(m_record, 15, m_inputLow);
+    }
+    if (withEngineering) {
+        putBE32(m_record, 19, m_engHigh);
+        putBE32(m_record, 23, m_engLow);
+    }
+    return Status::success();
+}
+
+void CRegister::Draw(Canvas& canvas) {
+    const Color text = m_inverse ? kDisplayDark : kDisplayLight;
+    const Color background = m_inverse ? kDisplayLight : kDisplayDark;
+    const Font font{"Arial", (m_doubleSize + 1) * 250};
+    canvas.drawText(m_rect, SampleText(), font, text, background, TextWordBreak);
+}
+
+void CRegister::SetPosition(int32_t x, int32_t y) {
+    if (m_decimals > m_digits)
+        context().warning(kDecimalsErrorMessage);
+    const int32_t scale = m_doubleSize + 1;
+    m_rect = {x, y, x + shownCells() * scale * kScreenCellWidth,
+              y + m_doubleSize * kScreenCellHeight + kScreenCellHeight};
+}
+
+void CRegister::FillPropertyPage() {
+    const uint8_t protocol = context().protocol;
+    if ((protocol == 20 || protocol == 23) && typeCode() == 210)
+        m_regCount = 2;
+    if (PageHost* host = pages())
+        host->fillPage(PageKind::Register, *this);
+}
+
+void CRegister::ShowPropertyPage() {
+    if (PageHost* host = pages())
+        host->showPage(PageKind::Register);
+}
+
+void CRegister::updateProtocol31Values() {
+    if (context().protocol != 31)
+        return;
+    m_typeValue = ParameterTypeValue(m_regType, m_subType, kParameterWord);
+    m_subAddress = ParameterNumber(m_regType, m_subType, kParameterWord);
+    m_blockWord = BlockWord(m_regType, kParameterWord, m_address);
+}
+
+}  // namespace vanta
