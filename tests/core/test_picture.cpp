@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
+#include "model/CUpLoadPic.h"
 #include "model/MonoBitmap.h"
+#include "model/PixelCanvas.h"
+#include "project/Archive.h"
 
 namespace vanta {
 namespace {
@@ -124,6 +129,154 @@ TEST(PictureBitmap, StoredFormRoundTripsAndRefusesDamage) {
     BitmapDescription eightBit = d;
     eightBit[14] = 8;
     EXPECT_FALSE(MonoBitmap::fromStored(eightBit, bitmap.bits()).ok());
+}
+
+// --- the picture component ---
+
+MonoBitmap bitmapOf(int w, int h, std::initializer_list<std::pair<int, int>> light) {
+    MonoBitmap bitmap(w, h);
+    for (auto [x, y] : light)
+        bitmap.setPixel(x, y, true);
+    return bitmap;
+}
+
+Bytes stored(CUpLoadPic& picture) {
+    Archive ar;
+    picture.Serialize(ar);
+    return ar.data();
+}
+
+void appendLE32(Bytes& out, uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+class PictureComponent : public ::testing::Test {
+  protected:
+    ModelContext context;
+};
+
+TEST_F(PictureComponent, LoadedPicturesWithinTheLimits) {
+    auto accepted = CUpLoadPic::convertLoadedPicture(196, 64, filled(196, 64, kWhite));
+    ASSERT_TRUE(accepted.ok());
+    EXPECT_EQ(accepted->width(), 196);
+    EXPECT_TRUE(accepted->pixel(195, 63));
+    auto refused = CUpLoadPic::convertLoadedPicture(197, 10, filled(197, 10, kWhite));
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.message(), "picture size error!!!");
+    EXPECT_EQ(refused.error().caption, "Open picture");
+    EXPECT_FALSE(CUpLoadPic::convertLoadedPicture(10, 65, filled(10, 65, kWhite)).ok());
+}
+
+TEST_F(PictureComponent, PlacementAndPageRanges) {
+    CUpLoadPic picture(context, 23, 7, MonoBitmap(16, 10));
+    picture.PlaceAt(23, 7);
+    EXPECT_EQ(picture.m_kind, kKindPicture);
+    EXPECT_EQ(picture.m_x, 10);
+    EXPECT_EQ(picture.m_y, 3);
+    EXPECT_EQ(picture.m_rect, (Rect{23, 7, 59, 30}));  // 36 x 23 (22.5 rounded up)
+    EXPECT_EQ(picture.pictureXMaximum(), 176);
+    EXPECT_EQ(picture.pictureYMaximum(), 54);
+
+    CUpLoadPic full(context, 0, 0, MonoBitmap(192, 64));
+    EXPECT_EQ(full.pictureXMaximum(), 0);
+    EXPECT_EQ(full.pictureYMaximum(), 0);
+}
+
+TEST_F(PictureComponent, DownloadRecordsAndConsecutiveAddresses) {
+    CUpLoadPic first(context, 0, 0, bitmapOf(16, 10, {{0, 9}}));
+    first.m_x = 8;
+    first.m_y = 2;
+    CUpLoadPic second(context, 0, 0, bitmapOf(3, 9, {{2, 8}}));
+    DownloadContext download;
+    for (CUpLoadPic* p : {&first, &second}) {
+        p->ComputeRecordSize();
+        ASSERT_TRUE(p->BuildDownloadRecord(download).ok());
+        ASSERT_TRUE(p->CollectGlyphs(download).ok());
+    }
+    ASSERT_EQ(download.pictureData.size(), 32u + 6u);
+    EXPECT_EQ(download.pictureData[16], 0x02);      // first picture, band 1, column 0: row 9
+    EXPECT_EQ(download.pictureData[32 + 5], 0x01);  // second picture, band 1, column 2: row 8
+
+    uint16_t base = 0x8030;
+    first.RebaseGlyphCodes(base);
+    second.RebaseGlyphCodes(base);
+    EXPECT_EQ(base, 0x8030 + 32 + 6);
+    EXPECT_EQ(first.m_record, (Bytes{8, 2, 0, 16, 10, 0x80, 0x30, 0, 0}));
+    EXPECT_EQ(second.m_record, (Bytes{0, 0, 0, 3, 9, 0x80, 0x50, 0, 0}));
+}
+
+TEST_F(PictureComponent, RecordBytesAndRoundTrip) {
+    CUpLoadPic picture(context, 0, 0, bitmapOf(20, 2, {{0, 0}, {19, 1}}));
+    picture.m_x = 10;
+    picture.m_y = 3;
+    Bytes expected = {5};
+    appendLE32(expected, 10);
+    appendLE32(expected, 3);
+    const BitmapDescription d = picture.m_bitmap.description();
+    expected.insert(expected.end(), d.begin(), d.end());
+    expected.insert(expected.end(), {0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0x00});
+    expected.resize(expected.size() + 20, 0);
+    EXPECT_EQ(stored(picture), expected);
+
+    CUpLoadPic back(context);
+    Archive in(expected);
+    back.Serialize(in);
+    ASSERT_TRUE(in.ok());
+    EXPECT_EQ(in.remaining(), 0u);
+    EXPECT_EQ(back.m_bitmap, picture.m_bitmap);
+    EXPECT_EQ(back.m_rect, (Rect{23, 7, 68, 12}));
+
+    CUpLoadPic copy(back);
+    copy.m_bitmap.setPixel(5, 0, true);
+    EXPECT_FALSE(back.m_bitmap.pixel(5, 0));
+    EXPECT_EQ(copy.m_rect, back.m_rect);
+}
+
+TEST_F(PictureComponent, DamagedRecordsFailTheRead) {
+    CUpLoadPic picture(context, 0, 0, bitmapOf(20, 2, {{0, 0}}));
+    const Bytes good = stored(picture);
+    const size_t imageSizeAt = 9 + 20;
+
+    auto readBack = [this](const Bytes& bytes) {
+        CUpLoadPic back(context);
+        Archive in(bytes);
+        back.Serialize(in);
+        EXPECT_EQ(back.width(), 0);  // left empty
+        return in.ok();
+    };
+    // Image size that does not match 20 x 2 (8 bytes).
+    Bytes wrongSize = good;
+    wrongSize[imageSizeAt] = 12;
+    EXPECT_FALSE(readBack(wrongSize));
+    // Image size far beyond the end of the data.
+    Bytes huge = good;
+    huge[imageSizeAt + 3] = 0x7F;
+    EXPECT_FALSE(readBack(huge));
+    // Rows cut short, and the reserved block missing.
+    EXPECT_FALSE(readBack(Bytes(good.begin(), good.begin() + 9 + 48 + 5)));
+    Bytes noReserved(good.begin(), good.end() - 20);
+    CUpLoadPic back(context);
+    Archive in(noReserved);
+    back.Serialize(in);
+    EXPECT_FALSE(in.ok());
+    // A height of 0.
+    Bytes flat = good;
+    flat[9 + 8] = 0;
+    EXPECT_FALSE(readBack(flat));
+}
+
+TEST_F(PictureComponent, DrawStretchesTheBitmap) {
+    CUpLoadPic picture(context, 0, 0, bitmapOf(2, 1, {{0, 0}}));
+    picture.PlaceAt(0, 0);  // (0, 0)-(5, 2)
+    PixelCanvas canvas(kDisplayWidth, kDisplayHeight, rgb(1, 2, 3));
+    picture.Draw(canvas);
+    for (int x = 0; x < 3; ++x)
+        EXPECT_EQ(canvas.pixel(x, 1), rgb(255, 255, 255)) << x;
+    for (int x = 3; x < 5; ++x)
+        EXPECT_EQ(canvas.pixel(x, 1), rgb(0, 0, 0)) << x;
+    EXPECT_EQ(canvas.pixel(5, 0), rgb(1, 2, 3));
+    EXPECT_EQ(canvas.pixel(0, 2), rgb(1, 2, 3));
 }
 
 }  // namespace
