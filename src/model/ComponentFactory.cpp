@@ -1,9 +1,12 @@
 #include "model/ComponentFactory.h"
 
+#include "model/CBar.h"
 #include "model/CChars.h"
 #include "model/CFunction.h"
 #include "model/CLight.h"
 #include "model/CMainView.h"
+#include "model/CTide.h"
+#include "model/CUpLoadPic.h"
 
 namespace vanta {
 
@@ -31,6 +34,10 @@ std::unique_ptr<CBase> createComponent(uint8_t kind, const ModelContext& context
             return std::make_unique<CLight>(context, x, y);
         case kKindFunction:
             return std::make_unique<CFunction>(context, x, y);
+        case kKindBar:
+            return std::make_unique<CBar>(context, x, y);
+        case kKindTide:
+            return std::make_unique<CTide>(context, x, y);
         default:
             return nullptr;
     }
@@ -44,6 +51,12 @@ std::unique_ptr<CBase> copyComponent(const CBase& source) {
             return copyAs<CLight>(source);
         case kKindFunction:
             return copyAs<CFunction>(source);
+        case kKindBar:
+            return copyAs<CBar>(source);
+        case kKindTide:
+            return copyAs<CTide>(source);
+        case kKindPicture:
+            return copyAs<CUpLoadPic>(source);
         default:
             return nullptr;
     }
@@ -54,6 +67,9 @@ void registerModelClasses(ClassRegistry& registry, const ModelContext& context) 
     addClass<CChars>(registry, context);
     addClass<CLight>(registry, context);
     addClass<CFunction>(registry, context);
+    addClass<CBar>(registry, context);
+    addClass<CTide>(registry, context);
+    addClass<CUpLoadPic>(registry, context);
 }
 
 }  // namespace vanta
