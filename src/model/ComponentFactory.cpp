@@ -2,9 +2,11 @@
 
 #include "model/CBar.h"
 #include "model/CChars.h"
+#include "model/CDynamic.h"
 #include "model/CFunction.h"
 #include "model/CLight.h"
 #include "model/CMainView.h"
+#include "model/CRegister.h"
 #include "model/CTide.h"
 #include "model/CUpLoadPic.h"
 
@@ -30,6 +32,10 @@ std::unique_ptr<CBase> createComponent(uint8_t kind, const ModelContext& context
     switch (kind) {
         case kKindChars:
             return std::make_unique<CChars>(context, x, y, "Text");
+        case kKindRegister:
+            return std::make_unique<CRegister>(context, x, y);
+        case kKindDynamic:
+            return std::make_unique<CDynamic>(context, x, y, "Dynamic Text");
         case kKindLight:
             return std::make_unique<CLight>(context, x, y);
         case kKindFunction:
@@ -47,6 +53,10 @@ std::unique_ptr<CBase> copyComponent(const CBase& source) {
     switch (source.m_kind) {
         case kKindChars:
             return copyAs<CChars>(source);
+        case kKindRegister:
+            return copyAs<CRegister>(source);
+        case kKindDynamic:
+            return copyAs<CDynamic>(source);
         case kKindLight:
             return copyAs<CLight>(source);
         case kKindFunction:
@@ -65,6 +75,8 @@ std::unique_ptr<CBase> copyComponent(const CBase& source) {
 void registerModelClasses(ClassRegistry& registry, const ModelContext& context) {
     addClass<CMainView>(registry, context);
     addClass<CChars>(registry, context);
+    addClass<CRegister>(registry, context);
+    addClass<CDynamic>(registry, context);
     addClass<CLight>(registry, context);
     addClass<CFunction>(registry, context);
     addClass<CBar>(registry, context);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/CDynamic.h"
+#include "model/ComponentFactory.h"
 #include "model/PixelCanvas.h"
 
 namespace vanta {
@@ -451,6 +452,28 @@ TEST(DynamicCopy, CopiesEntriesButNoDownloadDataAndStaysIndependent) {
     EXPECT_EQ(original.m_texts[0], "Dynamic Text");
     EXPECT_EQ(original.m_values[1], -2);
     EXPECT_EQ(original.m_valueTexts[1], "-2");
+}
+
+TEST(DynamicCopy, FactoryCreatesCopiesAndReadsTaggedObjects) {
+    Project project(2);
+    std::unique_ptr<CBase> created = createComponent(kKindDynamic, project.context, 45, 36);
+    auto* dyn = dynamic_cast<CDynamic*>(created.get());
+    ASSERT_NE(dyn, nullptr);
+    EXPECT_EQ(dyn->m_texts[0], "Dynamic Text");
+    EXPECT_EQ(dyn->m_x, 20);
+    std::unique_ptr<CBase> copy = copyComponent(*dyn);
+    ASSERT_NE(dynamic_cast<CDynamic*>(copy.get()), nullptr);
+
+    Archive out;
+    out.writeObject(dyn);
+    ClassRegistry registry;
+    registerModelClasses(registry, project.context);
+    Archive in(out.data(), &registry);
+    std::unique_ptr<Persistent> read = in.readObject();
+    ASSERT_TRUE(in.ok()) << in.errorMessage();
+    auto* loaded = dynamic_cast<CDynamic*>(read.get());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(store(*loaded), store(*dyn));
 }
 
 }  // namespace

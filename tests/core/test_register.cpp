@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/CRegister.h"
+#include "model/ComponentFactory.h"
 #include "model/PixelCanvas.h"
 #include "model/RegisterPageRules.h"
 
@@ -400,6 +401,27 @@ TEST(RegisterCopy, CopiesFieldsButNoRecordAndStaysIndependent) {
     EXPECT_EQ(original.m_inputHigh, 1000);
     EXPECT_EQ(original.m_digits, 5);
     EXPECT_EQ(original.m_address, 0x1234);
+}
+
+TEST(RegisterCopy, FactoryCreatesCopiesAndReadsTaggedObjects) {
+    Project project(7);
+    std::unique_ptr<CBase> created = createComponent(kKindRegister, project.context, 45, 36);
+    auto* reg = dynamic_cast<CRegister*>(created.get());
+    ASSERT_NE(reg, nullptr);
+    EXPECT_EQ(reg->m_address, 1024);
+    std::unique_ptr<CBase> copy = copyComponent(*reg);
+    ASSERT_NE(dynamic_cast<CRegister*>(copy.get()), nullptr);
+
+    Archive out;
+    out.writeObject(reg);
+    ClassRegistry registry;
+    registerModelClasses(registry, project.context);
+    Archive in(out.data(), &registry);
+    std::unique_ptr<Persistent> read = in.readObject();
+    ASSERT_TRUE(in.ok()) << in.errorMessage();
+    auto* loaded = dynamic_cast<CRegister*>(read.get());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(store(*loaded), store(*reg));
 }
 
 // --- the property page ---
