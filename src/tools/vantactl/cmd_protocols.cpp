@@ -1,0 +1,40 @@
+// vantactl protocols [--data DIR]: lists the entries of the protocol catalogue.
+#include <cstdio>
+#include <string>
+
+#include "Command.h"
+#include "download/Catalogue.h"
+#include "download/ProtocolNames.h"
+
+namespace vantactl {
+namespace {
+
+int runProtocols(const std::vector<std::string>& args) {
+    Arguments a;
+    if (!parseArguments(args, {"--data"}, {}, a) || !a.positional.empty()) {
+        std::fprintf(stderr, "usage: vantactl protocols [--data DIR]\n");
+        return kExitUsage;
+    }
+    const std::string path = vanta::Catalogue::pathIn(dataDirectory(a));
+    auto catalogue = vanta::Catalogue::open(path);
+    if (!catalogue) {
+        std::fprintf(stderr, "%s\n", catalogue.message().c_str());
+        return kExitFailure;
+    }
+    // One line per entry, in file order, tab-separated.
+    std::printf("entry\tprotocol\tenglish\tchinese\tversion\tlength\n");
+    for (size_t i = 0; i < catalogue->size(); ++i) {
+        const vanta::CatalogueEntry& e = catalogue->entries()[i];
+        const std::string english(vanta::protocolNameEnglish(e.protocol));
+        const std::string chinese(vanta::protocolNameChinese(e.protocol));
+        std::printf("%zu\t%d\t%s\t%s\t%d\t%d\n", i, e.protocol, english.c_str(), chinese.c_str(),
+                    e.driverVersion, e.driverLength);
+    }
+    return kExitOk;
+}
+
+const CommandRegistrar registrar{
+    {"protocols", "protocols [--data DIR]             list the protocol catalogue", runProtocols}};
+
+}  // namespace
+}  // namespace vantactl
