@@ -9,7 +9,7 @@ namespace vanta {
 namespace {
 
 // A partial frame is dropped when its next byte is this late: the PC has given up on it.
-constexpr int64_t kFrameGapUs = 50000;
+constexpr int64_t kFrameGapNs = 50 * kNsPerMs;
 
 bool parseInteger(const std::string& text, int64_t& out) {
     const char* end = text.data() + text.size();
@@ -101,26 +101,26 @@ bool PanelSimulator::chance(double probability) {
     return std::uniform_real_distribution<double>(0.0, 1.0)(random_) < probability;
 }
 
-void PanelSimulator::receive(std::span<const uint8_t> bytes, int64_t nowUs) {
+void PanelSimulator::receive(std::span<const uint8_t> bytes, int64_t nowNs) {
     for (uint8_t b : bytes) {
         // A damaged byte: some bits flipped on the line.
         if (chance(faults_.flipProbability)) {
             b ^= static_cast<uint8_t>(std::uniform_int_distribution<int>(1, 255)(random_));
         }
-        rxLineFreeUs_ = std::max(rxLineFreeUs_, nowUs) + options_.byteTimeUs;
-        rxQueue_.push_back({b, options_.byteTimeUs > 0 ? rxLineFreeUs_ : nowUs});
+        rxLineFreeNs_ = std::max(rxLineFreeNs_, nowNs) + options_.byteTimeNs;
+        rxQueue_.push_back({b, options_.byteTimeNs > 0 ? rxLineFreeNs_ : nowNs});
     }
     stats_.bytesReceived += static_cast<long>(bytes.size());
 }
 
-std::vector<uint8_t> PanelSimulator::advance(int64_t nowUs) {
-    while (!rxQueue_.empty() && rxQueue_.front().atUs <= nowUs) {
+std::vector<uint8_t> PanelSimulator::advance(int64_t nowNs) {
+    while (!rxQueue_.empty() && rxQueue_.front().atNs <= nowNs) {
         const TimedByte b = rxQueue_.front();
         rxQueue_.pop_front();
-        take(b.value, b.atUs);
+        take(b.value, b.atNs);
     }
     std::vector<uint8_t> out;
-    while (!txQueue_.empty() && txQueue_.front().atUs <= nowUs) {
+    while (!txQueue_.empty() && txQueue_.front().atNs <= nowNs) {
         out.push_back(txQueue_.front().value);
         txQueue_.pop_front();
     }
@@ -128,19 +128,19 @@ std::vector<uint8_t> PanelSimulator::advance(int64_t nowUs) {
     return out;
 }
 
-int64_t PanelSimulator::nextEventUs() const {
+int64_t PanelSimulator::nextEventNs() const {
     int64_t next = std::numeric_limits<int64_t>::max();
     if (!rxQueue_.empty())
-        next = std::min(next, rxQueue_.front().atUs);
+        next = std::min(next, rxQueue_.front().atNs);
     if (!txQueue_.empty())
-        next = std::min(next, txQueue_.front().atUs);
+        next = std::min(next, txQueue_.front().atNs);
     return next;
 }
 
-void PanelSimulator::take(uint8_t byte, int64_t atUs) {
-    if (!frame_.empty() && atUs - lastByteUs_ > kFrameGapUs)
+void PanelSimulator::take(uint8_t byte, int64_t atNs) {
+    if (!frame_.empty() && atNs - lastByteNs_ > kFrameGapNs)
         frame_.clear();
-    lastByteUs_ = atUs;
+    lastByteNs_ = atNs;
     frame_.push_back(byte);
     // Find a frame start: sync bytes and a plausible length; skip anything else.
     for (;;) {
@@ -157,74 +157,74 @@ void PanelSimulator::take(uint8_t byte, int64_t atUs) {
         const size_t length = frame_[2];
         const std::vector<uint8_t> frame(frame_.begin(), frame_.begin() + length);
         frame_.erase(frame_.begin(), frame_.begin() + length);
-        handleFrame(frame, atUs);
+        handleFrame(frame, atNs);
     }
 }
 
-void PanelSimulator::handleFrame(std::span<const uint8_t> frame, int64_t atUs) {
+void PanelSimulator::handleFrame(std::span<const uint8_t> frame, int64_t atNs) {
     ++stats_.frames;
     if (faults_.silentAfterFrames >= 0 && stats_.frames > faults_.silentAfterFrames)
         return;
     if (frameChecksum(frame.first(frame.size() - 1)) != frame.back()) {
         ++stats_.damagedFrames;
-        nak(atUs);
+        nak(atNs);
         return;
     }
     const uint8_t command = frame[3];
     if (command == link::kHandshake) {
-        if (firstHandshakeUs_ < 0)
-            firstHandshakeUs_ = atUs;
-        if (atUs - firstHandshakeUs_ < faults_.handshakeSilenceMs * 1000)
+        if (firstHandshakeNs_ < 0)
+            firstHandshakeNs_ = atNs;
+        if (atNs - firstHandshakeNs_ < faults_.handshakeSilenceMs * kNsPerMs)
             return;
     }
     if (chance(faults_.nakProbability)) {
-        nak(atUs);
+        nak(atNs);
         return;
     }
     switch (command) {
         case link::kHandshake:
             // A new download starts: the old session is over.
             hasSession_ = false;
-            ack(atUs);
+            ack(atNs);
             return;
         case link::kInfoRequest: {
             if (frame.size() != link::kMinFrameSize)
-                return nak(atUs);
+                return nak(atNs);
             const uint8_t body[] = {0x00, protocol_, driverVersion_, 0x00, 0x00};
-            reply(makeFrame(link::kInfoReply, body), atUs);
+            reply(makeFrame(link::kInfoReply, body), atNs);
             return;
         }
         case link::kChallenge: {
             if (frame.size() != link::kMinFrameSize + link::kChallengeSize)
-                return nak(atUs);
+                return nak(atNs);
             keys_ = deriveSessionKeys(std::span<const uint8_t, link::kChallengeSize>(
                 frame.data() + 4, link::kChallengeSize));
             hasSession_ = true;
             driverWrittenThisSession_ = false;
-            ack(atUs);
+            ack(atNs);
             return;
         }
         case link::kWriteBlock:
-            handleWrite(frame, atUs);
+            handleWrite(frame, atNs);
             return;
         default:
-            nak(atUs);
+            nak(atNs);
             return;
     }
 }
 
-void PanelSimulator::handleWrite(std::span<const uint8_t> frame, int64_t atUs) {
+void PanelSimulator::handleWrite(std::span<const uint8_t> frame, int64_t atNs) {
     if (!hasSession_)
-        return nak(atUs);
+        return nak(atNs);
     auto block = readWriteBlock(frame, keys_);
     if (!block)
-        return nak(atUs);
+        return nak(atNs);
     const size_t address = block->address;
     const size_t n = block->data.size();
     const bool inImage = address >= link::kImageBase && address + n <= 0x10000;
     const bool inDriver = address + n <= link::kImageBase;
     if (!inImage && !inDriver)
-        return nak(atUs);
+        return nak(atNs);
     std::copy(block->data.begin(), block->data.end(), memory_.begin() + address);
     if (inDriver) {
         if (!driverWrittenThisSession_)
@@ -251,20 +251,20 @@ void PanelSimulator::handleWrite(std::span<const uint8_t> frame, int64_t atUs) {
             }
         }
     }
-    ack(atUs);
+    ack(atNs);
 }
 
-void PanelSimulator::ack(int64_t atUs) {
+void PanelSimulator::ack(int64_t atNs) {
     ++stats_.acks;
-    reply(makeFrame(link::kAcknowledge), atUs);
+    reply(makeFrame(link::kAcknowledge), atNs);
 }
 
-void PanelSimulator::nak(int64_t atUs) {
+void PanelSimulator::nak(int64_t atNs) {
     ++stats_.naks;
-    reply(makeFrame(link::kNegativeAck), atUs);
+    reply(makeFrame(link::kNegativeAck), atNs);
 }
 
-void PanelSimulator::reply(std::vector<uint8_t> frame, int64_t atUs) {
+void PanelSimulator::reply(std::vector<uint8_t> frame, int64_t atNs) {
     if (faults_.dropReplies > 0) {
         --faults_.dropReplies;
         ++stats_.droppedReplies;
@@ -274,12 +274,12 @@ void PanelSimulator::reply(std::vector<uint8_t> frame, int64_t atUs) {
         --faults_.corruptReplies;
         frame.back() = static_cast<uint8_t>(frame.back() + 1);
     }
-    int64_t at = std::max(txLineFreeUs_, atUs + faults_.replyDelayMs * 1000);
+    int64_t at = std::max(txLineFreeNs_, atNs + faults_.replyDelayMs * kNsPerMs);
     for (uint8_t b : frame) {
-        at += options_.byteTimeUs;
+        at += options_.byteTimeNs;
         txQueue_.push_back({b, at});
     }
-    txLineFreeUs_ = at;
+    txLineFreeNs_ = at;
 }
 
 std::vector<uint8_t> PanelSimulator::image() const {

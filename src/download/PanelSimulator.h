@@ -1,7 +1,7 @@
 #pragma once
 // The panel's side of the download link, for tests and for the orbis-sim tool: it parses the
 // frames the PC sends, answers them, keeps a 32 KB image memory at 0x8000 and a driver area
-// below it, and can inject faults. Time is given by the caller (microseconds on any monotonic
+// below it, and can inject faults. Time is given by the caller (nanoseconds on any monotonic
 // scale), so tests run it on a virtual clock and the tool on the real one.
 //
 // With a byte time set, both directions keep the pace of a real line: a received byte is
@@ -41,12 +41,15 @@ Result<PanelFaults> parsePanelFaults(const std::string& spec);
 struct PanelOptions {
     uint8_t protocol = 1;       // the protocol whose driver is installed
     uint8_t driverVersion = 1;  // and its version
-    int64_t byteTimeUs = 0;     // line time of one byte; 0 = no pacing
+    int64_t byteTimeNs = 0;     // line time of one byte; 0 = no pacing
     PanelFaults faults;
 };
 
 // 1 start bit, 8 data bits, 1 stop bit at 115200 baud: 11520 bytes per second.
 constexpr int64_t kLineBytesPerSecond = 11520;
+constexpr int64_t kNsPerMs = 1000000;
+// Line time of one byte at 115200 baud 8N1, in nanoseconds.
+constexpr int64_t kLineByteTimeNs = 1000000000 / kLineBytesPerSecond;
 
 struct PanelStats {
     long frames = 0;         // complete frames taken off the line, damaged ones included
@@ -63,12 +66,12 @@ class PanelSimulator {
   public:
     explicit PanelSimulator(PanelOptions options);
 
-    // Bytes that reached the panel's end of the line at `nowUs`.
-    void receive(std::span<const uint8_t> bytes, int64_t nowUs);
-    // Handles everything due by `nowUs`; returns the reply bytes that leave by then.
-    std::vector<uint8_t> advance(int64_t nowUs);
+    // Bytes that reached the panel's end of the line at `nowNs`.
+    void receive(std::span<const uint8_t> bytes, int64_t nowNs);
+    // Handles everything due by `nowNs`; returns the reply bytes that leave by then.
+    std::vector<uint8_t> advance(int64_t nowNs);
     // When the next received byte or reply byte is due (max of int64_t when nothing is).
-    int64_t nextEventUs() const;
+    int64_t nextEventNs() const;
     // Nothing received but unhandled, nothing waiting to be sent.
     bool idle() const { return rxQueue_.empty() && txQueue_.empty(); }
 
@@ -87,15 +90,15 @@ class PanelSimulator {
   private:
     struct TimedByte {
         uint8_t value;
-        int64_t atUs;
+        int64_t atNs;
     };
 
-    void take(uint8_t byte, int64_t atUs);
-    void handleFrame(std::span<const uint8_t> frame, int64_t atUs);
-    void handleWrite(std::span<const uint8_t> frame, int64_t atUs);
-    void reply(std::vector<uint8_t> frame, int64_t atUs);
-    void ack(int64_t atUs);
-    void nak(int64_t atUs);
+    void take(uint8_t byte, int64_t atNs);
+    void handleFrame(std::span<const uint8_t> frame, int64_t atNs);
+    void handleWrite(std::span<const uint8_t> frame, int64_t atNs);
+    void reply(std::vector<uint8_t> frame, int64_t atNs);
+    void ack(int64_t atNs);
+    void nak(int64_t atNs);
     bool chance(double probability);
 
     PanelOptions options_;
@@ -111,14 +114,14 @@ class PanelSimulator {
 
     bool hasSession_ = false;
     SessionKeys keys_;
-    int64_t firstHandshakeUs_ = -1;
+    int64_t firstHandshakeNs_ = -1;
 
     std::deque<TimedByte> rxQueue_;
     std::deque<TimedByte> txQueue_;
-    int64_t rxLineFreeUs_ = std::numeric_limits<int64_t>::min();
-    int64_t txLineFreeUs_ = std::numeric_limits<int64_t>::min();
+    int64_t rxLineFreeNs_ = std::numeric_limits<int64_t>::min();
+    int64_t txLineFreeNs_ = std::numeric_limits<int64_t>::min();
     std::vector<uint8_t> frame_;  // bytes of the frame being gathered
-    int64_t lastByteUs_ = 0;
+    int64_t lastByteNs_ = 0;
     PanelStats stats_;
 };
 

@@ -1,0 +1,728 @@
+// The download link: frames and their judgement, the session scrambling, the engine's whole flow
+// against a scripted panel on a virtual clock, and whole downloads against the panel simulator
+// with each of its faults.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <initializer_list>
+#include <numeric>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "download/LinkEngine.h"
+#include "download/LinkProtocol.h"
+#include "download/PanelSimulator.h"
+
+using namespace vanta;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes bytes(std::initializer_list<int> values) {
+    Bytes out;
+    for (int v : values)
+        out.push_back(static_cast<uint8_t>(v));
+    return out;
+}
+
+Bytes pattern(size_t n, uint8_t seed) {
+    Bytes out(n);
+    for (size_t i = 0; i < n; ++i)
+        out[i] = static_cast<uint8_t>(seed + i * 7 + (i >> 8));
+    return out;
+}
+
+// A compiled image starts with 0xFF 0xFF; the panel holds 0x5A 0xA5 there after the download.
+Bytes imageOf(size_t n) {
+    Bytes image = pattern(n, 3);
+    image[0] = image[1] = 0xFF;
+    return image;
+}
+
+Bytes marked(Bytes image) {
+    image[0] = link::kValidMark0;
+    image[1] = link::kValidMark1;
+    return image;
+}
+
+const Bytes kAck = bytes({0x55, 0xAA, 0x05, 0x05, 0x09});
+const Bytes kNak = bytes({0x55, 0xAA, 0x05, 0x04, 0x08});
+
+Bytes infoReply(uint8_t protocol, uint8_t version) {
+    const uint8_t body[] = {0, protocol, version, 0, 0};
+    return makeFrame(link::kInfoReply, body);
+}
+
+// A scripted counterpart: the engine runs on a virtual clock; after every frame the script may
+// answer (whole, or one byte at a time) or stay silent.
+struct LinkRun {
+    using Script = std::function<std::optional<Bytes>(const Bytes& frame, size_t index)>;
+
+    explicit LinkRun(LinkJob job, uint8_t seed = 1)
+        : engine(std::move(job), [n = seed]() mutable { return n = n * 37 + 11; }) {}
+
+    LinkEngine engine;
+    std::vector<Bytes> sent;
+    std::vector<int> positions;
+    int noAnswer = 0;
+    int answered = 0;
+    std::optional<LinkOutcome> outcome;
+    size_t answeredUpTo = 0;
+    int ticks = 0;
+    bool byteByByte = false;
+
+    void apply(std::vector<LinkAction> actions) {
+        for (auto& a : actions) {
+            switch (a.kind) {
+                case LinkAction::Kind::Send:
+                    sent.push_back(a.bytes);
+                    break;
+                case LinkAction::Kind::Progress:
+                    positions.push_back(a.position);
+                    break;
+                case LinkAction::Kind::NoAnswer:
+                    ++noAnswer;
+                    break;
+                case LinkAction::Kind::Answered:
+                    ++answered;
+                    break;
+                case LinkAction::Kind::Finished:
+                    outcome = a.outcome;
+                    break;
+            }
+        }
+    }
+    void deliver(const Bytes& reply) {
+        if (byteByByte) {
+            for (uint8_t b : reply)
+                apply(engine.received(std::span<const uint8_t>(&b, 1)));
+        } else {
+            apply(engine.received(reply));
+        }
+    }
+    void tick(int n = 1) {
+        for (int i = 0; i < n && !engine.finished(); ++i) {
+            ++ticks;
+            apply(engine.tick());
+        }
+    }
+    // Answers every new frame through the script; ticks when nothing is to be answered.
+    void go(const Script& script, int maxTicks = 100000) {
+        if (engine.phase() == LinkEngine::Phase::Idle)
+            apply(engine.start());
+        while (!engine.finished() && ticks < maxTicks) {
+            if (answeredUpTo < sent.size()) {
+                const size_t index = answeredUpTo++;
+                if (auto reply = script(sent[index], index))
+                    deliver(*reply);
+            } else {
+                tick();
+            }
+        }
+    }
+    std::vector<WriteBlock> writes() const {
+        std::vector<WriteBlock> out;
+        for (const auto& f : sent) {
+            if (f[3] == link::kWriteBlock)
+                out.push_back(*readWriteBlock(f, engine.sessionKeys()));
+        }
+        return out;
+    }
+    size_t count(uint8_t command) const {
+        return std::count_if(sent.begin(), sent.end(),
+                             [command](const Bytes& f) { return f[3] == command; });
+    }
+};
+
+// A panel that answers everything correctly and reports `protocol` and `version`.
+LinkRun::Script goodPanel(uint8_t protocol = 5, uint8_t version = 2) {
+    return [=](const Bytes& frame, size_t) -> std::optional<Bytes> {
+        if (frame[3] == link::kInfoRequest)
+            return infoReply(protocol, version);
+        return kAck;
+    };
+}
+
+LinkJob jobOf(size_t imageSize, size_t driverSize = 0, uint8_t protocol = 5, uint8_t version = 2) {
+    LinkJob job;
+    job.image = imageOf(imageSize);
+    job.driver = pattern(driverSize, 101);
+    job.protocol = protocol;
+    job.driverVersion = version;
+    return job;
+}
+
+}  // namespace
+
+TEST(LinkFrames, BuildsFramesWithLengthAndChecksum) {
+    EXPECT_EQ(makeFrame(link::kInfoRequest), bytes({0x55, 0xAA, 0x05, 0x01, 0x05}));
+    EXPECT_EQ(makeFrame(link::kAcknowledge), kAck);
+    const uint8_t ostra[] = {'O', 's', 't', 'r', 'a'};
+    // 0x55+0xAA+0x0A+0x88+'O'+'s'+'t'+'r'+'a' = 0x39A
+    EXPECT_EQ(makeFrame(link::kHandshake, ostra),
+              bytes({0x55, 0xAA, 0x0A, 0x88, 'O', 's', 't', 'r', 'a', 0x9A}));
+}
+
+TEST(LinkFrames, ClassifiesRepliesByLengthCommandAndChecksum) {
+    auto judge = [](const Bytes& b) { return classifyReply(b); };
+    EXPECT_EQ(judge({}), ReplyStatus::Nothing);
+    EXPECT_EQ(judge(bytes({0x55})), ReplyStatus::Nothing);
+    EXPECT_EQ(judge(bytes({0x54, 0xAA, 0x05, 0x05, 0x08})), ReplyStatus::Nothing);
+    EXPECT_EQ(judge(kAck), ReplyStatus::Good);
+    EXPECT_EQ(judge(kNak), ReplyStatus::Error);
+    EXPECT_EQ(judge(bytes({0x55, 0xAA, 0x05, 0x05, 0x0A})), ReplyStatus::Error);  // bad sum
+    EXPECT_EQ(judge(bytes({0x55, 0xAA, 0x05, 0x04, 0x00})), ReplyStatus::Error);  // NAK, bad sum
+    EXPECT_EQ(judge(makeFrame(0x07)), ReplyStatus::Nothing);  // intact, unknown command
+    EXPECT_EQ(judge(infoReply(3, 4)), ReplyStatus::Good);
+    Bytes damagedInfo = infoReply(3, 4);
+    damagedInfo.back() ^= 1;
+    EXPECT_EQ(judge(damagedInfo), ReplyStatus::Nothing);
+    const uint8_t five[] = {1, 2, 3, 4, 5};
+    EXPECT_EQ(judge(makeFrame(link::kAcknowledge, five)), ReplyStatus::Error);  // 10, not 0x82
+    // Any other complete length says nothing.
+    const uint8_t two[] = {1, 2};
+    EXPECT_EQ(judge(makeFrame(link::kAcknowledge, two)), ReplyStatus::Nothing);
+    Bytes ackTwice = kAck;
+    ackTwice.insert(ackTwice.end(), kAck.begin(), kAck.end());
+    EXPECT_EQ(judge(ackTwice), ReplyStatus::Error);  // 10 bytes, command 0x05
+}
+
+TEST(LinkFrames, JudgesAReplyOnlyWhenItIsComplete) {
+    // The first five bytes of an information reply are not a damaged acknowledge.
+    const Bytes info = infoReply(3, 4);
+    for (size_t n = 0; n < info.size(); ++n) {
+        EXPECT_EQ(classifyReply(std::span<const uint8_t>(info.data(), n)), ReplyStatus::Nothing)
+            << n << " bytes";
+    }
+    EXPECT_EQ(classifyReply(std::span<const uint8_t>(kNak.data(), 4)), ReplyStatus::Nothing);
+    // An information reply whose length byte says 5 is judged at 5 bytes.
+    Bytes shortLength = info;
+    shortLength[2] = 5;
+    EXPECT_EQ(classifyReply(std::span<const uint8_t>(shortLength.data(), 5)), ReplyStatus::Error);
+}
+
+TEST(LinkScrambling, SessionValuesAddressesAndDataFollowTheDocumentedFormula) {
+    std::array<uint8_t, 16> challenge{};
+    std::iota(challenge.begin(), challenge.end(), 0);
+    // Offset: 0x0203 * 0x0708 + (0x0B0C << 8) - 0x0E0F + 0x5A3C = 0x197D45 -> 0x7D45.
+    // Key: ((1 | 4) & 9) - 6 + 0xB7 = 0xB2.
+    const SessionKeys keys = deriveSessionKeys(challenge);
+    EXPECT_EQ(keys.addressOffset, 0x7D45);
+    EXPECT_EQ(keys.dataKey, 0xB2);
+    // 0x8000 - 0x7D45 = 0x02BB: bits 0,1,3,4,5,7,9 travel as bits 11,4,1,8,13,7,10.
+    EXPECT_EQ(scrambleAddress(0x8000, keys.addressOffset), 0x2D92);
+
+    auto p = addressBitPermutation();
+    std::sort(p.begin(), p.end());
+    for (unsigned i = 0; i < 16; ++i)
+        EXPECT_EQ(p[i], i);
+    for (unsigned a = 0; a < 0x10000; a += 97) {
+        EXPECT_EQ(unscrambleAddress(scrambleAddress(a, 0x1234), 0x1234), a);
+    }
+
+    const Bytes data = bytes({0x10, 0x20, 0x00});
+    const Bytes frame = makeWriteBlock(0x8000, data, keys);
+    ASSERT_EQ(frame.size(), 10u);
+    EXPECT_EQ(frame[2], 10);
+    EXPECT_EQ(frame[4], 0x2D);
+    EXPECT_EQ(frame[5], 0x92);
+    EXPECT_EQ(frame[6], static_cast<uint8_t>(0x10 - 6 - 0xB2));
+    EXPECT_EQ(frame[7], static_cast<uint8_t>(0x20 - 7 - 0xB2));
+    EXPECT_EQ(frame[8], static_cast<uint8_t>(0x00 - 8 - 0xB2));
+    EXPECT_EQ(frame.back(), frameChecksum(std::span<const uint8_t>(frame.data(), 9)));
+    const auto back = readWriteBlock(frame, keys);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->address, 0x8000);
+    EXPECT_EQ(back->data, data);
+}
+
+TEST(LinkEngine, SendsThe300ByteExampleInThreeBlocks) {
+    for (bool byteByByte : {false, true}) {
+        SCOPED_TRACE(byteByByte ? "replies one byte at a time" : "whole replies");
+        LinkJob job = jobOf(300, 600);
+        LinkRun run(job);
+        run.byteByByte = byteByByte;
+        run.go(goodPanel());
+        ASSERT_TRUE(run.outcome);
+        EXPECT_EQ(run.outcome->end, LinkEnd::Success);
+        EXPECT_EQ(run.outcome->message, "Download complete!Data 300 bytes");
+        EXPECT_EQ(run.outcome->caption, "Download data");
+
+        ASSERT_EQ(run.sent.size(), 8u);  // no frame was sent twice
+        EXPECT_EQ(run.sent[0], bytes({0x55, 0xAA, 0x0A, 0x88, 'O', 's', 't', 'r', 'a', 0x9A}));
+        EXPECT_EQ(run.sent[1], bytes({0x55, 0xAA, 0x05, 0x01, 0x05}));
+        EXPECT_EQ(run.sent[2][2], 21);
+        EXPECT_EQ(run.sent[2][3], 0x83);
+        std::vector<int> lengths;
+        for (size_t i = 3; i < run.sent.size(); ++i)
+            lengths.push_back(run.sent[i][2]);
+        EXPECT_THAT(lengths, ::testing::ElementsAre(135, 135, 135, 51, 9));
+
+        const auto w = run.writes();
+        ASSERT_EQ(w.size(), 5u);
+        EXPECT_EQ(w[0].address, 0x8000);
+        EXPECT_EQ(w[0].data, Bytes(128, 0xFF));
+        EXPECT_EQ(w[1].address, 0x8000);
+        EXPECT_EQ(w[2].address, 0x8080);
+        EXPECT_EQ(w[3].address, 0x8100);
+        Bytes sentImage;
+        for (int i = 1; i <= 3; ++i)
+            sentImage.insert(sentImage.end(), w[i].data.begin(), w[i].data.end());
+        EXPECT_EQ(sentImage, job.image);
+        EXPECT_EQ(w[4].address, 0x8000);
+        EXPECT_EQ(w[4].data, bytes({0x5A, 0xA5}));
+
+        EXPECT_EQ(run.engine.stats().progressStep, 2500);
+        EXPECT_FALSE(run.engine.stats().driverSent);
+        EXPECT_THAT(run.positions, ::testing::ElementsAre(50, 2550, 5050, 7550, 10000));
+        // Scrambled: the address on the wire is not the plain one.
+        const SessionKeys k = run.engine.sessionKeys();
+        EXPECT_NE(k.addressOffset, 0);
+        EXPECT_NE(k.dataKey, 0);
+        EXPECT_EQ(
+            deriveSessionKeys(std::span<const uint8_t, 16>(run.sent[2].data() + 4, 16)).dataKey,
+            k.dataKey);
+    }
+}
+
+TEST(LinkEngine, SendsTheDriverWhenTheProtocolOrVersionDiffersOrWhenForced) {
+    struct Case {
+        uint8_t panelProtocol, panelVersion;
+        bool force;
+        bool expectDriver;
+    };
+    for (const Case c : {Case{5, 2, false, false}, Case{6, 2, false, true}, Case{5, 3, false, true},
+                         Case{5, 2, true, true}}) {
+        LinkJob job = jobOf(300, 300);
+        job.forceDriver = c.force;
+        LinkRun run(job);
+        run.go(goodPanel(c.panelProtocol, c.panelVersion));
+        ASSERT_TRUE(run.outcome);
+        EXPECT_EQ(run.outcome->end, LinkEnd::Success);
+        EXPECT_EQ(run.engine.stats().driverSent, c.expectDriver);
+        const auto w = run.writes();
+        if (!c.expectDriver) {
+            EXPECT_EQ(w.size(), 5u);
+            continue;
+        }
+        // Invalidation, driver at 0, 128, 256, then the image, then the mark.
+        ASSERT_EQ(w.size(), 8u);
+        EXPECT_EQ(w[1].address, 0x0000);
+        EXPECT_EQ(w[2].address, 0x0080);
+        EXPECT_EQ(w[3].address, 0x0100);
+        Bytes driver;
+        for (int i = 1; i <= 3; ++i)
+            driver.insert(driver.end(), w[i].data.begin(), w[i].data.end());
+        EXPECT_EQ(driver, job.driver);
+        EXPECT_EQ(w[4].address, 0x8000);
+        // F = 300/128 + 300/128 + 2 = 6; 10000 / 6 = 1666.7 -> 1667.
+        EXPECT_EQ(run.engine.stats().progressStep, 1667);
+    }
+}
+
+TEST(LinkEngine, ProgressStepRoundsHalvesUp) {
+    EXPECT_EQ(LinkEngine::progressStep(4), 2500);
+    EXPECT_EQ(LinkEngine::progressStep(3), 3333);
+    EXPECT_EQ(LinkEngine::progressStep(32), 313);  // 312.5
+    EXPECT_EQ(LinkEngine::progressStep(160), 63);  // 62.5
+    LinkRun run(jobOf(30 * 128));
+    run.go(goodPanel());
+    EXPECT_EQ(run.engine.stats().frameCount, 32);
+    EXPECT_EQ(run.engine.stats().progressStep, 313);
+    EXPECT_EQ(run.positions.back(), 10000);
+}
+
+TEST(LinkEngine, DriverBlocksStayBelowTheImage) {
+    // The largest driver fills 0x0000..0x7FFF exactly.
+    LinkRun full(jobOf(200, 0x8000));
+    full.go(goodPanel(9, 9));
+    ASSERT_EQ(full.outcome->end, LinkEnd::Success);
+    size_t driverBytes = 0;
+    for (const auto& w : full.writes()) {
+        if (w.address < 0x8000) {
+            EXPECT_LE(w.address + w.data.size(), 0x8000u);
+            driverBytes += w.data.size();
+        }
+    }
+    EXPECT_EQ(driverBytes, 0x8000u);
+
+    // One byte more is refused before anything is sent; so is an image beyond 0xFFFF.
+    LinkRun oversize(jobOf(200, 0x8001));
+    oversize.go(goodPanel(9, 9));
+    ASSERT_TRUE(oversize.outcome);
+    EXPECT_EQ(oversize.outcome->end, LinkEnd::Failure);
+    EXPECT_THAT(oversize.outcome->message, ::testing::HasSubstr("driver is too large"));
+    EXPECT_TRUE(oversize.sent.empty());
+    LinkRun bigImage(jobOf(0x8001));
+    bigImage.go(goodPanel());
+    EXPECT_EQ(bigImage.outcome->end, LinkEnd::Failure);
+    EXPECT_TRUE(bigImage.sent.empty());
+}
+
+TEST(LinkEngine, OneErrorReplyCausesExactlyOneResend) {
+    // The first image block is acknowledged with a bad checksum once, then NAKed once.
+    int damaged = 0;
+    LinkRun run(jobOf(300));
+    run.go([&](const Bytes& frame, size_t index) -> std::optional<Bytes> {
+        if (frame[3] == link::kInfoRequest)
+            return infoReply(5, 2);
+        if (frame[2] == 135 && index >= 4 && damaged < 2) {
+            ++damaged;
+            return damaged == 1 ? bytes({0x55, 0xAA, 0x05, 0x05, 0x0A}) : kNak;
+        }
+        return kAck;
+    });
+    ASSERT_EQ(run.outcome->end, LinkEnd::Success);
+    EXPECT_EQ(run.sent.size(), 10u);  // 8 frames + 2 resends
+    EXPECT_EQ(run.engine.stats().resends, 2);
+    EXPECT_EQ(run.sent[4], run.sent[5]);
+    EXPECT_EQ(run.sent[5], run.sent[6]);
+    EXPECT_EQ(run.ticks, 0);  // no time-out was needed
+}
+
+TEST(LinkEngine, StopsAtTheLimitsWithTheirTexts) {
+    // The ninth error reply to one frame ends the download.
+    {
+        LinkRun run(jobOf(300));
+        run.go([](const Bytes& frame, size_t) -> std::optional<Bytes> {
+            if (frame[3] == link::kInfoRequest)
+                return infoReply(5, 2);
+            if (frame[3] == link::kChallenge)
+                return bytes({0x55, 0xAA, 0x05, 0x05, 0x00});
+            return kAck;
+        });
+        EXPECT_EQ(run.outcome->end, LinkEnd::Failure);
+        EXPECT_EQ(run.outcome->message, "通讯错误次数越界");
+        EXPECT_EQ(run.outcome->caption, "Download data");
+        EXPECT_EQ(run.count(link::kChallenge), 9u);
+    }
+    // Silence: sends at ticks 0, 32, 62, 92, then the time-out at tick 122.
+    {
+        LinkRun run(jobOf(300));
+        std::vector<int> sendTicks;
+        run.go([&](const Bytes& frame, size_t) -> std::optional<Bytes> {
+            if (frame[3] == link::kInfoRequest) {
+                sendTicks.push_back(run.ticks);
+                return std::nullopt;
+            }
+            return kAck;
+        });
+        EXPECT_EQ(run.outcome->message, "延时越界");
+        EXPECT_EQ(run.outcome->caption, "Download data");
+        EXPECT_THAT(sendTicks, ::testing::ElementsAre(0, 32, 62, 92));
+        EXPECT_EQ(run.ticks, 122);
+        EXPECT_EQ(run.positions, std::vector<int>{50});
+    }
+    // Three time-outs, then error replies: the eleventh send is never made.
+    {
+        LinkRun run(jobOf(300));
+        int silent = 0;
+        run.go([&](const Bytes& frame, size_t) -> std::optional<Bytes> {
+            if (frame[3] == link::kInfoRequest)
+                return infoReply(5, 2);
+            if (frame[3] != link::kChallenge)
+                return kAck;
+            if (silent < 3) {
+                ++silent;
+                return std::nullopt;
+            }
+            return kNak;
+        });
+        EXPECT_EQ(run.outcome->message, "重发次数越界");
+        EXPECT_EQ(run.count(link::kChallenge), 10u);
+        EXPECT_EQ(run.engine.stats().errorReplies, 7);
+    }
+}
+
+TEST(LinkEngine, RefusesAMalformedInformationReply) {
+    // An acknowledge where the information reply belongs.
+    LinkRun ack(jobOf(300));
+    ack.go([](const Bytes&, size_t) -> std::optional<Bytes> { return kAck; });
+    EXPECT_EQ(ack.outcome->end, LinkEnd::Failure);
+    EXPECT_EQ(ack.outcome->message, "Wrong informationg!");
+    EXPECT_EQ(ack.outcome->caption, "Download data");
+    EXPECT_EQ(ack.count(link::kChallenge), 0u);
+
+    // An intact information reply whose length byte disagrees with its size.
+    LinkRun lying(jobOf(300));
+    lying.go([](const Bytes& frame, size_t) -> std::optional<Bytes> {
+        if (frame[3] != link::kInfoRequest)
+            return kAck;
+        Bytes r = infoReply(5, 2);
+        r[2] = 5;
+        r.back() = frameChecksum(std::span<const uint8_t>(r.data(), 9));
+        return r;
+    });
+    EXPECT_EQ(lying.outcome->message, "Wrong informationg!");
+}
+
+TEST(LinkEngine, KeepsSendingHandshakesUntilThePanelAnswersOrTheUserGivesUp) {
+    // The panel wakes up during the third round.
+    LinkRun late(jobOf(300));
+    late.go([&](const Bytes& frame, size_t) -> std::optional<Bytes> {
+        if (frame[3] == link::kHandshake && late.ticks < 250)
+            return std::nullopt;
+        return goodPanel()(frame, 0);
+    });
+    EXPECT_EQ(late.noAnswer, 1);
+    EXPECT_EQ(late.answered, 1);
+    EXPECT_EQ(late.outcome->end, LinkEnd::Success);
+    EXPECT_EQ(late.engine.stats().handshakeRounds, 3);
+    EXPECT_GT(late.count(link::kHandshake), 100u);
+
+    // Never answered; the user closes the notice.
+    LinkRun never(jobOf(300));
+    never.go([](const Bytes&, size_t) -> std::optional<Bytes> { return std::nullopt; }, 1000);
+    EXPECT_EQ(never.noAnswer, 1);
+    EXPECT_FALSE(never.outcome);
+    EXPECT_EQ(never.engine.phase(), LinkEngine::Phase::HandshakeRetry);
+    never.apply(never.engine.giveUp());
+    ASSERT_TRUE(never.outcome);
+    EXPECT_EQ(never.outcome->end, LinkEnd::Failure);
+    EXPECT_EQ(never.outcome->message, "Communication Error!!!");
+    EXPECT_EQ(never.count(link::kInfoRequest), 0u);
+}
+
+TEST(LinkEngine, PausesAtFrameBoundariesAndCancels) {
+    // Pause after the invalidation was sent: its reply arrives, but no frame follows until the
+    // question closes; the user then cancels.
+    LinkRun cancelled(jobOf(1000));
+    cancelled.go(
+        [&](const Bytes& frame, size_t index) -> std::optional<Bytes> {
+            if (index == 3)
+                cancelled.apply(cancelled.engine.pause());
+            return goodPanel()(frame, index);
+        },
+        200);
+    EXPECT_EQ(cancelled.sent.size(), 4u);
+    EXPECT_TRUE(cancelled.engine.paused());
+    EXPECT_FALSE(cancelled.outcome);
+    cancelled.apply(cancelled.engine.cancel());
+    ASSERT_TRUE(cancelled.outcome);
+    EXPECT_EQ(cancelled.outcome->end, LinkEnd::Cancelled);
+    EXPECT_EQ(cancelled.sent.size(), 4u);
+
+    // The user answers Cancel to the question: the download goes on.
+    LinkRun resumed(jobOf(1000));
+    resumed.go(
+        [&](const Bytes& frame, size_t index) -> std::optional<Bytes> {
+            if (index == 3)
+                resumed.apply(resumed.engine.pause());
+            return goodPanel()(frame, index);
+        },
+        200);
+    resumed.apply(resumed.engine.resume());
+    resumed.go(goodPanel());
+    EXPECT_EQ(resumed.outcome->end, LinkEnd::Success);
+
+    // A cancel during a wait is noticed at the next wake-up, without a reply.
+    LinkRun waiting(jobOf(1000));
+    waiting.go(
+        [&](const Bytes& frame, size_t index) -> std::optional<Bytes> {
+            if (index == 5) {
+                waiting.apply(waiting.engine.cancel());
+                return std::nullopt;
+            }
+            return goodPanel()(frame, index);
+        },
+        1000);
+    ASSERT_TRUE(waiting.outcome);
+    EXPECT_EQ(waiting.outcome->end, LinkEnd::Cancelled);
+    EXPECT_LE(waiting.ticks, 2);
+    EXPECT_EQ(waiting.sent.size(), 6u);
+}
+
+// ---- whole downloads against the panel simulator, on a virtual clock ----
+
+namespace {
+
+struct SimResult {
+    LinkOutcome outcome;
+    LinkStats link;
+    PanelStats panel;
+    Bytes image;
+    Bytes driver;
+    bool valid = false;
+    int noAnswer = 0;
+    int64_t elapsedNs = 0;
+};
+
+SimResult download(const LinkJob& job, PanelOptions options, uint8_t seed = 7,
+                   int64_t tickNs = kLinkTickMs * kNsPerMs) {
+    PanelSimulator panel(options);
+    LinkEngine engine(job, [n = seed]() mutable { return n = n * 29 + 5; });
+    SimResult r;
+    int64_t now = 0;
+    int64_t nextTick = tickNs;
+    bool done = false;
+    auto apply = [&](std::vector<LinkAction> actions) {
+        for (auto& a : actions) {
+            if (a.kind == LinkAction::Kind::Send)
+                panel.receive(a.bytes, now);
+            if (a.kind == LinkAction::Kind::NoAnswer)
+                ++r.noAnswer;
+            if (a.kind == LinkAction::Kind::Finished) {
+                r.outcome = a.outcome;
+                done = true;
+            }
+        }
+    };
+    apply(engine.start());
+    const int64_t limitNs = 600 * 1000 * kNsPerMs;
+    while (!done && now < limitNs) {
+        now = std::min(nextTick, panel.nextEventNs());
+        const Bytes out = panel.advance(now);
+        if (!out.empty())
+            apply(engine.received(out));
+        if (now == nextTick) {
+            apply(engine.tick());
+            nextTick += tickNs;
+        }
+    }
+    r.elapsedNs = now;
+    // What was already on the line still reaches the panel.
+    panel.advance(now + 1000 * kNsPerMs);
+    r.link = engine.stats();
+    r.panel = panel.stats();
+    r.image = panel.image();
+    r.driver = panel.driver();
+    r.valid = panel.imageValid();
+    return r;
+}
+
+PanelOptions panelWith(const std::string& faults, bool paced = false) {
+    PanelOptions o;
+    o.protocol = 5;
+    o.driverVersion = 2;
+    o.byteTimeNs = paced ? kLineByteTimeNs : 0;
+    auto f = parsePanelFaults(faults);
+    EXPECT_TRUE(f.ok()) << faults;
+    if (f.ok())
+        o.faults = *f;
+    return o;
+}
+
+}  // namespace
+
+TEST(LinkWithSimulator, DeliversImageAndDriverAtLineSpeed) {
+    LinkJob job = jobOf(32 * 1024 - 100, 3000, 7, 4);
+    SimResult r = download(job, panelWith("", true));
+    ASSERT_EQ(r.outcome.end, LinkEnd::Success) << r.outcome.message;
+    EXPECT_EQ(r.image, marked(job.image));
+    EXPECT_EQ(r.driver, job.driver);
+    EXPECT_TRUE(r.valid);
+    EXPECT_EQ(r.link.resends, 0);
+    EXPECT_EQ(r.panel.downloads, 1);
+    // At 11520 bytes per second the exchange takes as long as its bytes need.
+    const double lowerBoundNs = (r.link.bytesSent + r.link.bytesReceived) * 1e9 / 11520.0;
+    EXPECT_NEAR(static_cast<double>(r.elapsedNs), lowerBoundNs, lowerBoundNs * 0.001);
+}
+
+TEST(LinkWithSimulator, RecoversFromEveryRecoverableFault) {
+    const LinkJob job = jobOf(5000, 700);
+    for (const char* faults : {"drop=3", "bad-sum=4", "nak=0.3,seed=11", "delay=30",
+                               "flip=0.002,seed=5", "no-handshake=3000"}) {
+        SCOPED_TRACE(faults);
+        SimResult r = download(job, panelWith(faults, true));
+        ASSERT_EQ(r.outcome.end, LinkEnd::Success) << r.outcome.message;
+        EXPECT_EQ(r.image, marked(job.image));
+        EXPECT_TRUE(r.valid);
+        const bool silence = std::string(faults).starts_with("no-handshake");
+        EXPECT_EQ(r.noAnswer, silence ? 1 : 0);
+        // The fault really struck: frames went again, handshake rounds were repeated, or every
+        // reply came late.
+        if (std::string(faults).starts_with("delay")) {
+            EXPECT_GE(r.elapsedNs, r.link.framesSent * 30 * kNsPerMs);
+        } else {
+            EXPECT_GE(silence ? r.link.handshakeRounds : r.link.resends, 2);
+        }
+    }
+}
+
+TEST(LinkWithSimulator, FaultsEndInTheSentImageOrAFailureNeverInADifferentImage) {
+    const LinkJob job = jobOf(3000);
+    int successes = 0, failures = 0;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        // A long delay makes late replies count for later frames; damaged bytes and refusals
+        // make frames go again.
+        const std::string faults =
+            seed % 4 ? "flip=0.004,nak=0.1,seed=" + std::to_string(seed) : "delay=700";
+        SimResult r = download(job, panelWith(faults), static_cast<uint8_t>(seed));
+        if (r.outcome.end == LinkEnd::Success) {
+            ++successes;
+            EXPECT_EQ(r.image, marked(job.image)) << faults;
+        } else {
+            ++failures;
+            EXPECT_THAT(r.outcome.message, ::testing::AnyOf("延时越界", "通讯错误次数越界",
+                                                            "重发次数越界", "Wrong informationg!"));
+        }
+    }
+    EXPECT_GT(successes, 20);
+    EXPECT_GT(failures, 0);
+
+    // A panel that stops answering mid-way: a time-out, and no valid image.
+    SimResult silent = download(job, panelWith("silent-after=12"));
+    EXPECT_EQ(silent.outcome.message, "延时越界");
+    EXPECT_FALSE(silent.valid);
+}
+
+TEST(PanelSimulator, RefusesDamagedAndMisplacedFramesAndResynchronises) {
+    PanelSimulator panel(PanelOptions{});
+    int64_t t = 0;
+    auto exchange = [&](const Bytes& frame) {
+        panel.receive(frame, t);
+        Bytes out = panel.advance(t);
+        t += kNsPerMs;
+        return out;
+    };
+    // Garbage before a frame is skipped.
+    Bytes noisy = bytes({0x00, 0x55, 0x13});
+    const Bytes request = makeFrame(link::kInfoRequest);
+    noisy.insert(noisy.end(), request.begin(), request.end());
+    EXPECT_EQ(exchange(noisy), infoReply(1, 1));
+    // A write before any challenge is refused; a damaged frame is refused.
+    SessionKeys none;
+    EXPECT_EQ(exchange(makeWriteBlock(0x8000, bytes({1}), none)), kNak);
+    Bytes damaged = makeFrame(link::kInfoRequest);
+    damaged[3] ^= 0x10;
+    EXPECT_EQ(exchange(damaged), kNak);
+    // With a session: a block that would cross from the driver area into the image is refused.
+    Bytes challenge(16);
+    std::iota(challenge.begin(), challenge.end(), 40);
+    EXPECT_EQ(exchange(makeFrame(link::kChallenge, challenge)), kAck);
+    const SessionKeys keys = deriveSessionKeys(std::span<const uint8_t, 16>(challenge.data(), 16));
+    EXPECT_EQ(exchange(makeWriteBlock(0x7FF0, Bytes(32, 1), keys)), kNak);
+    EXPECT_EQ(exchange(makeWriteBlock(0xFFF0, Bytes(17, 1), keys)), kNak);
+    EXPECT_EQ(exchange(makeWriteBlock(0x7FF0, Bytes(16, 1), keys)), kAck);
+    // A frame cut short is forgotten after a pause; the next one is understood.
+    const Bytes block = makeWriteBlock(0x8000, Bytes(20, 9), keys);
+    panel.receive(std::span<const uint8_t>(block.data(), 12), t);
+    EXPECT_TRUE(panel.advance(t).empty());
+    t += 200 * kNsPerMs;
+    EXPECT_EQ(exchange(block), kAck);
+    EXPECT_EQ(panel.image(), Bytes(20, 9));
+}
+
+TEST(PanelSimulator, ParsesFaultSpecifications) {
+    auto f = parsePanelFaults(
+        "no-handshake=1500,drop=2,bad-sum=1,nak=0.25,delay=40,flip=0.01,"
+        "silent-after=9,seed=77");
+    ASSERT_TRUE(f.ok()) << f.message();
+    EXPECT_EQ(f->handshakeSilenceMs, 1500);
+    EXPECT_EQ(f->dropReplies, 2);
+    EXPECT_EQ(f->corruptReplies, 1);
+    EXPECT_DOUBLE_EQ(f->nakProbability, 0.25);
+    EXPECT_EQ(f->replyDelayMs, 40);
+    EXPECT_DOUBLE_EQ(f->flipProbability, 0.01);
+    EXPECT_EQ(f->silentAfterFrames, 9);
+    EXPECT_EQ(f->seed, 77u);
+    EXPECT_FALSE(parsePanelFaults("").value().any());
+    for (const char* bad : {"nak=1.5", "drop=-1", "delay", "shout=3", "flip=x", "drop=3x"}) {
+        EXPECT_FALSE(parsePanelFaults(bad).ok()) << bad;
+    }
+}
