@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct EntrySpec {
+struct EntryLayout {
     uint8_t protocol;
     uint8_t version;
     uint16_t length;
@@ -26,7 +26,7 @@ uint8_t areaByte(size_t entry, size_t j) {
     return static_cast<uint8_t>(entry * 31 + j * 7 + 1);
 }
 
-std::vector<uint8_t> catalogueBytes(const std::vector<EntrySpec>& entries, uint8_t count) {
+std::vector<uint8_t> catalogueBytes(const std::vector<EntryLayout>& entries, uint8_t count) {
     std::vector<uint8_t> bytes{count};
     for (size_t i = 0; i < entries.size(); ++i) {
         std::vector<uint8_t> entry(Catalogue::kEntrySize, 0xEE);  // unread bytes are noise
