@@ -19,16 +19,16 @@ PixelCanvas::Op makeOp(PixelCanvas::OpKind kind, const Rect& rect, Color color, 
 PixelCanvas::PixelCanvas(int32_t width, int32_t height, Color background)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
-      pixels_(static_cast<size_t>(width_) * height_, background) {}
+      pixels_(static_cast<size_t>(width_) * height_, packed(background)) {}
 
 Color PixelCanvas::pixel(int32_t x, int32_t y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_)
         return {};
-    return pixels_[static_cast<size_t>(y) * width_ + x];
+    return unpacked(pixels_[static_cast<size_t>(y) * width_ + x]);
 }
 
 void PixelCanvas::clear(Color color) {
-    std::fill(pixels_.begin(), pixels_.end(), color);
+    std::fill(pixels_.begin(), pixels_.end(), packed(color));
 }
 
 std::vector<PixelCanvas::Op> PixelCanvas::texts() const {
@@ -50,7 +50,7 @@ void PixelCanvas::fillRect(const Rect& rect, Color color) {
     const Rect c = clipped(rect);
     for (int32_t y = c.top; y < c.bottom; ++y)
         std::fill_n(pixels_.begin() + static_cast<ptrdiff_t>(y) * width_ + c.left,
-                    std::max(c.right - c.left, 0), color);
+                    std::max(c.right - c.left, 0), packed(color));
 }
 
 void PixelCanvas::frameRect(const Rect& rect, Color color) {
@@ -58,13 +58,14 @@ void PixelCanvas::frameRect(const Rect& rect, Color color) {
         ops_.push_back(makeOp(OpKind::Frame, rect, color, {}));
     if (rect.isEmpty())
         return;
+    const uint32_t v = packed(color);
     for (int32_t x = rect.left; x < rect.right; ++x) {
-        put(x, rect.top, color);
-        put(x, rect.bottom - 1, color);
+        put(x, rect.top, v);
+        put(x, rect.bottom - 1, v);
     }
     for (int32_t y = rect.top; y < rect.bottom; ++y) {
-        put(rect.left, y, color);
-        put(rect.right - 1, y, color);
+        put(rect.left, y, v);
+        put(rect.right - 1, y, v);
     }
 }
 
@@ -75,6 +76,7 @@ void PixelCanvas::drawLine(Point from, Point to, Color color, int width, PenStyl
         op.style = style;
         ops_.push_back(std::move(op));
     }
+    const uint32_t v = packed(color);
     const int w = std::max(width, 1);
     const int lo = -(w - 1) / 2;
     const int hi = lo + w;
@@ -87,7 +89,7 @@ void PixelCanvas::drawLine(Point from, Point to, Color color, int width, PenStyl
         if (style == PenStyle::Solid || step % 2 == 0) {
             for (int oy = lo; oy < hi; ++oy)
                 for (int ox = lo; ox < hi; ++ox)
-                    put(x + ox, y + oy, color);
+                    put(x + ox, y + oy, v);
         }
         const int64_t e2 = 2 * err;
         if (e2 >= dy) {
@@ -104,7 +106,7 @@ void PixelCanvas::drawLine(Point from, Point to, Color color, int width, PenStyl
 void PixelCanvas::setPixel(Point at, Color color) {
     if (recording_)
         ops_.push_back(makeOp(OpKind::Pixel, {at.x, at.y, at.x + 1, at.y + 1}, color, {}));
-    put(at.x, at.y, color);
+    put(at.x, at.y, packed(color));
 }
 
 void PixelCanvas::drawMonoBitmap(const Rect& dest, const MonoBitmap& bitmap, Color one,
@@ -114,17 +116,35 @@ void PixelCanvas::drawMonoBitmap(const Rect& dest, const MonoBitmap& bitmap, Col
     if (dest.isEmpty() || bitmap.width() == 0 || bitmap.height() == 0)
         return;
     const Rect c = clipped(dest);
+    if (c.isEmpty())
+        return;
     const int64_t dw = dest.width(), dh = dest.height();
-    std::vector<int32_t> sourceX(static_cast<size_t>(std::max(c.right - c.left, 0)));
-    for (int32_t x = c.left; x < c.right; ++x)
-        sourceX[x - c.left] =
-            static_cast<int32_t>((x - dest.left) * static_cast<int64_t>(bitmap.width()) / dw);
+    const size_t spanWidth = static_cast<size_t>(c.right - c.left);
+    // Source column of every destination column.
+    std::vector<int32_t> sourceX(spanWidth);
+    for (size_t i = 0; i < spanWidth; ++i)
+        sourceX[i] = static_cast<int32_t>((c.left + static_cast<int64_t>(i) - dest.left) *
+                                          bitmap.width() / dw);
+    // The bitmap keeps its rows bottom first.
+    const uint32_t on = packed(one), off = packed(zero);
+    const std::vector<uint8_t>& bits = bitmap.bits();
+    std::vector<uint32_t> row(static_cast<size_t>(bitmap.width()));
+    int32_t rowY = -1;
     for (int32_t y = c.top; y < c.bottom; ++y) {
         const auto sy =
             static_cast<int32_t>((y - dest.top) * static_cast<int64_t>(bitmap.height()) / dh);
-        Color* out = pixels_.data() + static_cast<size_t>(y) * width_;
-        for (int32_t x = c.left; x < c.right; ++x)
-            out[x] = bitmap.pixel(sourceX[x - c.left], sy) ? one : zero;
+        uint32_t* out = pixels_.data() + static_cast<size_t>(y) * width_ + c.left;
+        if (sy == rowY) {  // the same source row as the line above: copy it
+            std::copy_n(out - width_, spanWidth, out);
+            continue;
+        }
+        rowY = sy;
+        const uint8_t* source =
+            bits.data() + static_cast<size_t>(bitmap.height() - 1 - sy) * bitmap.rowBytes();
+        for (int32_t x = 0; x < bitmap.width(); ++x)
+            row[x] = (source[x >> 3] >> (7 - (x & 7))) & 1 ? on : off;
+        for (size_t i = 0; i < spanWidth; ++i)
+            out[i] = row[sourceX[i]];
     }
 }
 
@@ -141,7 +161,7 @@ void PixelCanvas::drawColorBitmap(const Rect& dest, const ColorBitmap& bitmap) {
         for (int32_t x = c.left; x < c.right; ++x) {
             const int64_t sx = (x - dest.left) * static_cast<int64_t>(bitmap.width) / dw;
             pixels_[static_cast<size_t>(y) * width_ + x] =
-                bitmap.pixels[static_cast<size_t>(sy * bitmap.width + sx)];
+                packed(bitmap.pixels[static_cast<size_t>(sy * bitmap.width + sx)]);
         }
     }
 }

@@ -33,7 +33,13 @@ class PixelCanvas : public Canvas {
     int32_t height() const { return height_; }
     // The pixel at (x, y); black outside the buffer.
     Color pixel(int32_t x, int32_t y) const;
-    const std::vector<Color>& pixels() const { return pixels_; }
+    // All pixels, rows top first, each 0x00RRGGBB.
+    const std::vector<uint32_t>& pixels() const { return pixels_; }
+    static uint32_t packed(Color c) { return (uint32_t{c.r} << 16) | (uint32_t{c.g} << 8) | c.b; }
+    static Color unpacked(uint32_t v) {
+        return {static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8),
+                static_cast<uint8_t>(v)};
+    }
     void clear(Color color);
 
     // Recording of operations (off by default; texts are always recorded).
@@ -53,7 +59,7 @@ class PixelCanvas : public Canvas {
                   Color background, uint32_t flags = TextLeft) override;
 
   private:
-    void put(int32_t x, int32_t y, Color color) {
+    void put(int32_t x, int32_t y, uint32_t color) {
         if (x >= 0 && y >= 0 && x < width_ && y < height_)
             pixels_[static_cast<size_t>(y) * width_ + x] = color;
     }
@@ -61,7 +67,7 @@ class PixelCanvas : public Canvas {
 
     int32_t width_;
     int32_t height_;
-    std::vector<Color> pixels_;
+    std::vector<uint32_t> pixels_;
     bool recording_ = false;
     std::vector<Op> ops_;
 };
