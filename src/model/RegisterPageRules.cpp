@@ -243,10 +243,11 @@ std::optional<int64_t> parseLimitText(const std::string& text) {
         const char c = text[i];
         if (c < '0' || c > '9')
             return std::nullopt;
-        if (magnitude < kSaturated)
+        if (magnitude <= (kSaturated - 9) / 10)
             magnitude = magnitude * 10 + (c - '0');
+        else
+            magnitude = kSaturated;
     }
-    magnitude = std::min(magnitude, kSaturated);
     return negative ? -magnitude : magnitude;
 }
 

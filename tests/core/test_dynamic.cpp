@@ -312,8 +312,6 @@ TEST(DynamicGrid, SetEntryFillGridAndEditColumn) {
 
     EXPECT_EQ(dyn.SetEntry(0, 1), "");
     EXPECT_EQ(dyn.SetEntry(33, 0, "5"), "");
-    EXPECT_TRUE(CDynamic::acceptsTypedText(std::string(24, 'a')));
-    EXPECT_FALSE(CDynamic::acceptsTypedText(std::string(25, 'a')));
 }
 
 TEST(DynamicDraw, FirstNonEmptyTextWithTheDisplayRenderer) {
