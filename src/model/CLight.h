@@ -26,7 +26,10 @@ class CLight : public CLightFunc {
     // files older than version 11), then 50 reserved bytes.
     void Serialize(Archive& ar) override;
     void UpdatePageCoordinates() override;
+    // 12 bytes.
     void ComputeRecordSize() override;
+    // x, y, double size, station, type value, address, byte count, bit number, offset and the
+    // images of the two states; also raises the download's lamp flag.
     Status BuildDownloadRecord(DownloadContext& download) override;
     void Draw(Canvas& canvas) override;
     // A square of (double size + 1) x 36 screen pixels.

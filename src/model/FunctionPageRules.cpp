@@ -201,6 +201,7 @@ KeyPageControls keyPageControls(const CFunction& key, uint8_t panelStation) {
     c.yMax = key.pageYMaximum();
 
     c.setCoilEnabled = vocab.protocol != 1;
+    c.recipeEnabled = vocab.protocol != 31;
     c.optionChecksEnabled = key.m_invisible == 0;
     c.jumpScreenEnabled = key.m_jumpTarget == kJumpScreen;
     c.valueShown = action == kActionSetRegister && vocab.valueShown;

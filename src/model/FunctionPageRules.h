@@ -89,6 +89,7 @@ struct KeyPageControls {
     int32_t yMax = 0;
 
     bool setCoilEnabled = true;       // the "设定线圈" radio (never under protocol 1)
+    bool recipeEnabled = true;        // the "配方" radio (never under protocol 31: no recipes)
     bool optionChecksEnabled = true;  // "手形", "反相", "倍角": while "隐形" is unchecked
     bool jumpScreenEnabled = true;    // screen-number edit: while "画面" is selected
     bool valueShown = false;          // "参数:", value edit and spin, format combo

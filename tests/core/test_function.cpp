@@ -510,6 +510,8 @@ TEST(FunctionPageRules, CoilSubPageRangesAndVisibility) {
     Project p31(31);
     CFunction ktc(p31.context);
     c = keyPageControls(ktc, 1);
+    EXPECT_FALSE(c.recipeEnabled);
+    EXPECT_TRUE(keyPageControls(coil, 1).recipeEnabled);
     EXPECT_TRUE(c.subTypeShown);
     EXPECT_FALSE(c.bitNumberShown);
     EXPECT_EQ(c.subTypeNames, p31.vocab.parameterNames(TypeList::BitA, 0));
