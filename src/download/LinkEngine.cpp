@@ -55,6 +55,22 @@ int LinkEngine::progressStep(int frames) {
     return (2 * kProgressEnd + frames) / (2 * frames);
 }
 
+Status LinkEngine::validate(const LinkJob& job) {
+    char text[128];
+    if (job.image.size() > link::kImageAreaSize) {
+        std::snprintf(text, sizeof text, "The image is too large: %zu bytes (at most %zu)!",
+                      job.image.size(), link::kImageAreaSize);
+        return Status::failure(text, kCaption);
+    }
+    if (job.driver.size() > link::kDriverAreaSize) {
+        std::snprintf(text, sizeof text,
+                      "The protocol driver is too large: %zu bytes (at most %zu)!",
+                      job.driver.size(), link::kDriverAreaSize);
+        return Status::failure(text, kCaption);
+    }
+    return Status::success();
+}
+
 std::vector<LinkAction> LinkEngine::flush() {
     return std::exchange(out_, {});
 }
@@ -62,21 +78,8 @@ std::vector<LinkAction> LinkEngine::flush() {
 std::vector<LinkAction> LinkEngine::start() {
     if (phase_ != Phase::Idle)
         return {};
-    // The image lives at 0x8000..0xFFFF and the driver below it: anything larger would wrap
-    // around the address space or run into the image.
-    if (job_.image.size() > link::kImageAreaSize) {
-        char text[128];
-        std::snprintf(text, sizeof text, "The image is too large: %zu bytes (at most %zu)!",
-                      job_.image.size(), link::kImageAreaSize);
-        finish(LinkEnd::Failure, text, kCaption, Severity::Warning);
-        return flush();
-    }
-    if (job_.driver.size() > link::kDriverAreaSize) {
-        char text[128];
-        std::snprintf(text, sizeof text,
-                      "The protocol driver is too large: %zu bytes (at most %zu)!",
-                      job_.driver.size(), link::kDriverAreaSize);
-        finish(LinkEnd::Failure, text, kCaption, Severity::Warning);
+    if (Status fits = validate(job_); !fits) {
+        finish(LinkEnd::Failure, fits.message(), fits.caption(), Severity::Warning);
         return flush();
     }
     phase_ = Phase::Handshake;

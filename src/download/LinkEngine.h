@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "common/Prompter.h"
+#include "common/Result.h"
 #include "download/LinkProtocol.h"
 
 namespace vanta {
@@ -120,6 +121,10 @@ class LinkEngine {
 
     // Round(10000 / frames) with halves rounded up.
     static int progressStep(int frames);
+    // Whether a job fits the panel: an image of at most 32768 bytes at 0x8000 and a driver of
+    // at most 32768 bytes below it (anything larger would wrap or run into the image). start()
+    // refuses a job that does not fit with the same message.
+    static Status validate(const LinkJob& job);
 
   private:
     struct Exchange {
