@@ -1,0 +1,78 @@
+// vantactl render IMAGE.bin -o DIR: decodes a panel image, lists every reference that does not
+// resolve (exit 1 when there is any) and writes each screen as the panel shows it into
+// DIR/screen-<number>.png (192 x 64, one bit per pixel in the display's dark and light).
+#include <QImage>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+#include "Command.h"
+#include "common/FileIO.h"
+#include "download/ImageDecoder.h"
+#include "download/ImageRenderer.h"
+#include "model/Canvas.h"
+
+namespace vantactl {
+namespace {
+
+QImage toPng(const vanta::MonoBitmap& screen) {
+    QImage png(screen.width(), screen.height(), QImage::Format_Mono);
+    png.setColorTable(
+        {qRgb(vanta::kDisplayDark.r, vanta::kDisplayDark.g, vanta::kDisplayDark.b),
+         qRgb(vanta::kDisplayLight.r, vanta::kDisplayLight.g, vanta::kDisplayLight.b)});
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = 0; x < screen.width(); ++x)
+            png.setPixel(x, y, screen.pixel(x, y) ? 1 : 0);
+    return png;
+}
+
+int runRender(const std::vector<std::string>& args) {
+    Arguments a;
+    if (!parseArguments(args, {"-o"}, {}, a) || a.positional.size() != 1 || !a.has("-o")) {
+        std::fprintf(stderr, "usage: vantactl render IMAGE.bin -o DIR\n");
+        return kExitUsage;
+    }
+    const std::string& in = a.positional[0];
+    const std::filesystem::path dir = a.value("-o");
+    auto file = vanta::readWholeFile(in);
+    if (!file) {
+        std::fprintf(stderr, "%s\n", file.message().c_str());
+        return kExitFailure;
+    }
+    const std::vector<uint8_t>& image = file.value();
+    const vanta::DecodedImage decoded = vanta::decodeImage(image);
+    for (const std::string& line : vanta::describeProblems(decoded))
+        std::fprintf(stderr, "%s: %s\n", in.c_str(), line.c_str());
+
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec) {
+        std::fprintf(stderr, "%s: %s\n", dir.string().c_str(), ec.message().c_str());
+        return kExitFailure;
+    }
+    std::set<std::string> written;
+    for (const vanta::DecodedScreen& screen : decoded.screens) {
+        // A damaged table may repeat a number; later screens get a suffix.
+        std::string name = "screen-" + std::to_string(screen.number);
+        for (int k = 2; written.count(name); ++k)
+            name = "screen-" + std::to_string(screen.number) + "-" + std::to_string(k);
+        written.insert(name);
+        const std::filesystem::path path = dir / (name + ".png");
+        if (!toPng(vanta::renderScreen(image, screen))
+                 .save(QString::fromStdString(path.string()), "PNG")) {
+            std::fprintf(stderr, "%s: cannot write the picture\n", path.string().c_str());
+            return kExitFailure;
+        }
+    }
+    const size_t problems = decoded.problems.size() + decoded.problemsLeftOut;
+    std::fprintf(stderr, "%s: %zu screens rendered into %s, %zu problems\n", in.c_str(),
+                 written.size(), dir.string().c_str(), problems);
+    return problems == 0 ? kExitOk : kExitFailure;
+}
+
+const CommandRegistrar registrar{
+    {"render", "render IMAGE.bin -o DIR            decode an image, one PNG per screen",
+     runRender}};
+
+}  // namespace
+}  // namespace vantactl
