@@ -8,7 +8,8 @@
 // 256-glyph narrow table; values from 0x100 to 0x38F have no glyph there and stay blank), 0x390
 // and above wide (the double-byte glyph of the wide table). A line feed ends a line for the
 // width (the widest line counts) but is not drawn and does not move the pen; a carriage return
-// counts no width but is drawn as narrow glyph 13.
+// counts no width but is drawn as narrow glyph 13. Every character is drawn as its own glyph, so
+// an "&" shows as it stands (it is not doubled for a text call that would read it as a prefix).
 
 #include <cstdint>
 
