@@ -1,0 +1,168 @@
+// Compiling a project into the panel image and decoding the image back, for a project whose
+// image comes close to the panel's 32 KB (the argument is its number of screens; the smaller
+// set has a tenth of them). The counters give the image size and the component count.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "download/ImageCompiler.h"
+#include "download/ImageDecoder.h"
+#include "download/ImageRenderer.h"
+#include "model/CBar.h"
+#include "model/CChars.h"
+#include "model/CDynamic.h"
+#include "model/CFunction.h"
+#include "model/CLight.h"
+#include "model/CRegister.h"
+#include "project/Project.h"
+
+namespace {
+
+using namespace vanta;
+
+constexpr int kFullScreens = 85;  // an image of about 31.5 KB
+
+class GoOn : public Prompter {
+  public:
+    Answer ask(const std::string&, const std::string&, Buttons, Severity) override {
+        return Answer::Cancel;
+    }
+};
+
+template <typename T>
+T& at(CMainView& screen, uint8_t kind, int x, int y) {
+    return *static_cast<T*>(screen.addComponent(kind, screenFromPanel(x), screenFromPanel(y)));
+}
+
+// The n-th double-byte character of the GBK ideograph rows.
+ByteString ideograph(int n) {
+    ByteString s;
+    s += static_cast<char>(0xB0 + n / 94);
+    s += static_cast<char>(0xA1 + n % 94);
+    return s;
+}
+
+// A screen of a typical panel: three texts (one with four new ideographs), two registers, a
+// lamp, two keys, a dynamic text of four entries and a bar graph.
+void fillScreen(CMainView& screen, int index) {
+    auto text = [&](int y, const ByteString& s) {
+        auto& c = at<CChars>(screen, kKindChars, 0, y);
+        c.m_text = s;
+        c.Refit();
+    };
+    ByteString title;
+    for (int k = 0; k < 4; ++k)
+        title += ideograph(index * 4 + k);
+    text(0, title + "No." + std::to_string(index));
+    text(16, "Speed rpm");
+    text(32, "Temp C");
+    at<CRegister>(screen, kKindRegister, 96, 16);
+    at<CRegister>(screen, kKindRegister, 96, 32);
+    at<CLight>(screen, kKindLight, 176, 0);
+    at<CFunction>(screen, kKindFunction, 144, 48);
+    at<CFunction>(screen, kKindFunction, 160, 48).m_displayKind = 4;
+    auto& dynamic = at<CDynamic>(screen, kKindDynamic, 0, 48);
+    const char* states[] = {"Stop", "Run", "Fault", "Manual"};
+    for (int e = 0; e < 4; ++e) {
+        dynamic.m_texts[e] = states[e];
+        dynamic.m_valueTexts[e] = std::to_string(e);
+        dynamic.m_values[e] = e;
+    }
+    dynamic.Refit();
+    at<CBar>(screen, kKindBar, 152, 0);
+}
+
+std::unique_ptr<Project> makeProject(int screens) {
+    auto project = std::make_unique<Project>(nullptr, 4);
+    project->resetToNew(4);
+    for (int s = 0; s < screens; ++s) {
+        CMainView& screen = s == 0
+                                ? *project->screens.current()
+                                : project->screens.createScreen(static_cast<uint16_t>(s + 1), "");
+        fillScreen(screen, s);
+    }
+    for (int a = 0; a < 20; ++a)
+        project->alarms.m_texts.push_back("Alarm " + std::to_string(a) + ideograph(a));
+    return project;
+}
+
+CompileOptions options() {
+    CompileOptions o;
+    o.dataDir = VANTA_DATA_DIR;
+    return o;
+}
+
+void setCounters(benchmark::State& state, size_t imageBytes, int screens) {
+    state.counters["image_bytes"] = static_cast<double>(imageBytes);
+    state.counters["components"] = static_cast<double>(screens * 10);
+}
+
+void BM_CompileImage(benchmark::State& state) {
+    const int screens = static_cast<int>(state.range(0));
+    auto project = makeProject(screens);
+    GoOn prompter;
+    size_t bytes = 0;
+    for (auto _ : state) {
+        CompileResult result = compileProject(*project, options(), prompter);
+        if (!result.ok()) {
+            state.SkipWithError(result.error.message.c_str());
+            return;
+        }
+        bytes = result.compiled.image.size();
+        benchmark::DoNotOptimize(result);
+    }
+    setCounters(state, bytes, screens);
+}
+BENCHMARK(BM_CompileImage)
+    ->Arg(kFullScreens / 10)
+    ->Arg(kFullScreens)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_DecodeImage(benchmark::State& state) {
+    const int screens = static_cast<int>(state.range(0));
+    auto project = makeProject(screens);
+    GoOn prompter;
+    const CompileResult result = compileProject(*project, options(), prompter);
+    if (!result.ok()) {
+        state.SkipWithError(result.error.message.c_str());
+        return;
+    }
+    const Bytes& image = result.compiled.image;
+    for (auto _ : state) {
+        DecodedImage decoded = decodeImage(image);
+        if (!decoded.ok()) {
+            state.SkipWithError("the image has problems");
+            return;
+        }
+        benchmark::DoNotOptimize(decoded);
+    }
+    setCounters(state, image.size(), screens);
+}
+BENCHMARK(BM_DecodeImage)->Arg(kFullScreens / 10)->Arg(kFullScreens)->Unit(benchmark::kMillisecond);
+
+void BM_DecodeAndRenderImage(benchmark::State& state) {
+    const int screens = static_cast<int>(state.range(0));
+    auto project = makeProject(screens);
+    GoOn prompter;
+    const CompileResult result = compileProject(*project, options(), prompter);
+    if (!result.ok()) {
+        state.SkipWithError(result.error.message.c_str());
+        return;
+    }
+    const Bytes& image = result.compiled.image;
+    for (auto _ : state) {
+        const DecodedImage decoded = decodeImage(image);
+        for (const DecodedScreen& screen : decoded.screens) {
+            MonoBitmap shown = renderScreen(image, screen);
+            benchmark::DoNotOptimize(shown);
+        }
+    }
+    setCounters(state, image.size(), screens);
+}
+BENCHMARK(BM_DecodeAndRenderImage)
+    ->Arg(kFullScreens / 10)
+    ->Arg(kFullScreens)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
