@@ -67,6 +67,9 @@ Result<PanelFaults> parsePanelFaults(const std::string& spec) {
         } else if (name == "delay") {
             good = parseInteger(value, n) && n <= 3600000;
             faults.replyDelayMs = n;
+        } else if (name == "delay-rate") {
+            good = parseProbability(value, p);
+            faults.delayProbability = p;
         } else if (name == "flip") {
             good = parseProbability(value, p);
             faults.flipProbability = p;
@@ -274,7 +277,9 @@ void PanelSimulator::reply(std::vector<uint8_t> frame, int64_t atNs) {
         --faults_.corruptReplies;
         frame.back() = static_cast<uint8_t>(frame.back() + 1);
     }
-    int64_t at = std::max(txLineFreeNs_, atNs + faults_.replyDelayMs * kNsPerMs);
+    const bool late = faults_.replyDelayMs > 0 &&
+                      (faults_.delayProbability >= 1 || chance(faults_.delayProbability));
+    int64_t at = std::max(txLineFreeNs_, atNs + (late ? faults_.replyDelayMs * kNsPerMs : 0));
     for (uint8_t b : frame) {
         at += options_.byteTimeNs;
         txQueue_.push_back({b, at});

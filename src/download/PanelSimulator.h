@@ -26,7 +26,8 @@ struct PanelFaults {
     int dropReplies = 0;             // the next N replies are not sent
     int corruptReplies = 0;          // the next N replies leave with a wrong checksum
     double nakProbability = 0;       // an intact frame is refused with this probability
-    int64_t replyDelayMs = 0;        // every reply leaves this much later
+    int64_t replyDelayMs = 0;        // a reply leaves this much later...
+    double delayProbability = 1;     // ...with this probability (the others queue behind it)
     double flipProbability = 0;      // a received byte is damaged with this probability
     int silentAfterFrames = -1;      // frames after this many are never answered (-1: never)
     uint32_t seed = 1;               // of the random faults
@@ -35,7 +36,8 @@ struct PanelFaults {
 };
 
 // Parses "name=value,name=value"; names: no-handshake (ms), drop (count), bad-sum (count),
-// nak (probability), delay (ms), flip (probability per byte), silent-after (frames), seed.
+// nak (probability), delay (ms), delay-rate (probability), flip (probability per byte),
+// silent-after (frames), seed.
 Result<PanelFaults> parsePanelFaults(const std::string& spec);
 
 struct PanelOptions {

@@ -710,7 +710,7 @@ TEST(PanelSimulator, RefusesDamagedAndMisplacedFramesAndResynchronises) {
 
 TEST(PanelSimulator, ParsesFaultSpecifications) {
     auto f = parsePanelFaults(
-        "no-handshake=1500,drop=2,bad-sum=1,nak=0.25,delay=40,flip=0.01,"
+        "no-handshake=1500,drop=2,bad-sum=1,nak=0.25,delay=40,delay-rate=0.5,flip=0.01,"
         "silent-after=9,seed=77");
     ASSERT_TRUE(f.ok()) << f.message();
     EXPECT_EQ(f->handshakeSilenceMs, 1500);
@@ -718,6 +718,7 @@ TEST(PanelSimulator, ParsesFaultSpecifications) {
     EXPECT_EQ(f->corruptReplies, 1);
     EXPECT_DOUBLE_EQ(f->nakProbability, 0.25);
     EXPECT_EQ(f->replyDelayMs, 40);
+    EXPECT_DOUBLE_EQ(f->delayProbability, 0.5);
     EXPECT_DOUBLE_EQ(f->flipProbability, 0.01);
     EXPECT_EQ(f->silentAfterFrames, 9);
     EXPECT_EQ(f->seed, 77u);

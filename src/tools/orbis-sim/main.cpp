@@ -56,7 +56,7 @@ void usage(FILE* out) {
                  "                 [--save-image F] [--save-driver F] [--pace] [--fault SPEC] "
                  "[--once]\n"
                  "  --fault SPEC  comma-separated: no-handshake=MS, drop=N, bad-sum=N, nak=P,\n"
-                 "                delay=MS, flip=P, silent-after=N, seed=S\n");
+                 "                delay=MS, delay-rate=P, flip=P, silent-after=N, seed=S\n");
 }
 
 bool parseByte(const char* text, int& out) {
