@@ -1,0 +1,719 @@
+#include "editor/CVantaView.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <cmath>
+#include <memory>
+
+#include "editor/ScreenDialogs.h"
+#include "editor/ScreenPage.h"
+#include "model/CMainView.h"
+#include "model/CUpLoadPic.h"
+#include "model/DrawHelpers.h"
+#include "pages/PropertyPage.h"
+#include "project/ProjectDocument.h"
+#include "qtsupport/QtCanvas.h"
+#include "qtsupport/QtText.h"
+
+namespace vanta {
+
+// The simulated display: shows the view's off-screen picture and hands the mouse to the view in
+// view coordinates. While a button is held it keeps the mouse, so a drag goes on outside it.
+class DisplayWidget : public QWidget {
+  public:
+    explicit DisplayWidget(CVantaView* view) : QWidget(view), view_(view) {
+        setMouseTracking(true);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, view_->renderDisplay());
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        view_->displayPressed(event, toView(event));
+    }
+    void mouseMoveEvent(QMouseEvent* event) override { view_->displayMoved(toView(event)); }
+    void mouseReleaseEvent(QMouseEvent* event) override { view_->displayReleased(event); }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        // A second click is one more press.
+        view_->displayPressed(event, toView(event));
+    }
+
+  private:
+    static QPoint toView(QMouseEvent* event) {
+        return event->position().toPoint() + CVantaView::kDisplayRect.topLeft();
+    }
+    CVantaView* view_;
+};
+
+namespace {
+
+// Outline sizes (screen pixels) of the placement of each kind; the picture's comes from its
+// bitmap.
+struct PlacementSize {
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+PlacementSize placementSize(int kind) {
+    switch (kind) {
+        case kKindLight:
+        case kKindFunction:
+            return {36, 36};
+        case kKindChars:
+            return {108, 36};
+        case kKindRegister:
+            return {90, 36};
+        case kKindDynamic:
+            return {180, 36};
+        case kKindBar:
+            return {36, 108};
+        case kKindTide:
+            return {216, 108};
+        default:
+            return {};
+    }
+}
+
+size_t pageIndex(PageKind kind) {
+    return static_cast<size_t>(kind);
+}
+
+// Keys typed into these are text editing, not editor commands.
+bool isTextEntry(const QObject* object) {
+    if (qobject_cast<const QLineEdit*>(object) || qobject_cast<const QTextEdit*>(object) ||
+        qobject_cast<const QPlainTextEdit*>(object) ||
+        qobject_cast<const QAbstractSpinBox*>(object))
+        return true;
+    if (const auto* combo = qobject_cast<const QComboBox*>(object))
+        return combo->isEditable();
+    return false;
+}
+
+}  // namespace
+
+CVantaView::CVantaView(ProjectDocument& document, Prompter& prompter, QWidget* parent)
+    : QWidget(parent), document_(document), prompter_(prompter) {
+    setMinimumSize(kPageRect.right() + 11, kPageRect.bottom() + 11);
+
+    list_ = new QTableWidget(0, 2, this);
+    list_->setGeometry(kScreenListRect);
+    list_->setHorizontalHeaderLabels({tr("Window"), tr("Description")});
+    list_->setColumnWidth(0, 60);
+    list_->setColumnWidth(1, 200);
+    list_->horizontalHeader()->setStretchLastSection(false);
+    list_->horizontalHeader()->setSectionsClickable(false);
+    list_->verticalHeader()->hide();
+    list_->setShowGrid(true);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setContextMenuPolicy(Qt::NoContextMenu);
+    list_->setWordWrap(false);
+    connect(list_, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { screenListClicked(index.row()); });
+    connect(list_, &QTableWidget::itemSelectionChanged, this,
+            &CVantaView::screenListSelectionChanged);
+
+    listMenu_ = new QMenu(this);
+    listMenu_->addAction(tr("删除画面(&D)"), this, &CVantaView::deleteScreen);
+    listMenu_->addAction(tr("复制画面(&C)"), this, &CVantaView::copyScreen);
+
+    displayFrame_ = new QGroupBox(this);
+    displayFrame_->setGeometry(kDisplayFrameRect);
+    displayFrame_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    display_ = new DisplayWidget(this);
+    display_->setGeometry(kDisplayRect);
+
+    pageFrame_ = new QGroupBox(this);
+    pageFrame_->setGeometry(kPageRect);
+    pageFrame_->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    screenPage_ = new ScreenPage(this);
+    screenPage_->setGeometry(kPageRect);
+    screenPage_->hide();
+    connect(screenPage_, &ScreenPage::descriptionEdited, this, &CVantaView::descriptionEdited);
+    connect(screenPage_, &ScreenPage::screenChanged, this, [this] {
+        if (!fillingPage_)
+            markModified();
+    });
+    connect(screenPage_, &ScreenPage::descriptionRefused, this, [this](const QString& message) {
+        prompter_.inform(message.toStdString(), {}, Severity::Warning);
+    });
+
+    background_ = makeBackground();
+    canvas_ = QPixmap(kDisplayWidth, kDisplayHeight);
+    dragCursor_ = makeDragCursor();
+
+    ModelContext& context = project().context();
+    context.pages = this;
+    if (!context.warn)
+        context.warn = [this](const std::string& message) {
+            prompter_.inform(message, {}, Severity::Warning);
+        };
+
+    qApp->installEventFilter(this);
+    projectReplaced();
+}
+
+CVantaView::~CVantaView() {
+    qApp->removeEventFilter(this);
+    ModelContext& context = project().context();
+    if (context.pages == this)
+        context.pages = nullptr;
+}
+
+Project& CVantaView::project() const {
+    return document_.project();
+}
+
+CMainView* CVantaView::currentScreen() const {
+    return project().screens.current();
+}
+
+bool CVantaView::hasSelection() const {
+    const CMainView* screen = currentScreen();
+    return !nothingSelected_ && screen != nullptr && screen->head() != nullptr;
+}
+
+QRect CVantaView::placementOutline() const {
+    return QRect(outline_.left, outline_.top, outline_.width(), outline_.height());
+}
+
+void CVantaView::markModified() {
+    document_.setModified(true);
+    emit documentModified();
+}
+
+// --- project and screen list ---
+
+void CVantaView::projectReplaced() {
+    project().context().pages = this;
+    pending_ = 0;
+    picture_.reset();
+    nothingSelected_ = true;
+    dragging_ = false;
+    setDragCursor(false);
+    fillScreenList();
+    if (currentScreen() != nullptr) {
+        showCurrentScreenPage();
+    } else {
+        screenPage_->hide();
+        for (PropertyPage* page : pages_)
+            if (page)
+                page->hide();
+    }
+    refreshDisplay();
+    emit commandStateChanged();
+}
+
+void CVantaView::fillScreenList() {
+    updatingList_ = true;
+    const ScreenList& screens = project().screens;
+    list_->clearContents();
+    list_->setRowCount(static_cast<int>(screens.size()));
+    for (size_t i = 0; i < screens.size(); ++i)
+        setRowText(static_cast<int>(i));
+    selectCurrentRow();
+    updatingList_ = false;
+}
+
+void CVantaView::setRowText(int row) {
+    const ScreenList& screens = project().screens;
+    if (row < 0 || static_cast<size_t>(row) >= screens.size() || row >= list_->rowCount())
+        return;
+    const CMainView& screen = screens.at(static_cast<size_t>(row));
+    auto* number = new QTableWidgetItem(QStringLiteral(" %1").arg(screen.m_number));
+    auto* description = new QTableWidgetItem(toQString(screen.m_description));
+    list_->setItem(row, 0, number);
+    list_->setItem(row, 1, description);
+}
+
+void CVantaView::selectCurrentRow() {
+    const ScreenList& screens = project().screens;
+    if (screens.empty())
+        return;
+    const bool wasUpdating = updatingList_;
+    updatingList_ = true;
+    const int row = static_cast<int>(screens.currentPosition());
+    list_->selectRow(row);
+    list_->setCurrentCell(row, 0, QItemSelectionModel::SelectCurrent | QItemSelectionModel::Rows);
+    list_->scrollToItem(list_->item(row, 0));
+    updatingList_ = wasUpdating;
+}
+
+void CVantaView::screenListClicked(int row) {
+    if (row < 0 || static_cast<size_t>(row) >= project().screens.size()) {
+        selectCurrentRow();
+        return;
+    }
+    activateScreen(static_cast<size_t>(row));
+}
+
+void CVantaView::screenListSelectionChanged() {
+    if (updatingList_ || project().screens.empty())
+        return;
+    const QModelIndexList rows = list_->selectionModel()->selectedRows();
+    if (rows.isEmpty()) {
+        // A click that selects no row keeps the current screen's row selected.
+        selectCurrentRow();
+        return;
+    }
+    const int row = rows.first().row();
+    if (row >= 0 && static_cast<size_t>(row) != project().screens.currentPosition())
+        activateScreen(static_cast<size_t>(row));
+}
+
+void CVantaView::activateScreen(size_t position) {
+    ScreenList& screens = project().screens;
+    if (position >= screens.size())
+        return;
+    screens.setCurrentPosition(position);
+    nothingSelected_ = true;
+    dragging_ = false;
+    showCurrentScreenPage();
+    list_->setFocus();
+    refreshDisplay();
+    emit commandStateChanged();
+}
+
+void CVantaView::showCurrentScreenPage() {
+    if (CMainView* screen = currentScreen()) {
+        screen->showScreenPage();
+        screen->fillScreenPage();
+    }
+}
+
+void CVantaView::descriptionEdited(const QString& text) {
+    const ScreenList& screens = project().screens;
+    if (screenPage_->screen() != currentScreen() || screens.empty())
+        return;
+    const int row = static_cast<int>(screens.currentPosition());
+    if (QTableWidgetItem* item = list_->item(row, 1))
+        item->setText(text);
+}
+
+// --- PageHost ---
+
+void CVantaView::showPage(PageKind kind) {
+    QWidget* shown =
+        kind == PageKind::Screen ? static_cast<QWidget*>(screenPage_) : pages_[pageIndex(kind)];
+    if (shown != nullptr && !shown->isHidden())
+        return;
+    if (shown != screenPage_)
+        screenPage_->hide();
+    for (PropertyPage* page : pages_)
+        if (page && page != shown)
+            page->hide();
+    if (shown == nullptr)
+        return;  // no page for this kind: the area stays empty
+    shown->setGeometry(kPageRect);
+    shown->show();
+    shown->raise();
+}
+
+void CVantaView::fillPage(PageKind kind, CBase& component) {
+    PropertyPage* page = kind == PageKind::Screen ? nullptr : pages_[pageIndex(kind)];
+    if (page == nullptr)
+        return;
+    fillingPage_ = true;
+    page->fill(component, project());
+    fillingPage_ = false;
+}
+
+void CVantaView::setPageCoordinates(PageKind kind, int32_t x, int32_t y) {
+    PropertyPage* page = kind == PageKind::Screen ? nullptr : pages_[pageIndex(kind)];
+    if (page == nullptr)
+        return;
+    const bool wasFilling = fillingPage_;
+    fillingPage_ = true;
+    page->setCoordinates(x, y);
+    fillingPage_ = wasFilling;
+}
+
+void CVantaView::setScreenCaption(const std::string& caption) {
+    screenPage_->setCaption(QString::fromStdString(caption));
+}
+
+void CVantaView::fillScreenPage(CMainView& screen) {
+    fillingPage_ = true;
+    screenPage_->fill(screen);
+    fillingPage_ = false;
+}
+
+// --- the display ---
+
+void CVantaView::refreshDisplay() {
+    display_->update();
+}
+
+void CVantaView::updateDisplayArea(const QRect& viewRect) {
+    display_->update(viewRect.translated(-kDisplayRect.topLeft()));
+}
+
+const QPixmap& CVantaView::renderDisplay() {
+    QPainter painter(&canvas_);
+    painter.drawPixmap(0, 0, background_);
+    if (CMainView* screen = currentScreen()) {
+        QtCanvas canvas(painter);
+        const Rect selection = screen->draw(canvas, !nothingSelected_);
+        if (pending_ != 0)
+            DrawDottedFrame(canvas, outline_.left, outline_.top, outline_.right, outline_.bottom);
+        else if (!nothingSelected_ && !selection.isEmpty())
+            DrawDottedFrame(canvas, selection.left, selection.top, selection.right,
+                            selection.bottom);
+    }
+    return canvas_;
+}
+
+QPixmap CVantaView::makeBackground() {
+    // An empty panel display: the dark glass, with faint dots at the corners of the text cells.
+    QPixmap background(kDisplayWidth, kDisplayHeight);
+    background.fill(QColor(kDisplayDark.r, kDisplayDark.g, kDisplayDark.b));
+    QPainter painter(&background);
+    const QColor dot(84, 84, 84);
+    for (int y = kScreenCellHeight; y < kDisplayHeight; y += kScreenCellHeight)
+        for (int x = kScreenCellWidth; x < kDisplayWidth; x += kScreenCellWidth)
+            painter.fillRect(x, y, 1, 1, dot);
+    return background;
+}
+
+QCursor CVantaView::makeDragCursor() {
+    // A four-way arrow, black with a white rim.
+    QPixmap image(32, 32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPainterPath path;
+    const int c = 16;
+    const QPointF arrow[] = {
+        {c, 2.0},        {c + 5.0, 7.0},     {c + 2.0, 7.0},  {c + 2.0, c - 2.0},
+        {25.0, c - 2.0}, {25.0, c - 5.0},    {30.0, c},       {25.0, c + 5.0},
+        {25.0, c + 2.0}, {c + 2.0, c + 2.0}, {c + 2.0, 25.0}, {c + 5.0, 25.0},
+        {c, 30.0},       {c - 5.0, 25.0},    {c - 2.0, 25.0}, {c - 2.0, c + 2.0},
+        {7.0, c + 2.0},  {7.0, c + 5.0},     {2.0, c},        {7.0, c - 5.0},
+        {7.0, c - 2.0},  {c - 2.0, c - 2.0}, {c - 2.0, 7.0},  {c - 5.0, 7.0}};
+    path.addPolygon(QPolygonF(QList<QPointF>(std::begin(arrow), std::end(arrow))));
+    path.closeSubpath();
+    painter.setPen(QPen(Qt::white, 1));
+    painter.setBrush(Qt::black);
+    painter.drawPath(path);
+    painter.end();
+    return QCursor(image, c, c);
+}
+
+void CVantaView::setDragCursor(bool on) {
+    if (on == dragCursorShown_)
+        return;
+    dragCursorShown_ = on;
+    if (on)
+        display_->setCursor(dragCursor_);
+    else
+        display_->unsetCursor();
+}
+
+void CVantaView::displayPressed(QMouseEvent* event, QPoint at) {
+    if (event->button() != Qt::LeftButton)
+        return;  // the right button is handled by the event filter
+    list_->setFocus();
+    CMainView* screen = currentScreen();
+    if (screen == nullptr)
+        return;
+    const Point onDisplay{at.x() - kDisplayRect.left(), at.y() - kDisplayRect.top()};
+    if (pending_ == 0) {
+        if (screen->hitTest(onDisplay)) {
+            dragging_ = true;
+            nothingSelected_ = false;
+        } else {
+            dragging_ = false;
+            nothingSelected_ = true;
+            showCurrentScreenPage();
+        }
+        refreshDisplay();
+    } else {
+        CBase* placed = nullptr;
+        if (pending_ == kKindPicture) {
+            if (picture_) {
+                auto picture = std::make_unique<CUpLoadPic>(project().context(), outline_.left,
+                                                            outline_.top, std::move(*picture_));
+                placed = screen->addComponent(std::move(picture), outline_.left, outline_.top);
+            }
+            picture_.reset();
+        } else {
+            placed = screen->addComponent(pending_, outline_.left, outline_.top);
+        }
+        pending_ = 0;
+        dragging_ = placed != nullptr;
+        nothingSelected_ = placed == nullptr;
+        refreshDisplay();
+        if (placed != nullptr)
+            markModified();
+    }
+    anchor_ = {at.x(), at.y()};
+    emit commandStateChanged();
+}
+
+void CVantaView::displayMoved(QPoint at) {
+    CMainView* screen = currentScreen();
+    if (screen == nullptr)
+        return;
+    if (dragging_) {
+        CBase* selected = screen->head();
+        if (selected == nullptr)
+            return;
+        const int32_t x = selected->m_x, y = selected->m_y;
+        const Rect changed = selected->DragTo({at.x(), at.y()}, anchor_);
+        updateDisplayArea(QRect(changed.left, changed.top, changed.width(), changed.height()));
+        setDragCursor(true);
+        if (selected->m_x != x || selected->m_y != y)
+            markModified();
+        return;
+    }
+    if (pending_ != 0 && kDisplayRect.contains(at)) {
+        const int32_t width = outline_.width(), height = outline_.height();
+        Rect moved;
+        moved.left = (at.x() - kDisplayRect.left()) / kDragScreenStep * kDragScreenStep;
+        moved.top = (at.y() - kDisplayRect.top()) / kDragScreenStep * kDragScreenStep;
+        moved.right = moved.left + width;
+        moved.bottom = moved.top + height;
+        // The outline stays inside the display, its frame on the last column and row.
+        if (moved.right >= kDisplayWidth) {
+            moved.right = kDisplayWidth - 1;
+            moved.left = moved.right - width;
+        }
+        if (moved.bottom >= kDisplayHeight) {
+            moved.bottom = kDisplayHeight - 1;
+            moved.top = moved.bottom - height;
+        }
+        if (!(moved == outline_)) {
+            outline_ = moved;
+            refreshDisplay();
+        }
+    }
+}
+
+void CVantaView::displayReleased(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragging_ = false;
+    setDragCursor(false);
+}
+
+// --- placement ---
+
+void CVantaView::armPlacement(uint8_t kind, int32_t width, int32_t height) {
+    pending_ = kind;
+    outline_ = {0, 0, width, height};
+    nothingSelected_ = true;
+    dragging_ = false;
+    refreshDisplay();
+    emit commandStateChanged();
+}
+
+void CVantaView::cancelPlacement() {
+    if (pending_ == 0)
+        return;
+    pending_ = 0;
+    picture_.reset();
+    refreshDisplay();
+    emit commandStateChanged();
+}
+
+void CVantaView::togglePlacement(int kind) {
+    const PlacementSize size = placementSize(kind);
+    if (size.width == 0 || currentScreen() == nullptr)
+        return;
+    if (pending_ == kind) {
+        cancelPlacement();
+        return;
+    }
+    picture_.reset();
+    armPlacement(static_cast<uint8_t>(kind), size.width, size.height);
+}
+
+void CVantaView::placePicture() {
+    if (pending_ == kKindPicture) {
+        cancelPlacement();
+        return;
+    }
+    if (currentScreen() == nullptr)
+        return;
+    QStringList formats;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        formats << QStringLiteral("*.") + QString::fromLatin1(format);
+    const QString filter = tr("bmp文件(*.bmp)") + QStringLiteral(";;") + tr("图片文件") +
+                           QStringLiteral("(") + formats.join(QLatin1Char(' ')) +
+                           QStringLiteral(")");
+    QFileDialog dialog(this, QString(), QString(), filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    placePictureFile(dialog.selectedFiles().first());
+}
+
+bool CVantaView::placePictureFile(const QString& path) {
+    if (currentScreen() == nullptr)
+        return false;
+    const std::string caption = tr("Open picture").toStdString();
+    QImageReader reader(path);
+    const QSize size = reader.size();
+    // The size is checked before the pixels are read, so a huge file is never decoded.
+    if (size.isValid() && !pictureSizeAllowed(size.width(), size.height())) {
+        prompter_.inform(tr("picture size error!!!").toStdString(), caption, Severity::Warning);
+        return false;
+    }
+    const QImage loaded = reader.read();
+    if (loaded.isNull()) {
+        prompter_.inform(tr("Open the picture error!!!").toStdString(), caption, Severity::Warning);
+        return false;
+    }
+    const int width = loaded.width(), height = loaded.height();
+    if (!pictureSizeAllowed(width, height)) {
+        prompter_.inform(tr("picture size error!!!").toStdString(), caption, Severity::Warning);
+        return false;
+    }
+    const QImage rgb = loaded.convertToFormat(QImage::Format_RGB32);
+    std::vector<uint32_t> pixels;
+    pixels.reserve(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(line[x] & 0xFFFFFFu);
+    }
+    Result<MonoBitmap> bitmap = CUpLoadPic::convertLoadedPicture(width, height, pixels);
+    if (!bitmap.ok()) {
+        prompter_.inform(bitmap.message(), caption, Severity::Warning);
+        return false;
+    }
+    picture_ = std::move(bitmap.value());
+    armPlacement(kKindPicture, static_cast<int32_t>(std::lround(width * 2.5)),
+                 static_cast<int32_t>(std::lround(height * 2.5)));
+    return true;
+}
+
+// --- screen commands ---
+
+void CVantaView::newScreen() {
+    if (currentScreen() == nullptr)
+        return;
+    NewScreenDialog dialog(project().screens, prompter_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    project().screens.createScreen(dialog.number(), dialog.description());
+    nothingSelected_ = true;
+    dragging_ = false;
+    fillScreenList();
+    list_->setFocus();
+    refreshDisplay();
+    markModified();
+    emit commandStateChanged();
+}
+
+void CVantaView::copyScreen() {
+    CMainView* screen = currentScreen();
+    if (screen == nullptr)
+        return;
+    CopyScreenDialog dialog(screen->m_number, prompter_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const ScreenList::CopyOutcome outcome =
+        project().screens.copyCurrentTo(dialog.target(), prompter_);
+    if (outcome.kind == ScreenList::CopyOutcome::Nothing)
+        return;
+    nothingSelected_ = true;
+    dragging_ = false;
+    fillScreenList();
+    refreshDisplay();
+    markModified();
+    emit commandStateChanged();
+}
+
+void CVantaView::deleteScreen() {
+    if (currentScreen() == nullptr)
+        return;
+    if (!project().screens.deleteCurrent(prompter_))
+        return;
+    nothingSelected_ = true;
+    dragging_ = false;
+    fillScreenList();
+    showCurrentScreenPage();
+    refreshDisplay();
+    markModified();
+    emit commandStateChanged();
+}
+
+bool CVantaView::deleteSelectedComponent() {
+    if (!hasSelection())
+        return false;
+    currentScreen()->deleteSelected();
+    nothingSelected_ = true;
+    dragging_ = false;
+    setDragCursor(false);
+    refreshDisplay();
+    markModified();
+    emit commandStateChanged();
+    return true;
+}
+
+// --- keys and buttons, seen before the widget they go to ---
+
+bool CVantaView::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease &&
+        type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick)
+        return QWidget::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || (widget != this && !isAncestorOf(widget)))
+        return QWidget::eventFilter(watched, event);
+
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Control)
+            ctrlHeld_ = type == QEvent::KeyPress;
+        if (type == QEvent::KeyPress && key->key() == Qt::Key_Delete && !isTextEntry(widget) &&
+            currentScreen() != nullptr) {
+            if (!deleteSelectedComponent())
+                deleteScreen();
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const bool inList = widget == list_ || list_->isAncestorOf(widget);
+    if (inList && widget == list_->viewport()) {
+        if (type == QEvent::MouseButtonDblClick)
+            return true;  // a double click does nothing
+        if (mouse->button() == Qt::RightButton) {
+            if (type == QEvent::MouseButtonPress) {
+                const bool open = currentScreen() != nullptr;
+                for (QAction* action : listMenu_->actions())
+                    action->setEnabled(open);
+                listMenu_->exec(mouse->globalPosition().toPoint());
+            }
+            return true;
+        }
+    }
+    if (!inList && type == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton)
+        cancelPlacement();
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace vanta
