@@ -11,7 +11,7 @@ namespace vanta {
 
 namespace {
 
-constexpr char kCaption[] = "Download data";
+constexpr const char* kCaption = linktext::kCaption;
 
 // Limits of one send-and-wait exchange.
 constexpr int kMaxErrorReplies = 8;  // the ninth error reply ends it

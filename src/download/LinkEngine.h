@@ -25,6 +25,17 @@ namespace vanta {
 // length; runners may use another period (tests do).
 constexpr int kLinkTickMs = 16;
 
+// Texts of the link that its front ends show (the engine's outcomes carry their own).
+namespace linktext {
+constexpr const char* kProgressTitle = "下载画面数据";
+constexpr const char* kCancelButton = "取   消";
+constexpr const char* kNoResponse = "No Response!!!";
+constexpr const char* kNoResponseCaption = "Gorsa  no response";
+constexpr const char* kCancelQuestion = "Download will be canceled?";
+constexpr const char* kCancelCaption = "Download Data";
+constexpr const char* kCaption = "Download data";
+}  // namespace linktext
+
 // What one download sends.
 struct LinkJob {
     std::vector<uint8_t> image;   // the compiled image, stored at 0x8000 (at most 32768 bytes)

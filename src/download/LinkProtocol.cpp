@@ -47,6 +47,9 @@ ReplyStatus classifyReply(std::span<const uint8_t> buffer) {
     // Not complete yet by its own length byte: wait for the rest.
     if (buffer.size() < 3 || buffer.size() < buffer[2])
         return ReplyStatus::Nothing;
+    if (buffer.size() != link::kMinFrameSize && buffer.size() != link::kInfoReplySize) {
+        return ReplyStatus::Nothing;
+    }
     const bool sumGood = frameChecksum(buffer.first(buffer.size() - 1)) == buffer.back();
     const uint8_t command = buffer[3];
     if (buffer.size() == link::kMinFrameSize) {
@@ -56,12 +59,9 @@ ReplyStatus classifyReply(std::span<const uint8_t> buffer) {
             return ReplyStatus::Error;
         return ReplyStatus::Nothing;
     }
-    if (buffer.size() == link::kInfoReplySize) {
-        if (command != link::kInfoReply)
-            return ReplyStatus::Error;
-        return sumGood ? ReplyStatus::Good : ReplyStatus::Nothing;
-    }
-    return ReplyStatus::Nothing;
+    if (command != link::kInfoReply)
+        return ReplyStatus::Error;
+    return sumGood ? ReplyStatus::Good : ReplyStatus::Nothing;
 }
 
 SessionKeys deriveSessionKeys(std::span<const uint8_t, link::kChallengeSize> c) {

@@ -172,6 +172,9 @@ TEST(LinkFrames, ClassifiesRepliesByLengthCommandAndChecksum) {
     auto judge = [](const Bytes& b) { return classifyReply(b); };
     EXPECT_EQ(judge({}), ReplyStatus::Nothing);
     EXPECT_EQ(judge(bytes({0x55})), ReplyStatus::Nothing);
+    // A length byte below the bytes held, with no command byte yet.
+    EXPECT_EQ(judge(bytes({0x55, 0xAA, 0x01})), ReplyStatus::Nothing);
+    EXPECT_EQ(judge(bytes({0x55, 0xAA, 0x03})), ReplyStatus::Nothing);
     EXPECT_EQ(judge(bytes({0x54, 0xAA, 0x05, 0x05, 0x08})), ReplyStatus::Nothing);
     EXPECT_EQ(judge(kAck), ReplyStatus::Good);
     EXPECT_EQ(judge(kNak), ReplyStatus::Error);

@@ -68,6 +68,14 @@ status=$?
 grep -qF "Cannot open the serial port$work/none!" "$work/err" || fail "missing device: message"
 grep -q "There is no device" "$work/err" || fail "missing device: no reason given"
 
+# "COMn" is /dev/ttyS<n-1>; the message names the port by its number.
+if [[ ! -e /dev/ttyS8 ]]; then
+  timeout 20 "$vantactl" send-image "$work/img.bin" --port COM9 --data "$bin" >/dev/null 2>"$work/err"
+  [[ $? == 1 ]] || fail "COM9: exit status"
+  grep -qx "Cannot open the serial port9!" "$work/err" || fail "COM9: message"
+  grep -q "/dev/ttyS8" "$work/err" || fail "COM9: device not named"
+fi
+
 # A panel that stays silent: "No Response!!!", and a second program finds the port busy; the
 # first one gives up on Ctrl-C with "Communication Error!!!".
 start_sim "$link" --fault no-handshake=600000

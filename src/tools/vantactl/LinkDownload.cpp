@@ -114,7 +114,8 @@ int runDownloadLink(const vanta::LinkJob& job, const LinkRunOptions& options) {
     QObject::connect(&runner, &vanta::DownloadRunner::progress,
                      [&](int position) { printer.show(position); });
     QObject::connect(&runner, &vanta::DownloadRunner::noAnswer, [&] {
-        printer.note(printer.terminal() ? "No Response!!! (Ctrl-C gives up)" : "No Response!!!");
+        printer.note(std::string(vanta::linktext::kNoResponse) +
+                     (printer.terminal() ? " (Ctrl-C gives up)" : ""));
         if (options.giveUpAfterSeconds > 0)
             giveUpTimer.start(options.giveUpAfterSeconds * 1000);
     });
