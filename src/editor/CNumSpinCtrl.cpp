@@ -60,6 +60,7 @@ bool CNumSpinCtrl::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
             case QEvent::Move:
             case QEvent::Resize:
+            case QEvent::Show:
                 followBuddy();
                 break;
             case QEvent::EnabledChange:

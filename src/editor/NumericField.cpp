@@ -158,9 +158,11 @@ void NumericField::setRange(double min, double max) {
     } else {
         enabled_ = true;
     }
-    const int32_t v = value();
-    const double d =
-        signed_ ? static_cast<double>(v) : static_cast<double>(static_cast<uint32_t>(v));
+    // The number the text shows, whether or not it lies in the new range (0 when it is none).
+    int64_t shown = 0;
+    if (!parse(text_, shown))
+        shown = 0;
+    const double d = static_cast<double>(shown);
     if (d > max_)
         setValue(fromDouble(max_));
     else if (d < min_)
