@@ -6,25 +6,14 @@
 #include <span>
 #include <string>
 
-#include "model/CDynamic.h"
 #include "project/Project.h"
 #include "project/ProjectJson.h"
 
 namespace {
 
-// The JSON form refuses protocols outside 1..40 and dynamic texts of more than 65535 entries;
-// every other project that opens must survive it.
+// The JSON form refuses protocols outside 1..40; every other project that opens must survive it.
 bool jsonCanHold(const vanta::Project& p) {
-    if (p.protocol() < 1 || p.protocol() > 40)
-        return false;
-    for (const auto& screen : p.screens.screens()) {
-        for (const auto& c : screen->components()) {
-            const auto* dynamic = dynamic_cast<const vanta::CDynamic*>(c.get());
-            if (dynamic != nullptr && dynamic->m_texts.size() > 65535)
-                return false;
-        }
-    }
-    return true;
+    return p.protocol() >= 1 && p.protocol() <= 40;
 }
 
 }  // namespace

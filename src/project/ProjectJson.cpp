@@ -26,8 +26,7 @@ namespace {
 constexpr int64_t kMinProtocol = 1;
 constexpr int64_t kMaxProtocol = 40;
 // The dynamic text keeps at least 32 entries; more only come from files that stored more.
-constexpr int64_t kMinDynamicEntries = static_cast<int64_t>(CDynamic::kEntries);
-constexpr int64_t kMaxDynamicEntries = 65535;
+constexpr size_t kMinDynamicEntries = CDynamic::kEntries;
 constexpr char kLightPixel = '#';
 constexpr char kDarkPixel = '.';
 
@@ -554,10 +553,13 @@ bool entryUnused(const CDynamic& c, size_t i) {
 
 void Out::entries(CDynamic& c) {
     const size_t count = std::min({c.m_texts.size(), c.m_values.size(), c.m_valueTexts.size()});
+    // The usual 32 entries: the unused ones at the end are left out. A dynamic text that stores
+    // more (only a file can make one) lists them all, so the count follows from the list.
     size_t shown = count;
-    while (shown > 0 && entryUnused(c, shown - 1))
-        --shown;
-    value.add("entryCount", JsonValue::integer(static_cast<int64_t>(count)));
+    if (count <= kMinDynamicEntries) {
+        while (shown > 0 && entryUnused(c, shown - 1))
+            --shown;
+    }
     JsonValue list = JsonValue::array();
     for (size_t i = 0; i < shown; ++i) {
         JsonValue entry = JsonValue::object();
@@ -571,22 +573,16 @@ void Out::entries(CDynamic& c) {
 
 void In::entries(CDynamic& c) {
     Reader& reader = object.reader();
-    uint32_t count = 0;
-    object.num("entryCount", count, kMinDynamicEntries, kMaxDynamicEntries);
     const JsonValue* list = object.array("entries");
     if (list == nullptr || !reader.ok())
         return;
     const std::string path = object.path("entries");
-    if (list->items().size() > count) {
-        reader.fail(path, list,
-                    std::to_string(list->items().size()) + " entries, more than entryCount (" +
-                        std::to_string(count) + ")");
-        return;
-    }
+    const size_t given = list->items().size();
+    const size_t count = std::max(given, kMinDynamicEntries);
     c.m_texts.assign(count, ByteString());
     c.m_valueTexts.assign(count, ByteString());
     c.m_values.assign(count, 0);
-    for (size_t i = 0; i < list->items().size() && reader.ok(); ++i) {
+    for (size_t i = 0; i < given && reader.ok(); ++i) {
         ObjectIn entry(reader, list->items()[i], indexPath(path, i));
         entry.num("value", c.m_values[i]);
         entry.text("valueText", c.m_valueTexts[i]);

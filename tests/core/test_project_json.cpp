@@ -331,7 +331,7 @@ TEST(ProjectJson, NamesFollowTheFieldsAndTextsAreReadable) {
     EXPECT_NE(json.find("\"故障\""), std::string::npos);
     EXPECT_NE(json.find("\"text\": \"Say \\\"hi\\\"\\\\\\n\\t\""), std::string::npos);
     EXPECT_NE(json.find("{\"hex\": \"426164b0\"}"), std::string::npos);
-    EXPECT_NE(json.find("\"entryCount\": 40"), std::string::npos);
+    EXPECT_NE(json.find("{\"value\": 0, \"valueText\": \"\", \"text\": \"\"}"), std::string::npos);
     // Picture rows top first: row 0 has the pixel at x 0, row 4 those at 28 and 36.
     EXPECT_NE(json.find("\"#....................................\""), std::string::npos);
     EXPECT_NE(json.find("\"............................#.......#\""), std::string::npos);
@@ -388,9 +388,8 @@ TEST(ProjectJson, WrongTypesRangesAndKeysAreRefusedWithTheirPath) {
          "header.stride: 2 does not match protocol 20, whose stride is 1"},
         {"\"currentPosition\": 1", "\"currentPosition\": 2",
          "header.currentPosition: 2 is not the position of a screen (0..1)"},
-        {"\"entryCount\": 40", "\"entryCount\": 31", "entryCount: 31 is out of range (32..65535)"},
-        {"\"entryCount\": 40", "\"entryCount\": 33",
-         "entries: 36 entries, more than entryCount (33)"},
+        {"\"valueText\": \"23\"", "\"valueTxt\": \"23\"",
+         "screens[0].components[2].entries[35]: the key \"valueText\" is missing"},
         {"\"width\": 37", "\"width\": 36", "bitmap.rows[0]: 37 pixels, 36 were expected"},
         {"\"height\": 5", "\"height\": 65", "bitmap.height: 65 is out of range (1..64)"},
         {"{\"hex\": \"426164b0\"}", "{\"hex\": \"42616\"}",
