@@ -1,0 +1,306 @@
+#include "pages/RegisterPage.h"
+
+#include <QGroupBox>
+#include <type_traits>
+
+#include "model/CRegister.h"
+#include "project/Project.h"
+
+namespace vanta {
+
+namespace {
+
+constexpr int kRow = 26;  // vertical step between rows
+
+}  // namespace
+
+RegisterPage::RegisterPage(QWidget* parent) : ComponentPage(parent) {
+    QGroupBox* g = addGroup(tr("寄存器属性"), QRect(0, 0, kWidth, kHeight));
+
+    // Position, size attributes and the number format.
+    int x = 10;
+    int y = 20;
+    x_ = addNumberRow(tr("X:"), x, y, 50, 56, g);
+    y_ = addNumberRow(tr("Y:"), x, y += kRow, 50, 56, g);
+    doubleSize_ = addCheck(tr("倍角"), QRect(x, y += kRow, 60, kRowHeight), g);
+    inverse_ = addCheck(tr("反相"), QRect(x + 64, y, 60, kRowHeight), g);
+    digits_ = addNumberRow(tr("位数:"), x, y += kRow, 50, 56, g);
+    decimals_ = addNumberRow(tr("小数位:"), x, y += kRow, 50, 56, g);
+    signed_ = addCheck(tr("有符号数"), QRect(x, y += kRow, 110, kRowHeight), g);
+    addLabel(tr("模式:"), QRect(x, y += kRow, 40, kRowHeight), g);
+    hexMode_ = addRadio(tr("HEX/BCD"), QRect(x + 40, y, 84, kRowHeight), g);
+    decimalMode_ = addRadio(tr("十进制"), QRect(x + 40, y + 22, 84, kRowHeight), g);
+
+    // The PLC binding and the entry options.
+    x = 142;
+    y = 20;
+    station_ = addNumberRow(tr("局号:"), x, y, 72, 62, g);
+    addLabel(tr("类型:"), QRect(x, y += kRow, 72, kRowHeight), g);
+    type_ = addCombo(QRect(x + 72, y, 78, kRowHeight), g);
+    address_ = addNumberRow(tr("地址:"), x, y += kRow, 72, 62, g);
+    subAddress_ = addNumberRow(QString(), x + 72 + 62 + CNumSpinCtrl::kWidth + 2, y, 0, 28, g);
+    count_ = addNumberRow(tr("寄存器个数:"), x, y += kRow, 72, 62, g);
+    subTypeLabel_ = addLabel(tr("子类型:"), QRect(x, y, 72, kRowHeight), g);
+    subType_ = addCombo(QRect(x + 72, y, 124, kRowHeight), g);
+    settable_ = addCheck(tr("设定"), QRect(x, y += kRow + 4, 70, kRowHeight), g);
+    password_ = addCheck(tr("加密"), QRect(x + 74, y, 70, kRowHeight), g);
+    limits_ = addCheck(tr("上下限"), QRect(x, y += kRow, 80, kRowHeight), g);
+    dataKind_ = addCombo(QRect(x, y += kRow, 110, kRowHeight), g);
+    dataKind_->setItems(QStringList{tr("原始数据"), tr("工程数据")});
+
+    // The limits.
+    x = 350;
+    y = 20;
+    inputHigh_ = addNumberRow(tr("输入上限:"), x, y, 72, 70, g);
+    inputLow_ = addNumberRow(tr("输入下限:"), x, y += kRow, 72, 70, g);
+    engHigh_ = addNumberRow(tr("工程量上限:"), x, y += kRow, 72, 70, g);
+    engLow_ = addNumberRow(tr("工程量下限:"), x, y += kRow, 72, 70, g);
+
+    // X or Y: the register moves.
+    for (NumberRow* row : {&x_, &y_}) {
+        connect(row->spin, &CNumSpinCtrl::valueChanged, this, [this] {
+            if (!reg_)
+                return;
+            registerPagePositionChanged(*reg_);
+            emit componentChanged();
+        });
+    }
+    connect(digits_.spin, &CNumSpinCtrl::valueChanged, this, [this] {
+        if (!reg_)
+            return;
+        registerPageDigitsChanged(*reg_);
+        changed(digits_.edit);
+    });
+    connect(decimals_.spin, &CNumSpinCtrl::valueChanged, this, [this] {
+        if (!reg_)
+            return;
+        registerPageDecimalsChanged(*reg_);
+        changed(decimals_.edit);
+    });
+    // Double size, signed and the register count change the shape of the data.
+    connect(doubleSize_, &BoundCheckBox::changedByUser, this, [this] {
+        if (!reg_)
+            return;
+        registerPageShapeChanged(*reg_, limitsShownSigned_);
+        changed(doubleSize_);
+    });
+    connect(signed_, &BoundCheckBox::changedByUser, this, [this] {
+        if (!reg_)
+            return;
+        registerPageShapeChanged(*reg_, limitsShownSigned_);
+        changed(signed_);
+    });
+    connect(count_.spin, &CNumSpinCtrl::valueChanged, this, [this] {
+        if (!reg_)
+            return;
+        registerPageShapeChanged(*reg_, limitsShownSigned_);
+        changed(count_.edit);
+    });
+    for (QRadioButton* radio : {hexMode_, decimalMode_}) {
+        connect(radio, &QRadioButton::clicked, this, [this, radio] {
+            if (!reg_)
+                return;
+            registerPageModeChanged(*reg_, radio == hexMode_ ? 0 : 1);
+            changed(radio);
+        });
+    }
+    connect(type_, &BoundComboBox::changedByUser, this, [this] {
+        if (!reg_)
+            return;
+        registerPageTypeChanged(*reg_, panelStation_);
+        changed(type_);
+    });
+    connect(subType_, &BoundComboBox::changedByUser, this, [this] {
+        if (!reg_)
+            return;
+        registerPageSubTypeChanged(*reg_);
+        changed(subType_);
+    });
+    connect(address_.spin, &CNumSpinCtrl::valueChanged, this, [this] {
+        if (!reg_)
+            return;
+        registerPageAddressChanged(*reg_);
+        emit componentChanged();
+    });
+    connect(settable_, &BoundCheckBox::changedByUser, this, [this] {
+        if (!reg_)
+            return;
+        registerPageSettableChanged(*reg_);
+        changed(settable_);
+    });
+    connect(limits_, &BoundCheckBox::changedByUser, this, [this] {
+        if (reg_)
+            changed(limits_);
+    });
+    // Changes that need no rule.
+    for (NumberRow* row : {&station_, &subAddress_}) {
+        connect(row->spin, &CNumSpinCtrl::valueChanged, this, [this] {
+            if (reg_)
+                emit componentChanged();
+        });
+    }
+    for (BoundCheckBox* check : {inverse_, password_}) {
+        connect(check, &BoundCheckBox::changedByUser, this, [this] {
+            if (reg_)
+                emit componentChanged();
+        });
+    }
+    connect(dataKind_, &BoundComboBox::changedByUser, this, [this] {
+        if (reg_)
+            emit componentChanged();
+    });
+    for (RegisterLimit which : {RegisterLimit::InputHigh, RegisterLimit::InputLow,
+                                RegisterLimit::EngHigh, RegisterLimit::EngLow}) {
+        connect(limitRow(which).spin, &CNumSpinCtrl::valueChanged, this,
+                [this, which] { onLimitChanged(which); });
+    }
+}
+
+NumberRow& RegisterPage::limitRow(RegisterLimit which) {
+    switch (which) {
+        case RegisterLimit::InputHigh:
+            return inputHigh_;
+        case RegisterLimit::InputLow:
+            return inputLow_;
+        case RegisterLimit::EngHigh:
+            return engHigh_;
+        case RegisterLimit::EngLow:
+        default:
+            return engLow_;
+    }
+}
+
+int32_t& RegisterPage::limitField(RegisterLimit which) {
+    switch (which) {
+        case RegisterLimit::InputHigh:
+            return reg_->m_inputHigh;
+        case RegisterLimit::InputLow:
+            return reg_->m_inputLow;
+        case RegisterLimit::EngHigh:
+            return reg_->m_engHigh;
+        case RegisterLimit::EngLow:
+        default:
+            return reg_->m_engLow;
+    }
+}
+
+void RegisterPage::fill(CBase& component, Project& project) {
+    release();
+    reg_ = dynamic_cast<CRegister*>(&component);
+    if (!reg_)
+        return;
+    panelStation_ = project.comm.panelStation;
+    doubleSize_->bind(reg_->m_doubleSize);
+    inverse_->bind(reg_->m_inverse);
+    signed_->bind(reg_->m_signed);
+    settable_->bind(reg_->m_settable);
+    limits_->bind(reg_->m_limits);
+    password_->bind(reg_->m_password);
+    type_->bind(reg_->m_regType);
+    subType_->bind(reg_->m_subType);
+    dataKind_->bind(reg_->m_dataKind);
+    update(nullptr);
+}
+
+void RegisterPage::release() {
+    reg_ = nullptr;
+    for (NumberRow* row : {&x_, &y_, &digits_, &decimals_, &station_, &address_, &count_,
+                           &subAddress_, &inputHigh_, &inputLow_, &engHigh_, &engLow_})
+        row->edit->unbind();
+    for (BoundCheckBox* check : {doubleSize_, inverse_, signed_, settable_, limits_, password_})
+        check->unbind();
+    for (BoundComboBox* combo : {type_, subType_, dataKind_})
+        combo->unbind();
+}
+
+void RegisterPage::setCoordinates(int32_t x, int32_t y) {
+    x_.spin->setPosition(x);
+    y_.spin->setPosition(y);
+}
+
+void RegisterPage::changed(const QObject* source) {
+    update(source);
+    emit componentChanged();
+}
+
+void RegisterPage::update(const QObject* source) {
+    CRegister& r = *reg_;
+    const RegisterPageState s = registerPageState(r, panelStation_);
+
+    // The control in use keeps its text; every other one shows its field again.
+    auto bind = [source](NumberRow& row, auto& field, double min, double max, bool hex = false,
+                         bool isSigned = false, bool octal = false) {
+        if (row.edit == source) {
+            row.spin->setRange(min, max);
+            return;
+        }
+        if constexpr (std::is_same_v<std::decay_t<decltype(field)>, uint16_t>) {
+            if (octal) {
+                row.spin->bindOctal(field, min, max, true);
+                return;
+            }
+        }
+        row.spin->bind(field, min, max, hex, isSigned);
+    };
+    bind(x_, r.m_x, s.x.min, s.x.max);
+    bind(y_, r.m_y, s.y.min, s.y.max);
+    bind(digits_, r.m_digits, s.digits.min, s.digits.max);
+    bind(decimals_, r.m_decimals, s.decimals.min, s.decimals.max);
+    bind(station_, r.m_station, s.station.min, s.station.max, s.hexAddress);
+    bind(address_, r.m_address, s.address.min, s.address.max, s.hexAddress, false, s.octalAddress);
+    bind(count_, r.m_regCount, s.count.min, s.count.max);
+    // A hidden sub-address is left alone (under protocol 31 the field holds the parameter number).
+    if (s.subAddressShown && r.context().protocol != 31)
+        bind(subAddress_, r.m_subAddress, s.subAddress.min, s.subAddress.max);
+    else
+        subAddress_.edit->unbind();
+    for (RegisterLimit which : {RegisterLimit::InputHigh, RegisterLimit::InputLow,
+                                RegisterLimit::EngHigh, RegisterLimit::EngLow}) {
+        NumberRow& row = limitRow(which);
+        if (row.edit == source)
+            continue;
+        row.spin->bind(limitField(which), s.limits.min, s.limits.max, false, s.limitsSigned);
+    }
+    limitsShownSigned_ = s.limitsSigned;
+    acceptedLimits_ = {r.m_inputHigh, r.m_inputLow, r.m_engHigh, r.m_engLow};
+
+    for (BoundCheckBox* check : {doubleSize_, inverse_, signed_, settable_, limits_, password_})
+        check->refresh();
+    hexMode_->setChecked(r.m_displayMode == 0);
+    decimalMode_->setChecked(r.m_displayMode != 0);
+    type_->setItems(s.typeNames);
+    subType_->setItems(s.subTypeNames);
+    dataKind_->refresh();
+
+    signed_->setEnabled(s.signedEnabled);
+    decimals_.setAllowed(s.decimalsEnabled);
+    settable_->setEnabled(s.settableEnabled);
+    password_->setEnabled(s.passwordEnabled);
+    inputHigh_.setAllowed(s.limitControlsEnabled);
+    inputLow_.setAllowed(s.limitControlsEnabled);
+    dataKind_->setEnabled(s.limitControlsEnabled);
+    count_.setAllowed(s.countEditable);
+
+    count_.setShown(s.countShown);
+    subTypeLabel_->setVisible(s.subTypeShown);
+    subType_->setVisible(s.subTypeShown);
+    subAddress_.setShown(s.subAddressShown && r.context().protocol != 31);
+}
+
+void RegisterPage::onLimitChanged(RegisterLimit which) {
+    if (!reg_)
+        return;
+    NumberRow& row = limitRow(which);
+    int32_t& field = limitField(which);
+    // The rule decides from the typed text what the limit becomes, starting from the value
+    // accepted last.
+    field = acceptedLimits_[static_cast<size_t>(which)];
+    const std::string typed = row.edit->text().toStdString();
+    const std::string shown = registerPageLimitTyped(*reg_, which, typed);
+    if (shown != typed)
+        row.spin->setPosition(field);
+    acceptedLimits_[static_cast<size_t>(which)] = field;
+    emit componentChanged();
+}
+
+}  // namespace vanta
