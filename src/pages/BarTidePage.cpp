@@ -1,6 +1,7 @@
 #include "pages/BarTidePage.h"
 
 #include <type_traits>
+#include <utility>
 
 #include "model/CBar.h"
 #include "model/CTide.h"
@@ -62,6 +63,27 @@ BarTidePage::BarTidePage(QWidget* parent) : ComponentPage(parent) {
     full_ = addNumberRow(QString(), 8, 36, 0, 104, show);
     addLabel(tr("零额度值:"), QRect(8, 60, 120, 20), show);
     zero_ = addNumberRow(QString(), 8, 80, 0, 104, show);
+
+    const std::pair<NumberRow*, const char*> rows[] = {{&x_, "x"},
+                                                       {&y_, "y"},
+                                                       {&width_, "width"},
+                                                       {&height_, "height"},
+                                                       {&station_, "station"},
+                                                       {&address_, "address"},
+                                                       {&bitNumber_, "bitNumber"},
+                                                       {&count_, "count"},
+                                                       {&full_, "fullScale"},
+                                                       {&zero_, "zeroScale"},
+                                                       {&points_, "points"},
+                                                       {&interval_, "interval"}};
+    for (const auto& [row, name] : rows)
+        row->setNames(name);
+    type_->setObjectName("type");
+    subType_->setObjectName("subType");
+    hexMode_->setObjectName("hexMode");
+    decimalMode_->setObjectName("decimalMode");
+    signed_->setObjectName("signed");
+    direction_->setObjectName("direction");
 
     for (NumberRow* row : {&x_, &y_}) {
         connect(row->spin, &CNumSpinCtrl::valueChanged, this, [this, row] {

@@ -58,6 +58,18 @@ LampPage::LampPage(QWidget* parent) : ComponentPage(parent) {
     subTypeLabel_ = addLabel(tr("子类型:"), QRect(14, y += kRow, 60, kRowHeight), coil);
     subType_ = addCombo(QRect(74, y, 220, kRowHeight), coil);
 
+    x_.setNames("x");
+    y_.setNames("y");
+    station_.setNames("station");
+    address_.setNames("address");
+    bitNumber_.setNames("bitNumber");
+    offset_.setNames("offset");
+    doubleSize_->setObjectName("doubleSize");
+    type_->setObjectName("type");
+    subType_->setObjectName("subType");
+    shape_->setObjectName("shape");
+    logic_->setObjectName("logic");
+
     for (NumberRow* row : {&x_, &y_}) {
         connect(row->spin, &CNumSpinCtrl::valueChanged, this, [this] {
             if (!lamp_)

@@ -70,6 +70,11 @@ void BoundComboBox::refresh() {
 
 // --- NumberRow ---
 
+void NumberRow::setNames(const QString& base) {
+    edit->setObjectName(base + QStringLiteral("Edit"));
+    spin->setObjectName(base + QStringLiteral("Spin"));
+}
+
 void NumberRow::setShown(bool shown) {
     if (label)
         label->setVisible(shown);

@@ -66,6 +66,8 @@ struct NumberRow {
     CNumEdit* edit = nullptr;
     CNumSpinCtrl* spin = nullptr;
 
+    // Names the edit "<base>Edit" and the spin "<base>Spin" (tests and tools find them by name).
+    void setNames(const QString& base);
     // Shows or hides the three together.
     void setShown(bool shown);
     // Enables the pair when `allowed` and its range is not empty (a range with min >= max keeps

@@ -23,6 +23,11 @@ PicturePage::PicturePage(QWidget* parent) : ComponentPage(parent) {
         edit->setEnabled(false);
     }
 
+    x_.setNames("x");
+    y_.setNames("y");
+    width_->setObjectName("width");
+    height_->setObjectName("height");
+
     for (NumberRow* row : {&x_, &y_}) {
         connect(row->spin, &CNumSpinCtrl::valueChanged, this, [this] {
             if (!picture_)

@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <type_traits>
+#include <utility>
 
 #include "model/CRegister.h"
 #include "project/Project.h"
@@ -55,6 +56,32 @@ RegisterPage::RegisterPage(QWidget* parent) : ComponentPage(parent) {
     inputLow_ = addNumberRow(tr("输入下限:"), x, y += kRow, 72, 70, g);
     engHigh_ = addNumberRow(tr("工程量上限:"), x, y += kRow, 72, 70, g);
     engLow_ = addNumberRow(tr("工程量下限:"), x, y += kRow, 72, 70, g);
+
+    const std::pair<NumberRow*, const char*> rows[] = {{&x_, "x"},
+                                                       {&y_, "y"},
+                                                       {&digits_, "digits"},
+                                                       {&decimals_, "decimals"},
+                                                       {&station_, "station"},
+                                                       {&address_, "address"},
+                                                       {&count_, "count"},
+                                                       {&subAddress_, "subAddress"},
+                                                       {&inputHigh_, "inputHigh"},
+                                                       {&inputLow_, "inputLow"},
+                                                       {&engHigh_, "engHigh"},
+                                                       {&engLow_, "engLow"}};
+    for (const auto& [row, name] : rows)
+        row->setNames(name);
+    doubleSize_->setObjectName("doubleSize");
+    inverse_->setObjectName("inverse");
+    signed_->setObjectName("signed");
+    settable_->setObjectName("settable");
+    limits_->setObjectName("limits");
+    password_->setObjectName("password");
+    hexMode_->setObjectName("hexMode");
+    decimalMode_->setObjectName("decimalMode");
+    type_->setObjectName("type");
+    subType_->setObjectName("subType");
+    dataKind_->setObjectName("dataKind");
 
     // X or Y: the register moves.
     for (NumberRow* row : {&x_, &y_}) {
@@ -199,6 +226,8 @@ void RegisterPage::fill(CBase& component, Project& project) {
     type_->bind(reg_->m_regType);
     subType_->bind(reg_->m_subType);
     dataKind_->bind(reg_->m_dataKind);
+    // Protocol 31: the type value, parameter number and block word follow the selection.
+    reg_->updateProtocol31Values();
     update(nullptr);
 }
 

@@ -20,6 +20,12 @@ TextPage::TextPage(QWidget* parent) : ComponentPage(parent) {
     textEdit_ = new QLineEdit(text);
     textEdit_->setGeometry(76, 28, 390, kRowHeight);
 
+    x_.setNames("x");
+    y_.setNames("y");
+    doubleSize_->setObjectName("doubleSize");
+    inverse_->setObjectName("inverse");
+    textEdit_->setObjectName("text");
+
     connect(x_.spin, &CNumSpinCtrl::valueChanged, this, &TextPage::onPositionChanged);
     connect(y_.spin, &CNumSpinCtrl::valueChanged, this, &TextPage::onPositionChanged);
     connect(doubleSize_, &BoundCheckBox::changedByUser, this, &TextPage::onDoubleSizeChanged);
