@@ -1,6 +1,8 @@
 // The property page of each component kind.
 
 #include "pages/BarTidePage.h"
+#include "pages/DynamicPage.h"
+#include "pages/FunctionPage.h"
 #include "pages/LampPage.h"
 #include "pages/PicturePage.h"
 #include "pages/PropertyPage.h"
@@ -28,7 +30,11 @@ PropertyPage* createPropertyPage(PageKind kind, QWidget* parent) {
             page = new PicturePage(parent);
             break;
         case PageKind::DynamicText:
+            page = new DynamicPage(parent);
+            break;
         case PageKind::FunctionKey:
+            page = new FunctionPage(parent);
+            break;
         case PageKind::Screen:
             break;
     }
