@@ -145,7 +145,8 @@ uint8_t DynamicPage::panelStation() const {
 }
 
 void DynamicPage::changed() {
-    emit componentChanged();
+    if (dynamic_)
+        emit componentChanged();
 }
 
 void DynamicPage::fill(CBase& component, Project& project) {

@@ -292,7 +292,8 @@ KeyPageControls FunctionPage::pageControls() const {
 }
 
 void FunctionPage::changed() {
-    emit componentChanged();
+    if (key_)
+        emit componentChanged();
 }
 
 void FunctionPage::fill(CBase& component, Project& project) {

@@ -342,6 +342,15 @@ void TestFunctionPage::boundControlsWriteThrough() {
     Fixture::typeInto(f.c().screen, "43");
     QCOMPARE(other.m_targetScreen, uint16_t(43));
     QCOMPARE(f.key->m_targetScreen, uint16_t(0));
+
+    // Hidden by the view, the page lets go of the key (which may be deleted meanwhile).
+    f.page.hide();
+    QSignalSpy afterHide(&f.page, &PropertyPage::componentChanged);
+    f.c().screenSpin->stepBy(1);
+    f.c().jump[kJumpAlarmList]->click();
+    QCOMPARE(other.m_targetScreen, uint16_t(43));
+    QCOMPARE(other.m_jumpTarget, uint8_t(kJumpScreen));
+    QCOMPARE(afterHide.count(), 0);
 }
 
 int main(int argc, char** argv) {
