@@ -8,6 +8,8 @@
 namespace vanta {
 
 CNumEdit::CNumEdit(QWidget* parent) : QLineEdit(parent) {
+    // Numbers only: no input method composing text into the control.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
     connect(this, &QLineEdit::textEdited, this, &CNumEdit::onTextEdited);
 }
 
