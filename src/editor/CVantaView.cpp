@@ -156,6 +156,23 @@ CVantaView::CVantaView(ProjectDocument& document, Prompter& prompter, QWidget* p
         prompter_.inform(message.toStdString(), {}, Severity::Warning);
     });
 
+    // The component pages, hidden until a component of their kind is shown.
+    for (PageKind kind : {PageKind::Text, PageKind::Register, PageKind::DynamicText, PageKind::Lamp,
+                          PageKind::FunctionKey, PageKind::BarTide, PageKind::Picture}) {
+        PropertyPage* page = createPropertyPage(kind, this);
+        pages_[pageIndex(kind)] = page;
+        if (page == nullptr)
+            continue;
+        page->setGeometry(kPageRect);
+        page->hide();
+        connect(page, &PropertyPage::componentChanged, this, [this] {
+            if (fillingPage_)
+                return;
+            refreshDisplay();
+            markModified();
+        });
+    }
+
     background_ = makeBackground();
     canvas_ = QPixmap(kDisplayWidth, kDisplayHeight);
     dragCursor_ = makeDragCursor();

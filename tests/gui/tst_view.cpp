@@ -28,6 +28,7 @@
 #include "model/CUpLoadPic.h"
 #include "model/DrawHelpers.h"
 #include "model/PixelCanvas.h"
+#include "pages/PropertyPage.h"
 #include "project/ProjectDocument.h"
 #include "qtsupport/QtCanvas.h"
 
@@ -95,6 +96,13 @@ struct Editor {
     QWidget* display() { return view->childAt(CVantaView::kDisplayRect.center()); }
     QTableWidget* list() { return view->screenListControl(); }
     ScreenPage* screenPage() { return view->findChild<ScreenPage*>(); }
+    // The component page shown in the page area, if any.
+    PropertyPage* shownPage() {
+        for (PropertyPage* page : view->findChildren<PropertyPage*>(Qt::FindDirectChildrenOnly))
+            if (!page->isHidden())
+                return page;
+        return nullptr;
+    }
 
     // Mouse at a point of the display (display coordinates; QTest takes (0, 0) for the centre).
     void move(int x, int y) { QTest::mouseMove(display(), QPoint(x, y)); }
@@ -174,6 +182,7 @@ class TestView : public QObject {
     void copyScreenDialog();
     void deleteScreens();
     void screenPage();
+    void componentPages();
     void painterCanvasMatchesPixelCanvas();
 };
 
@@ -535,6 +544,51 @@ void TestView::screenPage() {
     QCOMPARE(page->upSpin()->position(), 4);
     e.place(3, 1, 1);
     QVERIFY(page->isHidden());
+}
+
+void TestView::componentPages() {
+    Editor e;
+    CBase* text = e.place(1, 50, 30);
+    PropertyPage* page = e.shownPage();
+    QVERIFY(page != nullptr);
+    QCOMPARE(page->kind(), PageKind::Text);
+    QCOMPARE(page->geometry(), CVantaView::kPageRect);
+    QVERIFY(e.screenPage()->isHidden());
+
+    // Selecting fills the page without counting as an edit.
+    e.release(50, 30);
+    e.press(300, 120);
+    e.release(300, 120);
+    e.document.setModified(false);
+    e.press(50, 30);
+    QVERIFY(!e.document.isModified());
+    auto* xEdit = page->findChild<QLineEdit*>("xEdit");
+    QVERIFY(xEdit != nullptr);
+    QCOMPARE(xEdit->text(), QString("20"));
+    // A drag writes the new position into the page.
+    e.move(59, 30);
+    e.release(59, 30);
+    QCOMPARE(text->m_x, 24);
+    QCOMPARE(xEdit->text(), QString("24"));
+
+    // An edit in the page changes the component, repaints and marks the document modified.
+    e.document.setModified(false);
+    QSignalSpy modified(e.view.get(), &CVantaView::documentModified);
+    auto* textEdit = page->findChild<QLineEdit*>("text");
+    QVERIFY(textEdit != nullptr);
+    textEdit->selectAll();
+    QTest::keyClicks(textEdit, "AB");
+    QVERIFY(e.document.isModified());
+    QVERIFY(modified.count() >= 1);
+    QCOMPARE(text->m_rect.width(), 2 * 18);
+
+    // Another kind shows its own page in the same place.
+    CBase* lamp = e.place(3, 200, 30);
+    QVERIFY(lamp != nullptr);
+    QVERIFY(page->isHidden());
+    PropertyPage* lampPage = e.shownPage();
+    QVERIFY(lampPage != nullptr);
+    QCOMPARE(lampPage->kind(), PageKind::Lamp);
 }
 
 void TestView::painterCanvasMatchesPixelCanvas() {
