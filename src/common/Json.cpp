@@ -83,8 +83,9 @@ class JsonParser {
     explicit JsonParser(std::string_view text) : text_(text) {}
 
     Result<JsonValue> parseDocument() {
-        if (text_.substr(0, 3) == "\xEF\xBB\xBF")
-            advance(3);
+        if (text_.substr(0, 3) == "\xEF\xBB\xBF") {
+            pos_ = 3;  // a byte-order mark takes no column
+        }
         skipSpace();
         JsonValue value;
         if (!parseValue(value, 0))

@@ -2,10 +2,10 @@
 // A small JSON reader and writer (RFC 8259) for the JSON form of a project.
 //
 // The reader is strict: one value, UTF-8 text (a leading byte-order mark is skipped), no
-// comments, no trailing commas, no duplicate keys, nesting at most kJsonMaxDepth deep. A failure
-// names the line and column (1-based, columns counted in bytes). Objects keep their members in
-// the order written. Every parsed value remembers where it started, so callers can point at a
-// value in their own messages.
+// comments, no trailing commas, no duplicate keys, nesting at most kJsonMaxDepth deep. A
+// failure names the line and column (1-based, columns counted in characters). Objects keep their
+// members in the order written. Every parsed value remembers where it started, so callers can
+// point at a value in their own messages.
 
 #include <cstdint>
 #include <string>

@@ -264,6 +264,7 @@ TEST(Json, SyntaxErrorsNameLineAndColumn) {
     const Case cases[] = {
         {"{\n  \"a\": 1,\n  \"b\" 2\n}", "line 3, column 7: unexpected '2', ':' was expected"},
         {"[1, 2,]", "line 1, column 7: a value was expected after ','"},
+        {"\xEF\xBB\xBF[1,]", "line 1, column 4: a value was expected after ','"},
         {"{\"a\": 1, \"a\": 2}", "line 1, column 10: the key \"a\" occurs twice in the object"},
         {"[01]", "line 1, column 3: a number may not start with 0 followed by digits"},
         {"\"tab\there\"", "line 1, column 5: a control character must be escaped inside a string"},
