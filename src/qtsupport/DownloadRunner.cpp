@@ -14,6 +14,8 @@ DownloadRunner::DownloadRunner(SerialTransport& transport, LinkJob job, int tick
 }
 
 void DownloadRunner::start() {
+    // The panel sees an RTS pulse before the first frame and again after a good download.
+    transport_.pulseRts();
     timer_.start();
     apply(engine_.start());
 }

@@ -19,7 +19,8 @@ class DownloadRunner : public QObject {
     DownloadRunner(SerialTransport& transport, LinkJob job, int tickMs = kLinkTickMs,
                    QObject* parent = nullptr);
 
-    // Starts the download (the transport must be open).
+    // Starts the download (the transport must be open): pulses RTS, starts the tick and sends
+    // the first handshake. RTS is pulsed again after a successful download.
     void start();
     const LinkEngine& engine() const { return engine_; }
     bool finished() const { return engine_.finished(); }

@@ -101,7 +101,6 @@ int runDownloadLink(const vanta::LinkJob& job, const LinkRunOptions& options) {
         std::fprintf(stderr, "%s\n", opened.message().c_str());
         return kExitFailure;
     }
-    transport.pulseRts();
 
     InterruptGuard interrupts;
     ProgressPrinter printer;
