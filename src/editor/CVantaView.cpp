@@ -109,7 +109,7 @@ bool isTextEntry(const QObject* object) {
 
 CVantaView::CVantaView(ProjectDocument& document, Prompter& prompter, QWidget* parent)
     : QWidget(parent), document_(document), prompter_(prompter) {
-    setMinimumSize(kPageRect.right() + 11, kPageRect.bottom() + 11);
+    resize(kPageRect.right() + 11, kPageRect.bottom() + 11);
 
     list_ = new QTableWidget(0, 2, this);
     list_->setGeometry(kScreenListRect);

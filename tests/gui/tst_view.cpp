@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -178,6 +179,7 @@ class TestView : public QObject {
     void selectDragAndDelete();
     void pictures();
     void screenListClicks();
+    void screenListMenu();
     void newScreenDialog();
     void copyScreenDialog();
     void deleteScreens();
@@ -398,6 +400,31 @@ void TestView::screenListClicks() {
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
                        list->visualItemRect(list->item(1, 0)).center());
     QCOMPARE(e.selectedRow(), int(e.screens().currentPosition()));
+}
+
+void TestView::screenListMenu() {
+    Editor e({2});
+    QTableWidget* list = e.list();
+    // The right button opens the menu without selecting the row under it; its commands act on
+    // the current screen.
+    QStringList texts;
+    QTimer::singleShot(0, [&texts] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr)
+            return;
+        for (QAction* action : menu->actions())
+            texts << action->text();
+        menu->actions().first()->trigger();
+        menu->close();
+    });
+    e.prompter.answers = {Answer::Cancel};
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                      list->visualItemRect(list->item(1, 0)).center());
+    QCOMPARE(texts, (QStringList{"删除画面(&D)", "复制画面(&C)"}));
+    QCOMPARE(e.prompter.asked.size(), size_t{1});
+    QCOMPARE(e.prompter.asked[0].text, std::string("Do you want to delete the No. 1 window?"));
+    QCOMPARE(e.current().m_number, uint16_t{1});
+    QCOMPARE(e.selectedRow(), 0);
 }
 
 void TestView::newScreenDialog() {
