@@ -67,7 +67,7 @@ DownloadDialog::~DownloadDialog() {
 LinkOutcome DownloadDialog::run() {
     if (ended_)
         return outcome_;
-    // The link starts once the dialog is on screen and its event loop turns.
+    // The link starts (with its RTS pulse) once the dialog is on screen and its event loop turns.
     QTimer::singleShot(0, this, [this] {
         if (!ended_)
             runner_->start();
@@ -189,7 +189,6 @@ bool runDownload(Project& project, const QString& dataDir, const QString& portDe
         prompter.inform(opened.message(), opened.caption(), Severity::Warning);
         return false;
     }
-    transport.pulseRts();
 
     LinkOutcome outcome;
     {
