@@ -155,6 +155,8 @@ void DynamicPage::fill(CBase& component, Project& project) {
         return;
     dynamic_ = dynamic;
     project_ = &project;
+    // Under protocol 31 the type value and parameter number follow the module and parameter.
+    dynamic_->updateProtocol31Values();
     load();
 }
 
