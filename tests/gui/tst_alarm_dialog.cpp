@@ -231,11 +231,6 @@ void TestAlarmDialog::startCoilControlsPerProtocol() {
         QCOMPARE(f.dialog->cellText(1, 0), QString("M0.3"));
         QCOMPARE(f.dialog->cellText(6, 0), QString("M1.0"));
     }
-    {
-        // Protocol 7 types its addresses in octal.
-        Fixture f(7);
-        QVERIFY(f.c().address->field().isOctal());
-    }
 }
 
 void TestAlarmDialog::okAndCancel() {

@@ -111,8 +111,6 @@ void TestDynamicPage::gridShowsTheEntries() {
     QCOMPARE(f.grid().cellText(2, 0), QString());
     QVERIFY(f.grid().valueEditor()->isHidden());
     QVERIFY(f.grid().textEditor()->isHidden());
-    // The grid sits on the "显示文本" group.
-    QCOMPARE(f.c().textGroup->title(), QString("显示文本"));
     QCOMPARE(f.grid().parentWidget(), static_cast<QWidget*>(f.c().textGroup));
 }
 
@@ -308,9 +306,6 @@ void TestDynamicPage::protocol31ValuesAndSubTypes() {
         const auto& names = f.project.vocabulary().parameterNames(TypeList::Word, 1);
         QCOMPARE(f.c().subType->count(), int(names.size()));
     }
-    const uint8_t parameter = f.dynamic->m_subAddress;
-    f.dynamic->updateProtocol31Values();
-    QCOMPARE(f.dynamic->m_subAddress, parameter);
 }
 
 void TestDynamicPage::boundControlsWriteThrough() {
@@ -320,14 +315,7 @@ void TestDynamicPage::boundControlsWriteThrough() {
     QTest::keyClicks(f.c().x, "40");
     QCOMPARE(f.dynamic->m_x, 40);
     QCOMPARE(f.dynamic->m_rect.left, int(40 * 2.25 + 0.5));
-
-    f.c().address->selectAll();
-    QTest::keyClicks(f.c().address, "1234");
-    QCOMPARE(f.dynamic->m_address, uint16_t(1234));
-    f.c().station->selectAll();
-    QTest::keyClicks(f.c().station, "17");
-    QCOMPARE(f.dynamic->m_station, uint8_t(17));
-    QVERIFY(changed.count() >= 3);
+    QCOMPARE(changed.count(), 2);
 
     // The view writes a dragged position into the spins.
     f.page.setCoordinates(12, 8);
