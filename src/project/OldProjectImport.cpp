@@ -131,9 +131,9 @@ class Converter {
         out_.writeU8(1);   // format byte
         out_.writeU16(0);  // current screen position
         out_.writeU8(protocol_);
-        out_.writeU16(old_.u16(25));  // password
-        out_.writeU16(old_.u16(21));  // initial screen
-        out_.writeU8(station(old_.u8(50)));
+        out_.writeU16(old_.u16(25));         // password
+        out_.writeU16(old_.u16(21));         // initial screen
+        out_.writeU8(station(old_.u8(50)));  // PLC station
         out_.writeU16(convertControlRegisterNumber(old_.u16(58), protocol_));
         out_.writeU8(isSiemens() ? 1 : 0);  // control register type
         out_.writeU16(old_.u16(72));        // screen-saver screen

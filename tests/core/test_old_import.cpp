@@ -143,7 +143,7 @@ TEST(OldProjectImport, HeaderIsAVersion1HeaderWithConvertedFields) {
         4,           // protocol
         0xD2, 0x04,  // password 1234
         7,    0,     // initial screen
-        9,           // panel station
+        9,           // PLC station (offset 15)
         0x2C, 0x01,  // control register 300
         0,           // control register type
         4,    0,     // saver screen
@@ -153,7 +153,7 @@ TEST(OldProjectImport, HeaderIsAVersion1HeaderWithConvertedFields) {
         1,           // data bits: old 0 -> 1
         0,           // stop bits: old 1 -> 0
         2,           // parity
-        11,          // PLC station
+        11,          // panel station (offset 27)
         1,           // stride
         1,           // saver action: old 0 -> 1
     };
@@ -169,7 +169,7 @@ TEST(OldProjectImport, Siemens) {
     ASSERT_TRUE(result);
     const auto& out = result->project;
     EXPECT_EQ(out[10], 2);
-    EXPECT_EQ(out[15], 2) << "panel station forced to 2";
+    EXPECT_EQ(out[15], 2) << "PLC station forced to 2";
     EXPECT_EQ(out[16], 10) << "control register / 8";
     EXPECT_EQ(out[18], 1) << "control register type";
     EXPECT_EQ(out[23], 1) << "baud 6 -> 1";
@@ -309,4 +309,33 @@ TEST(OldProjectImport, FileImportWritesBesideTheOldFile) {
     EXPECT_EQ(importOldProjectFile((dir / "missing.grx").string()).message(),
               "Open the file error!");
     fs::remove_all(dir);
+}
+
+TEST(OldProjectImport, BitAddressedProtocolsKeepTheWordAddressOfSignedOldValues) {
+    // The alarm list's start coil as an old 32-bit value: word address = value / 16 and bit =
+    // value % 16 for protocols 11, 18 and 22 (old codes 10 and 12 both become 11), read as a
+    // signed value with C division and remainder.
+    struct Case {
+        uint8_t oldCode;
+        uint8_t protocol;
+    };
+    for (const Case c : {Case{10, 11}, Case{12, 11}, Case{18, 18}, Case{22, 22}}) {
+        for (const int32_t value : {35, -35, 0x12345}) {
+            SCOPED_TRACE("old code " + std::to_string(c.oldCode) + ", value " +
+                         std::to_string(value));
+            GrxBuilder g;
+            g.protocol(c.oldCode).set32(41, value);
+            auto result = convertOldProject(g.data_);
+            ASSERT_TRUE(result) << result.message();
+            EXPECT_EQ(result->protocol, c.protocol);
+            const auto& out = result->project;
+            const size_t alarm = kScreenListStart + 2;
+            const uint16_t address = uint16_t(out[alarm + 1] | (out[alarm + 2] << 8));
+            EXPECT_EQ(address, uint16_t(value / 16));
+            EXPECT_EQ(out[alarm + 3], uint8_t(value % 16));
+        }
+    }
+    // Protocol 12 comes from no old code, yet converts alike.
+    EXPECT_EQ(convertRegisterAddress(-35, 12), uint16_t(-2));
+    EXPECT_EQ(convertBitNumber(-35, 12), uint8_t(-3));
 }
