@@ -730,3 +730,30 @@ TEST(PanelSimulator, ParsesFaultSpecifications) {
         EXPECT_FALSE(parsePanelFaults(bad).ok()) << bad;
     }
 }
+
+TEST(LinkEngine, AResendAfterAnErrorReplyWaitsQuietlyForItsOwnReply) {
+    // The challenge is refused once; the reply to its resend comes ten ticks late. The wake-ups
+    // in between see no verdict, so nothing more is counted or sent.
+    LinkRun run(jobOf(300));
+    int challenges = 0;
+    run.go(
+        [&](const Bytes& frame, size_t) -> std::optional<Bytes> {
+            if (frame[3] == link::kInfoRequest)
+                return infoReply(5, 2);
+            if (frame[3] == link::kChallenge && challenges++ < 2)
+                return challenges == 1 ? std::optional<Bytes>(kNak) : std::nullopt;
+            return kAck;
+        },
+        10);
+    ASSERT_FALSE(run.outcome);
+    EXPECT_EQ(run.ticks, 10);
+    EXPECT_EQ(run.count(link::kChallenge), 2u);
+    EXPECT_EQ(run.engine.stats().errorReplies, 1);
+    run.deliver(kAck);
+    run.go(goodPanel());
+    ASSERT_TRUE(run.outcome);
+    EXPECT_EQ(run.outcome->end, LinkEnd::Success);
+    EXPECT_EQ(run.count(link::kChallenge), 2u);
+    EXPECT_EQ(run.engine.stats().resends, 1);
+    EXPECT_EQ(run.engine.stats().errorReplies, 1);
+}
