@@ -84,12 +84,7 @@ CBarTide::CBarTide(const CBarTide& other)
       m_width(other.m_width),
       m_blockWord(other.m_blockWord),
       m_typeValue(other.m_typeValue) {
-    m_regType = other.m_regType;
-    m_address = other.m_address;
-    m_subType = other.m_subType;
-    m_regCount = other.m_regCount;
-    m_displayMode = other.m_displayMode;
-    m_signed = other.m_signed;
+    copyRegisterBinding(other);
 }
 
 const RuntimeClass& CBarTide::GetRuntimeClass() const {

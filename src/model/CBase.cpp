@@ -199,6 +199,15 @@ int32_t CBase::pageYMaximum() const {
     return kPanelHeight - m_rect.height() * 4 / 9;
 }
 
+void CBase::copyRegisterBinding(const CBase& other) {
+    m_address = other.m_address;
+    m_regCount = other.m_regCount;
+    m_regType = other.m_regType;
+    m_displayMode = other.m_displayMode;
+    m_signed = other.m_signed;
+    m_subType = other.m_subType;
+}
+
 std::string CBase::describe() const {
     return std::string(componentKindName(m_kind)) + " at (" + std::to_string(m_x) + ", " +
            std::to_string(m_y) + ")";

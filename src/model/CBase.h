@@ -126,6 +126,10 @@ class CBase : public Persistent {
     CBase(const CBase& other);
     CBase& operator=(const CBase&) = delete;
 
+    // Copies the register binding the data-bound kinds share beyond the common part: address,
+    // register count, register type, display mode, signed flag and sub-type.
+    void copyRegisterBinding(const CBase& other);
+
     // After a class has read its kind: fails the archive when the record's kind is not the
     // class's own.
     static void checkLoadedKind(Archive& ar, uint8_t loaded, uint8_t expected);

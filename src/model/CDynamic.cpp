@@ -111,12 +111,7 @@ CDynamic::CDynamic(const CDynamic& other)
       m_values(other.m_values),
       m_blockWord(other.m_blockWord),
       m_typeValue(other.m_typeValue) {
-    m_address = other.m_address;
-    m_regCount = other.m_regCount;
-    m_regType = other.m_regType;
-    m_displayMode = other.m_displayMode;
-    m_signed = other.m_signed;
-    m_subType = other.m_subType;
+    copyRegisterBinding(other);
 }
 
 const RuntimeClass& CDynamic::GetRuntimeClass() const {

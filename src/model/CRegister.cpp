@@ -83,12 +83,7 @@ CRegister::CRegister(const CRegister& other)
       m_engLow(other.m_engLow),
       m_blockWord(other.m_blockWord),
       m_typeValue(other.m_typeValue) {
-    m_address = other.m_address;
-    m_regCount = other.m_regCount;
-    m_regType = other.m_regType;
-    m_displayMode = other.m_displayMode;
-    m_signed = other.m_signed;
-    m_subType = other.m_subType;
+    copyRegisterBinding(other);
 }
 
 const RuntimeClass& CRegister::GetRuntimeClass() const {
