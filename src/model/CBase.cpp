@@ -149,6 +149,19 @@ void CBase::ClampToDisplay() {
         m_rect.top = kDisplayHeight - h;
         m_y = panelFromScreen(kDisplayHeight - h);
     }
+    // A component larger than the display (a picture up to 196 pixels wide) keeps its top-left
+    // corner at the display's edge and overhangs the far side: a negative position would reach
+    // the panel as a byte near 255.
+    if (m_rect.left < 0) {
+        m_rect.left = 0;
+        m_rect.right = w;
+        m_x = 0;
+    }
+    if (m_rect.top < 0) {
+        m_rect.top = 0;
+        m_rect.bottom = h;
+        m_y = 0;
+    }
 }
 
 void CBase::PlaceAt(int32_t x, int32_t y) {

@@ -93,13 +93,20 @@ TEST(BaseGeometry, PlaceAtClampsIntoTheDisplayAndShowsThePage) {
 
 TEST(BaseGeometry, ClampTestsTheRectangleAsItWasBefore) {
     ModelContext context;
-    // Wider than the display: left clamps to 0 first, but the right test still sees the old
-    // right edge and moves the component so that it ends at 432 (left negative).
+    // Wider than the display: left clamps to 0 first, the right test still sees the old right
+    // edge and moves the component to end at 432; a component wider than the display then
+    // goes back to the left edge rather than keep a negative position.
     Box wide(context, 450, 36);
     wide.SetPosition(-10, 0);
     wide.ClampToDisplay();
-    EXPECT_EQ(wide.m_rect, (Rect{-18, 0, 432, 36}));
-    EXPECT_EQ(wide.m_x, panelFromScreen(-18));
+    EXPECT_EQ(wide.m_rect, (Rect{0, 0, 450, 36}));
+    EXPECT_EQ(wide.m_x, 0);
+    // The right-edge test uses the rectangle before the left clamp: a component that started
+    // left of the display and ends beyond its right edge is moved back from the right.
+    Box shifted(context, 100, 36);
+    shifted.SetPosition(400, -5);
+    shifted.ClampToDisplay();
+    EXPECT_EQ(shifted.m_rect, (Rect{332, 0, 432, 36}));
     // Inside already: nothing changes.
     Box inside(context, 36, 36);
     inside.m_x = 5;
@@ -350,4 +357,21 @@ TEST(DrawHelpers, FramesAndNarrowGlyphs) {
 }
 
 }  // namespace
+}  // namespace vanta
+
+namespace vanta {
+TEST(BaseGeometry, AComponentWiderThanTheDisplayStaysAtItsLeftEdge) {
+    // A picture 196 panel pixels wide is 441 screen pixels: clamping must not leave it at a
+    // negative position, which the panel would read as x = 253.
+    ModelContext context;
+    Box wide(context, 441, 36);
+    wide.PlaceAt(100, 20);
+    EXPECT_EQ(wide.m_rect.left, 0);
+    EXPECT_EQ(wide.m_rect.right, 441);
+    EXPECT_EQ(wide.m_x, 0);
+    Box tall(context, 36, 150);
+    tall.PlaceAt(10, 50);
+    EXPECT_EQ(tall.m_rect.top, 0);
+    EXPECT_EQ(tall.m_y, 0);
+}
 }  // namespace vanta
