@@ -126,6 +126,9 @@ class Archive {
     size_t remaining() const { return storing_ ? 0 : input_.size() - pos_; }
     const Bytes& data() const { return output_; }
     Bytes takeData() { return std::move(output_); }
+    // Storing: room for about `bytes` more bytes, so a large project is written without the
+    // buffer being moved again and again as it grows.
+    void reserveOutput(size_t bytes) { output_.reserve(output_.size() + bytes); }
 
     // The version byte of the file being read (1, 10, 11, 12); records consult it for fields
     // added in later versions. Files are always written as version 12.

@@ -11,6 +11,7 @@ constexpr uint8_t kMagicFirst = 0x08;
 constexpr char kMagicText[] = "Ostra";
 constexpr uint8_t kFormatByte = 1;
 constexpr uint8_t kStopBitsWithOption = 0x80;
+constexpr size_t kEstimatedHeaderBytes = 256;
 }  // namespace
 
 Project::Project(const FontTables* fonts, uint8_t protocol)
@@ -112,6 +113,10 @@ void Project::serializeHeader(Archive& ar, uint16_t& currentPosition) {
 
 Bytes Project::save() const {
     Archive ar;
+    // A screen record takes a few dozen bytes and most component records between 60 and 250.
+    size_t components = 0;
+    for (const auto& screen : screens.screens()) components += screen->components().size();
+    ar.reserveOutput(kEstimatedHeaderBytes + 48 * screens.size() + 200 * components);
     ar.writeU8(kMagicFirst);
     ar.writeBytes(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(kMagicText), 5));
     ar.writeU8(kFileVersion);
