@@ -1,11 +1,6 @@
-#include <QApplication>
-#include <QMainWindow>
+// The editor program; everything else is in the vanta_gui library.
+#include "app/Application.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("无标题 - Vanta"));
-    window.setFixedSize(750, 560);
-    window.show();
-    return app.exec();
+    return vanta::runApplication(argc, argv);
 }

@@ -1,0 +1,121 @@
+#pragma once
+// The main window of the editor: always 750 x 560, the menus and the toolbar (their commands
+// share QActions, so a menu item shows the picture of its toolbar button), the status bar with
+// the message pane and the protocol pane, the splash window, the recent-file list, and files
+// dropped on the window. The editor view is its central widget; the document commands go to
+// CVantaDoc, the placement and screen commands to the view.
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <array>
+
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace vanta {
+
+class CSplashWnd;
+class CVantaDoc;
+class CVantaView;
+class ProgramData;
+class Prompter;
+class Project;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+  public:
+    static constexpr QSize kFrameSize{750, 560};
+    static constexpr int kProtocolPaneWidth = 150;
+    static constexpr int kRecentFileCount = 4;
+
+    CMainFrame(ProgramData& data, Prompter& prompter, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Creates the window: loads the narrow glyph table (false after "Load Font Lib Failure":
+    // the program ends), builds the menus, toolbar and status bar, creates the view, reads the
+    // protocol catalogue and "In.dat" (reporting a missing catalogue; the editor then runs
+    // without protocols) and shows the splash window when asked to.
+    bool create(bool splash);
+
+    // The program's title ("Rundel画面设置工具"), shown after the document's title.
+    static QString applicationTitle();
+
+    CVantaDoc& doc() const { return *doc_; }
+    CVantaView* view() const { return view_; }
+    ProgramData& data() const { return data_; }
+    Project& project() const;
+
+    // The action of a command identifier (CommandIds.h); the first one where two share it.
+    QAction* action(int command) const { return actions_.value(command); }
+    // "删除部件(&P)" of the Tools menu (it shares the identifier of cut).
+    QAction* deleteComponentAction() const { return deleteComponent_; }
+    QToolBar* toolBar() const { return toolBar_; }
+    QLabel* messagePane() const { return messagePane_; }
+    QLabel* protocolPane() const { return protocolPane_; }
+    CSplashWnd* splashWindow() const;
+
+    // The recent-file list, most recent first (at most four).
+    QStringList recentFiles() const;
+    // The serial port a download uses: the device chosen in "选择通信口", else "COMn".
+    QString downloadPortName() const;
+
+    // Opens a project file named on the command line, dropped on the window or taken from the
+    // recent-file list: the save-modified question, the pre-check, then the file.
+    bool openDocumentFile(const QString& path);
+
+  public slots:
+    // Enables and checks every command for the current state.
+    void updateCommandStates();
+    void updateTitle();
+    // "No protocol" until a project is open; then the protocol's name, "." and the driver
+    // version, or "protocol number error!!!" when the catalogue has no entry for it.
+    void updateProtocolPane();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    QAction* makeAction(int command);
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void connectCommands();
+    void readCatalogue();
+
+    void projectReplaced();
+    void pathChanged(const QString& path);
+    void addRecentFile(const QString& path);
+    void removeRecentFile(const QString& path);
+    void updateRecentFileActions();
+
+    // Command handlers.
+    void onPlcSelection();
+    void onPortSelection();
+    void onPanelSettings();
+    void onAlarmList();
+    void onDownload();
+    void onAbout();
+
+    ProgramData& data_;
+    Prompter& prompter_;
+    CVantaDoc* doc_ = nullptr;
+    CVantaView* view_ = nullptr;
+    QHash<int, QAction*> actions_;
+    QAction* deleteComponent_ = nullptr;
+    QAction* screenProperties2_ = nullptr;  // the toolbar shows that button twice
+    std::array<QAction*, kRecentFileCount> recentActions_{};
+    QAction* recentSeparator_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QLabel* messagePane_ = nullptr;
+    QLabel* protocolPane_ = nullptr;
+    QPointer<CSplashWnd> splash_;
+};
+
+}  // namespace vanta

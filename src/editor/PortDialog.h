@@ -1,0 +1,42 @@
+#pragma once
+// "选择通信口": the PC's serial port used for downloading. It offers "COM1".."COM6" (the port
+// index kept in "In.dat") and every serial device the system reports; a chosen device is
+// remembered in the settings, a COM port in "In.dat".
+
+#include <QDialog>
+#include <QString>
+#include <cstdint>
+
+class QComboBox;
+
+namespace vanta {
+
+class PortDialog : public QDialog {
+    Q_OBJECT
+  public:
+    // Selects the remembered device when there is one, else the stored port index.
+    PortDialog(uint8_t portIndex, const QString& device, QWidget* parent = nullptr);
+
+    // The chosen COM port (its index is kept when a device was chosen).
+    uint8_t portIndex() const { return portIndex_; }
+    // The chosen device path, empty when a COM port was chosen.
+    const QString& device() const { return device_; }
+
+    QComboBox* portBox() const { return portBox_; }
+
+    // The device remembered in the settings (empty: the COM port of "In.dat" is used).
+    static QString rememberedDevice();
+    static void rememberDevice(const QString& device);
+    // The port a download opens: the remembered device, else "COM" + (index + 1).
+    static QString downloadPortName(uint8_t portIndex);
+
+  public slots:
+    void accept() override;
+
+  private:
+    QComboBox* portBox_ = nullptr;
+    uint8_t portIndex_ = 0;
+    QString device_;
+};
+
+}  // namespace vanta

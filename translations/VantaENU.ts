@@ -1,0 +1,1389 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="zh_CN">
+<context>
+    <name>QDialog</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::AlarmListDialog</name>
+    <message>
+        <source>报警列表</source>
+        <translation>Alarm List</translation>
+    </message>
+    <message>
+        <source>报警列表起始线圈</source>
+        <translation>Alarm list start coil</translation>
+    </message>
+    <message>
+        <source>局号:</source>
+        <translation>Station:</translation>
+    </message>
+    <message>
+        <source>类型:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>地址:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>偏移:</source>
+        <translation>Offset:</translation>
+    </message>
+    <message>
+        <source>Coil</source>
+        <translation>Coil</translation>
+    </message>
+    <message>
+        <source>Alarm description</source>
+        <translation>Alarm description</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::BarTidePage</name>
+    <message>
+        <source>Bar Graph Property</source>
+        <translation>Bar Graph Property</translation>
+    </message>
+    <message>
+        <source>坐标</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>尺寸</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>宽:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>高:</source>
+        <translation>Height:</translation>
+    </message>
+    <message>
+        <source>方向:</source>
+        <translation>Direction:</translation>
+    </message>
+    <message>
+        <source>向上</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>向下</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>向左</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>向右</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>数据采集:</source>
+        <translation>Samples:</translation>
+    </message>
+    <message>
+        <source>点</source>
+        <translation>points</translation>
+    </message>
+    <message>
+        <source>采样间隔:</source>
+        <translation>Sample interval:</translation>
+    </message>
+    <message>
+        <source>秒</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>寄存器</source>
+        <translation>Register</translation>
+    </message>
+    <message>
+        <source>局号:</source>
+        <translation>Station:</translation>
+    </message>
+    <message>
+        <source>地址:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>类型:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>寄存器个数:</source>
+        <translation>Registers:</translation>
+    </message>
+    <message>
+        <source>子类型:</source>
+        <translation>Subtype:</translation>
+    </message>
+    <message>
+        <source>模式:</source>
+        <translation>Mode:</translation>
+    </message>
+    <message>
+        <source>HEX/BCD</source>
+        <translation>HEX/BCD</translation>
+    </message>
+    <message>
+        <source>十进制</source>
+        <translation>Decimal</translation>
+    </message>
+    <message>
+        <source>有符号数</source>
+        <translation>Signed</translation>
+    </message>
+    <message>
+        <source>显示</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>满额度值:</source>
+        <translation>Full-scale value:</translation>
+    </message>
+    <message>
+        <source>零额度值:</source>
+        <translation>Zero-scale value:</translation>
+    </message>
+    <message>
+        <source>Trend Lind Property</source>
+        <translation>Trend Lind Property</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::CAboutDlg</name>
+    <message>
+        <source>关于 Rundel</source>
+        <translation>About Rundel</translation>
+    </message>
+    <message>
+        <source>Rundel画面设置工具 %1 版</source>
+        <translation>Rundel Screen Editor version %1</translation>
+    </message>
+    <message>
+        <source>Orbis 操作面板的画面设置与下载</source>
+        <translation>Screens and downloads of the Orbis operator panel</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::CMainFrame</name>
+    <message>
+        <source>Rundel画面设置工具</source>
+        <translation>Rundel Screen Editor</translation>
+    </message>
+    <message>
+        <source>文件%1不存在!</source>
+        <translation>File %1 does not exist!</translation>
+    </message>
+    <message>
+        <source>删除部件(&amp;P)</source>
+        <translation>Delete Com&amp;ponent</translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>查看(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>工具(&amp;T)</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>部件(&amp;P)</source>
+        <translation>&amp;Parts</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>工具栏</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>就绪</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>打开该文档</source>
+        <translation>Open this document</translation>
+    </message>
+    <message>
+        <source>新建工程(&amp;N)</source>
+        <translation>&amp;New Project</translation>
+    </message>
+    <message>
+        <source>创建新工程文档
+新建工程(Ctrl+N)</source>
+        <translation>Create a new project
+New Project (Ctrl+N)</translation>
+    </message>
+    <message>
+        <source>打开工程(&amp;O)...</source>
+        <translation>&amp;Open Project...</translation>
+    </message>
+    <message>
+        <source>打开一个已有的工程文档
+打开工程(Ctrl+O)</source>
+        <translation>Open an existing project
+Open Project (Ctrl+O)</translation>
+    </message>
+    <message>
+        <source>保存工程(&amp;S)</source>
+        <translation>&amp;Save Project</translation>
+    </message>
+    <message>
+        <source>保存当前工程文档
+保存工程(Ctrl+S)</source>
+        <translation>Save the current project
+Save Project (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>工程另存为(&amp;A)...</source>
+        <translation>Save Project &amp;As...</translation>
+    </message>
+    <message>
+        <source>用新的名字保存当前工程文档
+工程另存为</source>
+        <translation>Save the current project under a new name
+Save Project As</translation>
+    </message>
+    <message>
+        <source>PLC选择(P)...</source>
+        <translation>PLC Selection(P)...</translation>
+    </message>
+    <message>
+        <source>选择PLC的类型和通信参数
+PLC选择</source>
+        <translation>Choose the PLC type and its communication parameters
+PLC Selection</translation>
+    </message>
+    <message>
+        <source>选择通信口(C)...</source>
+        <translation>Communication Port(C)...</translation>
+    </message>
+    <message>
+        <source>选择下载画面数据用的计算机通信口
+选择通信口</source>
+        <translation>Choose the computer&apos;s port for downloading
+Communication Port</translation>
+    </message>
+    <message>
+        <source>下载数据(D)</source>
+        <translation>Download Data(D)</translation>
+    </message>
+    <message>
+        <source>下载画面数据至Orbis
+下载数据</source>
+        <translation>Download the screen data to the Orbis
+Download Data</translation>
+    </message>
+    <message>
+        <source>人机类型(&amp;L)...</source>
+        <translation>Pane&amp;l Type...</translation>
+    </message>
+    <message>
+        <source>选择人机界面的类型
+人机类型</source>
+        <translation>Choose the type of the operator panel
+Panel Type</translation>
+    </message>
+    <message>
+        <source>导入旧工程(&amp;L)</source>
+        <translation>Import O&amp;ld Project</translation>
+    </message>
+    <message>
+        <source>导入一个旧工程文档
+导入旧工程(Ctrl+L)</source>
+        <translation>Import a project of the older format
+Import Old Project (Ctrl+L)</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>退出应用程序;提示保存文档
+退出</source>
+        <translation>Quit the application; prompts to save the project
+Exit</translation>
+    </message>
+    <message>
+        <source>剪切(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>剪切选定内容并放到剪贴板上
+剪切</source>
+        <translation>Cut the selection and put it on the clipboard
+Cut</translation>
+    </message>
+    <message>
+        <source>复制(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>复制选定内容并放到剪贴板上
+复制</source>
+        <translation>Copy the selection and put it on the clipboard
+Copy</translation>
+    </message>
+    <message>
+        <source>粘贴(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>插入剪贴板内容
+粘贴</source>
+        <translation>Insert the clipboard contents
+Paste</translation>
+    </message>
+    <message>
+        <source>工具栏(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏工具栏
+显隐工具栏</source>
+        <translation>Show or hide the toolbar
+Toggle Toolbar</translation>
+    </message>
+    <message>
+        <source>状态栏(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏状态栏
+显隐状态栏</source>
+        <translation>Show or hide the status bar
+Toggle Status Bar</translation>
+    </message>
+    <message>
+        <source>新建画面(&amp;N)</source>
+        <translation>&amp;New Window</translation>
+    </message>
+    <message>
+        <source>创建新画面
+新建画面</source>
+        <translation>Create a new window
+New Window</translation>
+    </message>
+    <message>
+        <source>复制画面(&amp;C)</source>
+        <translation>&amp;Copy Window</translation>
+    </message>
+    <message>
+        <source>复制当前画面到新画面
+复制画面</source>
+        <translation>Copy the current window to a new window
+Copy Window</translation>
+    </message>
+    <message>
+        <source>删除画面(&amp;D)</source>
+        <translation>&amp;Delete Window</translation>
+    </message>
+    <message>
+        <source>删除当前画面
+删除画面</source>
+        <translation>Delete the current window
+Delete Window</translation>
+    </message>
+    <message>
+        <source>设置Orbis(&amp;S)</source>
+        <translation>Orbis &amp;Settings</translation>
+    </message>
+    <message>
+        <source>设置Orbis初始画面号,口令等
+设置Orbis</source>
+        <translation>Set the Orbis initial window, password and more
+Orbis Settings</translation>
+    </message>
+    <message>
+        <source>报警列表(&amp;L)</source>
+        <translation>Alarm &amp;List</translation>
+    </message>
+    <message>
+        <source>设置报警列表内容
+报警列表</source>
+        <translation>Edit the alarm list
+Alarm List</translation>
+    </message>
+    <message>
+        <source>指示灯(&amp;L)</source>
+        <translation>&amp;Lamp</translation>
+    </message>
+    <message>
+        <source>在画面上放置指示灯
+指示灯</source>
+        <translation>Place a lamp on the window
+Lamp</translation>
+    </message>
+    <message>
+        <source>功能键(&amp;F)</source>
+        <translation>&amp;Function Key</translation>
+    </message>
+    <message>
+        <source>在画面上放置功能键
+功能键</source>
+        <translation>Place a function key on the window
+Function Key</translation>
+    </message>
+    <message>
+        <source>文本(&amp;T)</source>
+        <translation>&amp;Text</translation>
+    </message>
+    <message>
+        <source>在画面上放置文本
+文本</source>
+        <translation>Place a text on the window
+Text</translation>
+    </message>
+    <message>
+        <source>动态文本(&amp;D)</source>
+        <translation>&amp;Dynamic Text</translation>
+    </message>
+    <message>
+        <source>在画面上放置动态文本
+动态文本</source>
+        <translation>Place a dynamic text on the window
+Dynamic Text</translation>
+    </message>
+    <message>
+        <source>寄存器(&amp;R)</source>
+        <translation>&amp;Register</translation>
+    </message>
+    <message>
+        <source>在画面上放置寄存器
+寄存器</source>
+        <translation>Place a register on the window
+Register</translation>
+    </message>
+    <message>
+        <source>棒状图(&amp;B)</source>
+        <translation>&amp;Bar Graph</translation>
+    </message>
+    <message>
+        <source>在画面上放置棒状图
+棒状图</source>
+        <translation>Place a bar graph on the window
+Bar Graph</translation>
+    </message>
+    <message>
+        <source>趋势图(&amp;Q)</source>
+        <translation>Trend Grap&amp;h</translation>
+    </message>
+    <message>
+        <source>在画面上放置趋势图
+趋势图</source>
+        <translation>Place a trend graph on the window
+Trend Graph</translation>
+    </message>
+    <message>
+        <source>图片(&amp;P)</source>
+        <translation>&amp;Picture</translation>
+    </message>
+    <message>
+        <source>在画面上放置图片
+图片</source>
+        <translation>Place a picture on the window
+Picture</translation>
+    </message>
+    <message>
+        <source>关于 Rundel(&amp;A)...</source>
+        <translation>&amp;About Rundel...</translation>
+    </message>
+    <message>
+        <source>显示程序信息,版本号和版权
+关于</source>
+        <translation>Show the program&apos;s information and version
+About</translation>
+    </message>
+    <message>
+        <source>画面属性</source>
+        <translation>Window Property</translation>
+    </message>
+    <message>
+        <source>修改当前画面属性
+画面属性</source>
+        <translation>Change the current window&apos;s properties
+Window Property</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::CSplashWnd</name>
+    <message>
+        <source>Rundel画面设置工具</source>
+        <translation>Rundel Screen Editor</translation>
+    </message>
+    <message>
+        <source>版本 %1</source>
+        <translation>Version %1</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::CVantaDoc</name>
+    <message>
+        <source>无标题</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Kelso file(*.osp)</source>
+        <translation>Kelso file(*.osp)</translation>
+    </message>
+    <message>
+        <source>all files(*.*)</source>
+        <translation>all files(*.*)</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>Gorsa文件 (*.osp) </source>
+        <translation>Gorsa files (*.osp) </translation>
+    </message>
+    <message>
+        <source>Gorsa OldProject(*.grx)</source>
+        <translation>Gorsa OldProject(*.grx)</translation>
+    </message>
+    <message>
+        <source>All Files(*.*)</source>
+        <translation>All Files(*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::CVantaView</name>
+    <message>
+        <source>Window</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>删除画面(&amp;D)</source>
+        <translation>&amp;Delete Window</translation>
+    </message>
+    <message>
+        <source>复制画面(&amp;C)</source>
+        <translation>&amp;Copy Window</translation>
+    </message>
+    <message>
+        <source>bmp文件(*.bmp)</source>
+        <translation>bmp files(*.bmp)</translation>
+    </message>
+    <message>
+        <source>图片文件</source>
+        <translation>Picture file</translation>
+    </message>
+    <message>
+        <source>Open picture</source>
+        <translation>Open picture</translation>
+    </message>
+    <message>
+        <source>picture size error!!!</source>
+        <translation>picture size error!!!</translation>
+    </message>
+    <message>
+        <source>Open the picture error!!!</source>
+        <translation>Open the picture error!!!</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::CopyScreenDialog</name>
+    <message>
+        <source>复制画面</source>
+        <translation>Copy Window</translation>
+    </message>
+    <message>
+        <source>Copy window %1 to window:</source>
+        <translation>Copy window %1 to window:</translation>
+    </message>
+    <message>
+        <source>The number is same with the current number!!!</source>
+        <translation>The number is same with the current number!!!</translation>
+    </message>
+    <message>
+        <source>Window number exist!</source>
+        <translation>Window number exist!</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::DownloadDialog</name>
+    <message>
+        <source>下载画面数据</source>
+        <translation>Download Screen Data</translation>
+    </message>
+    <message>
+        <source>取   消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Download will be canceled?</source>
+        <translation>Download will be canceled?</translation>
+    </message>
+    <message>
+        <source>Download Data</source>
+        <translation>Download Data</translation>
+    </message>
+    <message>
+        <source>Gorsa  no response</source>
+        <translation>Gorsa  no response</translation>
+    </message>
+    <message>
+        <source>No Response!!!</source>
+        <translation>No Response!!!</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::DynamicPage</name>
+    <message>
+        <source>动态文本属性</source>
+        <translation>Dynamic Text Property</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>倍角</source>
+        <translation>Double size</translation>
+    </message>
+    <message>
+        <source>反相</source>
+        <translation>Inverse</translation>
+    </message>
+    <message>
+        <source>局号:</source>
+        <translation>Station:</translation>
+    </message>
+    <message>
+        <source>类型:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>子类型:</source>
+        <translation>Subtype:</translation>
+    </message>
+    <message>
+        <source>地址:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>模式:</source>
+        <translation>Mode:</translation>
+    </message>
+    <message>
+        <source>HEX/BCD</source>
+        <translation>HEX/BCD</translation>
+    </message>
+    <message>
+        <source>十进制</source>
+        <translation>Decimal</translation>
+    </message>
+    <message>
+        <source>有符号数</source>
+        <translation>Signed</translation>
+    </message>
+    <message>
+        <source>显示文本</source>
+        <translation>Display texts</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::DynamicTextGrid</name>
+    <message>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>Content</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::FunctionPage</name>
+    <message>
+        <source>功能键属性</source>
+        <translation>Function Key Property</translation>
+    </message>
+    <message>
+        <source>坐标</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>特性</source>
+        <translation>Attributes</translation>
+    </message>
+    <message>
+        <source>反相</source>
+        <translation>Inverse</translation>
+    </message>
+    <message>
+        <source>倍角</source>
+        <translation>Double size</translation>
+    </message>
+    <message>
+        <source>功能键</source>
+        <translation>Function key</translation>
+    </message>
+    <message>
+        <source>键:</source>
+        <translation>Key:</translation>
+    </message>
+    <message>
+        <source>手形</source>
+        <translation>Hand</translation>
+    </message>
+    <message>
+        <source>隐形</source>
+        <translation>Hidden</translation>
+    </message>
+    <message>
+        <source>加密</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>设定线圈</source>
+        <translation>Set coil</translation>
+    </message>
+    <message>
+        <source>画面跳转</source>
+        <translation>Jump to window</translation>
+    </message>
+    <message>
+        <source>设定寄存器</source>
+        <translation>Set register</translation>
+    </message>
+    <message>
+        <source>配方</source>
+        <translation>Recipe</translation>
+    </message>
+    <message>
+        <source>线圈</source>
+        <translation>Coil</translation>
+    </message>
+    <message>
+        <source>局号:</source>
+        <translation>Station:</translation>
+    </message>
+    <message>
+        <source>类型:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>子类型:</source>
+        <translation>Subtype:</translation>
+    </message>
+    <message>
+        <source>地址:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>参数:</source>
+        <translation>Value:</translation>
+    </message>
+    <message>
+        <source>设定为ON</source>
+        <translation>Set ON</translation>
+    </message>
+    <message>
+        <source>设定为OFF</source>
+        <translation>Set OFF</translation>
+    </message>
+    <message>
+        <source>取反</source>
+        <translation>Toggle</translation>
+    </message>
+    <message>
+        <source>瞬时ON</source>
+        <translation>Momentary ON</translation>
+    </message>
+    <message>
+        <source>画面</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>跳转至:</source>
+        <translation>Jump to:</translation>
+    </message>
+    <message>
+        <source>报警列表</source>
+        <translation>Alarm List</translation>
+    </message>
+    <message>
+        <source>上传</source>
+        <translation>Upload</translation>
+    </message>
+    <message>
+        <source>下载</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>基址增加</source>
+        <translation>Base up</translation>
+    </message>
+    <message>
+        <source>基址减少</source>
+        <translation>Base down</translation>
+    </message>
+    <message>
+        <source>目标地址:</source>
+        <translation>Target address:</translation>
+    </message>
+    <message>
+        <source>长度:</source>
+        <translation>Length:</translation>
+    </message>
+    <message>
+        <source>上下限:</source>
+        <translation>Limits:</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::ImportDialog</name>
+    <message>
+        <source>导入旧的工程文件</source>
+        <translation>Import Old Project File</translation>
+    </message>
+    <message>
+        <source>开始转换</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>取   消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::LampPage</name>
+    <message>
+        <source>指示灯属性</source>
+        <translation>Lamp Property</translation>
+    </message>
+    <message>
+        <source>坐标</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>特性</source>
+        <translation>Attributes</translation>
+    </message>
+    <message>
+        <source>倍角</source>
+        <translation>Double size</translation>
+    </message>
+    <message>
+        <source>显示</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>种类:</source>
+        <translation>Kind:</translation>
+    </message>
+    <message>
+        <source>圆形</source>
+        <translation>Round</translation>
+    </message>
+    <message>
+        <source>方形</source>
+        <translation>Square</translation>
+    </message>
+    <message>
+        <source>逻辑:</source>
+        <translation>Logic:</translation>
+    </message>
+    <message>
+        <source>正逻辑</source>
+        <translation>Positive</translation>
+    </message>
+    <message>
+        <source>负逻辑</source>
+        <translation>Negative</translation>
+    </message>
+    <message>
+        <source>线圈</source>
+        <translation>Coil</translation>
+    </message>
+    <message>
+        <source>局号:</source>
+        <translation>Station:</translation>
+    </message>
+    <message>
+        <source>地址:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>类型:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>偏移:</source>
+        <translation>Offset:</translation>
+    </message>
+    <message>
+        <source>子类型:</source>
+        <translation>Subtype:</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::NewScreenDialog</name>
+    <message>
+        <source>新建画面</source>
+        <translation>New Window</translation>
+    </message>
+    <message>
+        <source>画面号:</source>
+        <translation>Window number:</translation>
+    </message>
+    <message>
+        <source>画面描述:</source>
+        <translation>Description:</translation>
+    </message>
+    <message>
+        <source>No.%1 window exist</source>
+        <translation>No.%1 window exist</translation>
+    </message>
+    <message>
+        <source>window exist</source>
+        <translation>window exist</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::PanelSettingsDialog</name>
+    <message>
+        <source>从不</source>
+        <translation>Never</translation>
+    </message>
+    <message>
+        <source>1分钟后</source>
+        <translation>After 1 minute</translation>
+    </message>
+    <message>
+        <source>2分钟后</source>
+        <translation>After 2 minutes</translation>
+    </message>
+    <message>
+        <source>3分钟后</source>
+        <translation>After 3 minutes</translation>
+    </message>
+    <message>
+        <source>5分钟后</source>
+        <translation>After 5 minutes</translation>
+    </message>
+    <message>
+        <source>10分钟后</source>
+        <translation>After 10 minutes</translation>
+    </message>
+    <message>
+        <source>15分钟后</source>
+        <translation>After 15 minutes</translation>
+    </message>
+    <message>
+        <source>20分钟后</source>
+        <translation>After 20 minutes</translation>
+    </message>
+    <message>
+        <source>30分钟后</source>
+        <translation>After 30 minutes</translation>
+    </message>
+    <message>
+        <source>45分钟后</source>
+        <translation>After 45 minutes</translation>
+    </message>
+    <message>
+        <source>1小时后</source>
+        <translation>After 1 hour</translation>
+    </message>
+    <message>
+        <source>设置Orbis</source>
+        <translation>Orbis Settings</translation>
+    </message>
+    <message>
+        <source>Orbis参数</source>
+        <translation>Orbis parameters</translation>
+    </message>
+    <message>
+        <source>初始画面号:</source>
+        <translation>Initial window:</translation>
+    </message>
+    <message>
+        <source>口令:</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>屏幕保护:</source>
+        <translation>Screen saver:</translation>
+    </message>
+    <message>
+        <source>关闭背景光</source>
+        <translation>Backlight off</translation>
+    </message>
+    <message>
+        <source>显示画面</source>
+        <translation>Show window</translation>
+    </message>
+    <message>
+        <source>Orbis控制</source>
+        <translation>Orbis control</translation>
+    </message>
+    <message>
+        <source>控制寄存器号:</source>
+        <translation>Control register:</translation>
+    </message>
+    <message>
+        <source>PLC局号:</source>
+        <translation>PLC station:</translation>
+    </message>
+    <message>
+        <source>自动变换显示画面,</source>
+        <translation>Change window automatically,</translation>
+    </message>
+    <message>
+        <source>报告当前画面号</source>
+        <translation>Report current window</translation>
+    </message>
+    <message>
+        <source>使用时钟模块</source>
+        <translation>Use clock module</translation>
+    </message>
+    <message>
+        <source>确   定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取   消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::PicturePage</name>
+    <message>
+        <source>图片属性</source>
+        <translation>Picture Property</translation>
+    </message>
+    <message>
+        <source>坐标</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>尺寸</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>宽:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>高:</source>
+        <translation>Height:</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::PlcDialog</name>
+    <message>
+        <source>PLC选择</source>
+        <translation>PLC Selection</translation>
+    </message>
+    <message>
+        <source>PLC厂家及类型:</source>
+        <translation>PLC make and type:</translation>
+    </message>
+    <message>
+        <source>设置通信参数</source>
+        <translation>Communication parameters</translation>
+    </message>
+    <message>
+        <source>波特率</source>
+        <translation>Baud rate</translation>
+    </message>
+    <message>
+        <source>数据位</source>
+        <translation>Data bits</translation>
+    </message>
+    <message>
+        <source>停止位</source>
+        <translation>Stop bits</translation>
+    </message>
+    <message>
+        <source>校验位</source>
+        <translation>Parity</translation>
+    </message>
+    <message>
+        <source>选  项</source>
+        <translation>Option</translation>
+    </message>
+    <message>
+        <source>局号:</source>
+        <translation>Station:</translation>
+    </message>
+    <message>
+        <source>E5超时:</source>
+        <translation>E5 time-out:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::PortDialog</name>
+    <message>
+        <source>选择通信口</source>
+        <translation>Communication Port</translation>
+    </message>
+    <message>
+        <source>通信口:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>选择计算机的通信口用于下载画面数据...</source>
+        <translation>Choose the computer&apos;s port for downloading the screen data...</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::RegisterPage</name>
+    <message>
+        <source>寄存器属性</source>
+        <translation>Register Property</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>倍角</source>
+        <translation>Double size</translation>
+    </message>
+    <message>
+        <source>反相</source>
+        <translation>Inverse</translation>
+    </message>
+    <message>
+        <source>位数:</source>
+        <translation>Digits:</translation>
+    </message>
+    <message>
+        <source>小数位:</source>
+        <translation>Decimals:</translation>
+    </message>
+    <message>
+        <source>有符号数</source>
+        <translation>Signed</translation>
+    </message>
+    <message>
+        <source>模式:</source>
+        <translation>Mode:</translation>
+    </message>
+    <message>
+        <source>HEX/BCD</source>
+        <translation>HEX/BCD</translation>
+    </message>
+    <message>
+        <source>十进制</source>
+        <translation>Decimal</translation>
+    </message>
+    <message>
+        <source>局号:</source>
+        <translation>Station:</translation>
+    </message>
+    <message>
+        <source>类型:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>地址:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>寄存器个数:</source>
+        <translation>Registers:</translation>
+    </message>
+    <message>
+        <source>子类型:</source>
+        <translation>Subtype:</translation>
+    </message>
+    <message>
+        <source>设定</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>加密</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>上下限</source>
+        <translation>Limits</translation>
+    </message>
+    <message>
+        <source>原始数据</source>
+        <translation>Raw data</translation>
+    </message>
+    <message>
+        <source>工程数据</source>
+        <translation>Engineering data</translation>
+    </message>
+    <message>
+        <source>输入上限:</source>
+        <translation>Input maximum:</translation>
+    </message>
+    <message>
+        <source>输入下限:</source>
+        <translation>Input minimum:</translation>
+    </message>
+    <message>
+        <source>工程量上限:</source>
+        <translation>Engineering maximum:</translation>
+    </message>
+    <message>
+        <source>工程量下限:</source>
+        <translation>Engineering minimum:</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::ScreenPage</name>
+    <message>
+        <source>画面属性</source>
+        <translation>Window Property</translation>
+    </message>
+    <message>
+        <source>画面描述:</source>
+        <translation>Description:</translation>
+    </message>
+    <message>
+        <source>按向上键至画面:</source>
+        <translation>Up key to window:</translation>
+    </message>
+    <message>
+        <source>按向下键至画面:</source>
+        <translation>Down key to window:</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::TextPage</name>
+    <message>
+        <source>文本属性</source>
+        <translation>Text Property</translation>
+    </message>
+    <message>
+        <source>坐标</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>特性</source>
+        <translation>Attributes</translation>
+    </message>
+    <message>
+        <source>倍角</source>
+        <translation>Double size</translation>
+    </message>
+    <message>
+        <source>反相</source>
+        <translation>Inverse</translation>
+    </message>
+    <message>
+        <source>文本</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>文字串:</source>
+        <translation>Text:</translation>
+    </message>
+</context>
+</TS>
