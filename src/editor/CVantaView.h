@@ -54,6 +54,8 @@ class CVantaView : public QWidget, public PageHost {
     uint8_t pendingKind() const { return pending_; }
     // Ctrl is held down (forces the driver download).
     bool ctrlHeld() const { return ctrlHeld_; }
+    // Forgets a held Ctrl once a download has used it (its release may go to another window).
+    void clearCtrlHeld() { ctrlHeld_ = false; }
     // A component of the current screen is selected.
     bool hasSelection() const;
 
