@@ -21,6 +21,7 @@
 #include "app/CommandIcons.h"
 #include "app/CommandIds.h"
 #include "app/ProgramData.h"
+#include "editor/AlarmListDialog.h"
 #include "editor/CVantaView.h"
 #include "editor/DownloadDialog.h"
 #include "editor/PanelSettingsDialog.h"
@@ -155,9 +156,6 @@ const int kToolbarButtons[] = {
 const int kWithoutHandler[] = {cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kScreenProperties};
 
 constexpr const char* kRecentGroup = "Recent File List";
-
-// The alarm-list dialog is not part of the editor yet: its command stays disabled until it is.
-constexpr bool kAlarmListDialogReady = false;
 
 const CommandText* commandText(int command) {
     for (const CommandText& c : kCommands)
@@ -413,8 +411,7 @@ void CMainFrame::updateCommandStates() {
                         cmd::kPanelSettings, cmd::kSave, cmd::kSaveAs})
         action(command)->setEnabled(open);
     action(cmd::kDownload)->setEnabled(open);
-    action(cmd::kAlarmList)
-        ->setEnabled(kAlarmListDialogReady && open && p.vocabulary().alarmAllowed);
+    action(cmd::kAlarmList)->setEnabled(open && p.vocabulary().alarmAllowed);
     action(cmd::kViewToolbar)->setChecked(!toolBar_->isHidden());
     action(cmd::kViewStatusBar)->setChecked(!statusBar()->isHidden());
 }
@@ -560,6 +557,8 @@ void CMainFrame::onPanelSettings() {
 void CMainFrame::onAlarmList() {
     if (!project().isOpen || !project().vocabulary().alarmAllowed)
         return;
+    if (AlarmListDialog::run(project(), this))
+        doc_->document().setModified(true);
 }
 
 void CMainFrame::onDownload() {

@@ -1,7 +1,7 @@
 // The alarm-list dialog with real widgets: appending and clearing texts in the grid, Enter moving
 // the in-place editor, the text limit, the start-coil controls and coil labels per protocol, the
-// bit offset cutting the list at the end of the start register, OK and Cancel, and the command's
-// entry point.
+// bit offset cutting the list at the end of the start register, OK and Cancel, and the command
+// in the main frame.
 
 #include <QApplication>
 #include <QComboBox>
@@ -10,15 +10,24 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
+#include "FrameTestSupport.h"
+#include "app/Application.h"
+#include "app/CMainFrame.h"
+#include "app/CVantaDoc.h"
+#include "app/CommandIds.h"
+#include "download/ProtocolNames.h"
 #include "editor/AlarmListDialog.h"
 #include "editor/CNumEdit.h"
 #include "editor/CNumSpinCtrl.h"
+#include "editor/PlcDialog.h"
 #include "project/Project.h"
 
 using namespace vanta;
@@ -92,6 +101,7 @@ class TestAlarmDialog : public QObject {
     void okAndCancel();
     void refusedCharacter();
     void commandEntryPoint();
+    void commandInTheMainFrame();
 };
 
 void TestAlarmDialog::appendAndClearTexts() {
@@ -317,6 +327,44 @@ void TestAlarmDialog::commandEntryPoint() {
     });
     QVERIFY(!AlarmListDialog::run(*project));
     QCOMPARE(project->alarms.m_texts, std::vector<ByteString>{"new"});
+}
+
+void TestAlarmDialog::commandInTheMainFrame() {
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QApplication::setQuitOnLastWindowClosed(false);
+    test::ProgramFolder folder;
+    test::ScriptedPrompter prompter;
+    StartupOptions options;
+    options.dataDir = folder.path();
+    options.translate = false;
+    options.splash = false;
+    Application app(options, &prompter);
+    QVERIFY(app.initialise());
+    CMainFrame* frame = app.mainFrame();
+    QAction* command = frame->action(cmd::kAlarmList);
+    for (uint8_t protocol : {31, 3}) {
+        auto chosen = test::whenModal<PlcDialog>([protocol](PlcDialog* d) {
+            const QString name =
+                QString::fromUtf8(std::string(protocolNameEnglish(protocol)).c_str());
+            d->protocolBox()->setCurrentIndex(d->protocolBox()->findText(name));
+            QTest::mouseClick(d->okButton(), Qt::LeftButton);
+        });
+        frame->action(cmd::kNewProject)->trigger();
+        QVERIFY(*chosen);
+        QCOMPARE(frame->project().protocol(), protocol);
+        QCOMPARE(command->isEnabled(), protocol != 31);
+    }
+    QVERIFY(!frame->doc().document().isModified());
+    auto typed = test::whenModal<AlarmListDialog>([](AlarmListDialog* d) {
+        d->editRow(1);
+        QTest::keyClicks(d->controls().editor, "Door open");
+        d->controls().ok->click();
+    });
+    command->trigger();
+    QVERIFY(*typed);
+    QCOMPARE(frame->project().alarms.m_texts, std::vector<ByteString>{"Door open"});
+    QVERIFY(frame->doc().document().isModified());
 }
 
 int main(int argc, char** argv) {
