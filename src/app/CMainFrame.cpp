@@ -564,9 +564,12 @@ void CMainFrame::onAlarmList() {
 void CMainFrame::onDownload() {
     if (!project().isOpen)
         return;
-    // Ctrl held while the command is given sends the protocol driver in any case.
-    runDownload(project(), QString::fromStdString(data_.folder()), downloadPortName(),
-                view_->ctrlHeld(), prompter_, this);
+    // Ctrl held while the command is given sends the protocol driver in any case; it counts for
+    // this download only.
+    const bool forceDriver = view_->ctrlHeld();
+    view_->clearCtrlHeld();
+    runDownload(project(), QString::fromStdString(data_.folder()), downloadPortName(), forceDriver,
+                prompter_, this);
     // The download rewrote the catalogue entry in "In.dat".
     data_.reloadSelection();
 }

@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -21,9 +22,14 @@
 #include <functional>
 #include <memory>
 
+#include "app/Application.h"
+#include "app/CMainFrame.h"
+#include "app/CommandIds.h"
 #include "common/FileIO.h"
 #include "download/ImageCompiler.h"
+#include "editor/CVantaView.h"
 #include "editor/DownloadDialog.h"
+#include "editor/PortDialog.h"
 #include "model/CChars.h"
 #include "model/CMainView.h"
 #include "model/CRegister.h"
@@ -281,17 +287,22 @@ class TestDownload : public QObject {
     void closingTheNoticeGivesUp();
     void stopsBeforeTheLink();
     void pacedDownloadKeepsTheWindowResponsive();
+    void downloadCommandOfTheFrame();
 
   private:
     // A data folder of its own (the compiler rewrites its "In.dat").
     QString dataDir() const { return temp_.path() + "/data"; }
 
     QTemporaryDir temp_;
+    QTemporaryDir settings_;
     QWidget frame_;  // stands for the main frame: the dialog's parent
 };
 
 void TestDownload::initTestCase() {
     QVERIFY(temp_.isValid());
+    // The port chosen in the editor is kept in the settings: a folder of the test's own.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
+    QApplication::setQuitOnLastWindowClosed(false);
     QVERIFY2(QFileInfo(kBin + "/orbis-sim").isExecutable(), "orbis-sim must be built");
     QVERIFY(QDir().mkpath(dataDir()));
     for (const char* name : {"Ostra_EN.dat", "Ostra_CH.dat", "Ostra_Ptc.dat"})
@@ -547,6 +558,58 @@ void TestDownload::pacedDownloadKeepsTheWindowResponsive() {
         qInfo("vantactl download: %lld ms; editor / vantactl = %.3f", cliMs,
               cliMs > 0 ? double(editorMs) / double(cliMs) : 0.0);
     }
+}
+
+void TestDownload::downloadCommandOfTheFrame() {
+    const QString demo = QStringLiteral(VANTA_SOURCE_DIR) + "/data/samples/demo.osp";
+    Project project;
+    QVERIFY(project.load(readBytes(demo)).ok());
+    ScriptedPrompter quiet;
+    CompileOptions options;
+    options.dataDir = dataDir().toStdString();
+    const CompileResult expected = compileProject(project, options, quiet);
+    QVERIFY(expected.ok());
+    QVERIFY(!expected.compiled.driver.bytes.empty());
+
+    StartupOptions startup;
+    startup.dataDir = dataDir();
+    startup.translate = false;
+    startup.splash = false;
+    ScriptedPrompter prompter;
+    Application app(startup, &prompter);
+    QVERIFY(app.initialise());
+    CMainFrame* frame = app.mainFrame();
+    QVERIFY(frame->openDocumentFile(demo));
+    QVERIFY(frame->action(cmd::kDownload)->isEnabled());
+
+    // The panel already has the project's driver: only Ctrl held on the view sends it again.
+    const QStringList panel{"--once", "--protocol", QString::number(project.protocol()),
+                            "--driver-version", QString::number(expected.compiled.driver.version)};
+    Simulator sim(temp_.path());
+    PortDialog::rememberDevice(sim.link());
+    QCOMPARE(frame->downloadPortName(), sim.link());
+    for (const bool ctrl : {true, false}) {
+        QVERIFY(sim.start(panel));
+        // Ctrl goes down on the view before the first download and comes up elsewhere: it counts
+        // for that download only.
+        if (ctrl)
+            QTest::keyPress(frame->view(), Qt::Key_Control);
+        prompter.asked.clear();
+        Observer observer(*frame, &sim, 30000);
+        frame->action(cmd::kDownload)->trigger();
+        QVERIFY(!observer.timedOut);
+        QVERIFY(observer.dialogSeen);
+        QVERIFY(sim.waitEnd(10000));
+        QCOMPARE(prompter.asked.size(), size_t(1));
+        QCOMPARE(
+            prompter.asked[0].text,
+            "Download complete!Data " + std::to_string(expected.compiled.image.size()) + " bytes");
+        QVERIFY(sim.image() == marked(expected.compiled.image));
+        QCOMPARE(sim.driver().empty(), !ctrl);
+        if (ctrl)
+            QVERIFY(sim.driver() == expected.compiled.driver.bytes);
+    }
+    PortDialog::rememberDevice({});
 }
 
 QTEST_MAIN(TestDownload)
