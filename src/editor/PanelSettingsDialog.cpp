@@ -52,64 +52,64 @@ PanelSettingsDialog::PanelSettingsDialog(const PanelSettings& settings,
                                          const Vocabulary& vocabulary, QWidget* parent)
     : QDialog(parent), settings_(settings), vocabulary_(vocabulary) {
     setWindowTitle(tr("设置Orbis"));
-    setFixedSize(470, 400);
+    setFixedSize(520, 400);
     const uint8_t protocol = vocabulary_.protocol;
 
     // --- Orbis参数 ---
     auto* params = new QGroupBox(tr("Orbis参数"), this);
-    params->setGeometry(12, 8, 446, 128);
+    params->setGeometry(12, 8, 496, 128);
     CNumSpinCtrl* initialSpin = nullptr;
     CNumSpinCtrl* passwordSpin = nullptr;
-    label(tr("初始画面号:"), params, 14, 24, 90);
-    initialEdit_ = numberEdit(params, 104, 24, &initialSpin);
-    label(tr("口令:"), params, 240, 24, 60);
-    passwordEdit_ = numberEdit(params, 300, 24, &passwordSpin);
-    label(tr("屏幕保护:"), params, 14, 58, 90);
+    label(tr("初始画面号:"), params, 14, 24, 110);
+    initialEdit_ = numberEdit(params, 126, 24, &initialSpin);
+    label(tr("口令:"), params, 280, 24, 90);
+    passwordEdit_ = numberEdit(params, 372, 24, &passwordSpin);
+    label(tr("屏幕保护:"), params, 14, 58, 110);
     delayBox_ = new QComboBox(params);
-    delayBox_->setGeometry(104, 57, 120, 24);
+    delayBox_->setGeometry(126, 57, 140, 24);
     for (const char* text : saverDelayTexts())
         delayBox_->addItem(QCoreApplication::translate("vanta::PanelSettingsDialog", text));
     backlightRadio_ = new QRadioButton(tr("关闭背景光"), params);
-    backlightRadio_->setGeometry(14, 92, 110, 22);
+    backlightRadio_->setGeometry(14, 92, 130, 22);
     screenRadio_ = new QRadioButton(tr("显示画面"), params);
-    screenRadio_->setGeometry(130, 92, 96, 22);
+    screenRadio_->setGeometry(150, 92, 126, 22);
     auto* radios = new QButtonGroup(this);
     radios->addButton(backlightRadio_, 0);
     radios->addButton(screenRadio_, 1);
-    saverScreenEdit_ = numberEdit(params, 230, 92, &saverScreenSpin_);
+    saverScreenEdit_ = numberEdit(params, 280, 92, &saverScreenSpin_);
 
     // --- Orbis控制 ---
     auto* control = new QGroupBox(tr("Orbis控制"), this);
-    control->setGeometry(12, 144, 446, 200);
+    control->setGeometry(12, 144, 496, 200);
     typeBox_ = new QComboBox(control);
     typeBox_->setGeometry(14, 24, 80, 24);
     for (const std::string& name : vocabulary_.wordTypes)
         typeBox_->addItem(QString::fromStdString(name));
     CNumSpinCtrl* registerSpin = nullptr;
     CNumSpinCtrl* stationSpin = nullptr;
-    label(tr("控制寄存器号:"), control, 104, 25, 100);
-    registerEdit_ = numberEdit(control, 204, 25, &registerSpin);
-    label(tr("PLC局号:"), control, 300, 25, 64);
-    stationEdit_ = numberEdit(control, 364, 25, &stationSpin);
+    label(tr("控制寄存器号:"), control, 102, 25, 120);
+    registerEdit_ = numberEdit(control, 222, 25, &registerSpin);
+    label(tr("PLC局号:"), control, 316, 25, 84);
+    stationEdit_ = numberEdit(control, 400, 25, &stationSpin);
 
     const char* bitTexts[3] = {QT_TR_NOOP("自动变换显示画面,"), QT_TR_NOOP("报告当前画面号"),
                                QT_TR_NOOP("使用时钟模块")};
     for (int bit = 0; bit < 3; ++bit) {
         const int y = 66 + bit * 42;
         auto* box = new QCheckBox(tr(bitTexts[bit]), control);
-        box->setGeometry(14, y, 150, 22);
+        box->setGeometry(14, y, 210, 22);
         bitBoxes_[static_cast<size_t>(bit)] = box;
         directionLabels_[static_cast<size_t>(bit)] =
             label(bit == 0 ? QStringLiteral("(Orbis<-PLC)") : QStringLiteral("(Orbis->PLC)"),
-                  control, 168, y, 100);
-        registerLabels_[static_cast<size_t>(bit)] = label(QString(), control, 272, y, 160);
+                  control, 226, y, 96);
+        registerLabels_[static_cast<size_t>(bit)] = label(QString(), control, 324, y, 166);
     }
 
     auto* ok = new QPushButton(tr("确   定"), this);
-    ok->setGeometry(130, 356, 90, 28);
+    ok->setGeometry(150, 356, 90, 28);
     ok->setDefault(true);
     auto* cancel = new QPushButton(tr("取   消"), this);
-    cancel->setGeometry(250, 356, 90, 28);
+    cancel->setGeometry(280, 356, 90, 28);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 

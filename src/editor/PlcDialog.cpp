@@ -48,39 +48,39 @@ PlcDialog::PlcDialog(const Catalogue* catalogue, int entryIndex, const CommSetti
                      uint8_t protocol, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue), protocol_(protocol), settings_(comm) {
     setWindowTitle(tr("PLC选择"));
-    setFixedSize(400, 290);
+    setFixedSize(420, 290);
 
-    label(tr("PLC厂家及类型:"), this, 16, 16, 110);
-    protocolBox_ = combo(this, 130, 15, 250);
+    label(tr("PLC厂家及类型:"), this, 16, 16, 132);
+    protocolBox_ = combo(this, 150, 15, 254);
     protocolBox_->setObjectName("protocol");
 
     auto* group = new QGroupBox(tr("设置通信参数"), this);
-    group->setGeometry(16, 52, 368, 180);
-    label(tr("波特率"), group, 14, 28, 60);
-    baudBox_ = combo(group, 74, 27, 100);
-    label(tr("数据位"), group, 194, 28, 60);
-    dataBitsBox_ = combo(group, 254, 27, 100);
-    label(tr("停止位"), group, 14, 64, 60);
-    stopBitsBox_ = combo(group, 74, 63, 100);
-    label(tr("校验位"), group, 194, 64, 60);
-    parityBox_ = combo(group, 254, 63, 100);
-    label(tr("选  项"), group, 14, 100, 60);
-    optionBox_ = combo(group, 74, 99, 100);
+    group->setGeometry(16, 52, 388, 180);
+    label(tr("波特率"), group, 14, 28, 76);
+    baudBox_ = combo(group, 92, 27, 100);
+    label(tr("数据位"), group, 206, 28, 76);
+    dataBitsBox_ = combo(group, 284, 27, 90);
+    label(tr("停止位"), group, 14, 64, 76);
+    stopBitsBox_ = combo(group, 92, 63, 100);
+    label(tr("校验位"), group, 206, 64, 76);
+    parityBox_ = combo(group, 284, 63, 90);
+    label(tr("选  项"), group, 14, 100, 76);
+    optionBox_ = combo(group, 92, 99, 100);
 
-    stationLabel_ = label(tr("局号:"), group, 14, 138, 60);
+    stationLabel_ = label(tr("局号:"), group, 14, 138, 76);
     stationEdit_ = new CNumEdit(group);
-    stationEdit_->setGeometry(74, 138, 84, 22);
+    stationEdit_->setGeometry(92, 138, 84, 22);
     stationSpin_ = new CNumSpinCtrl(stationEdit_, group);
-    e5Label_ = label(tr("E5超时:"), group, 194, 138, 60);
+    e5Label_ = label(tr("E5超时:"), group, 206, 138, 76);
     e5Edit_ = new CNumEdit(group);
-    e5Edit_->setGeometry(254, 138, 84, 22);
+    e5Edit_->setGeometry(284, 138, 74, 22);
     e5Spin_ = new CNumSpinCtrl(e5Edit_, group);
 
     okButton_ = new QPushButton(tr("确定"), this);
-    okButton_->setGeometry(110, 248, 80, 28);
+    okButton_->setGeometry(120, 248, 80, 28);
     okButton_->setDefault(true);
     auto* cancel = new QPushButton(tr("取消"), this);
-    cancel->setGeometry(210, 248, 80, 28);
+    cancel->setGeometry(220, 248, 80, 28);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -36,14 +36,14 @@ QString PortDialog::downloadPortName(uint8_t portIndex) {
 PortDialog::PortDialog(uint8_t portIndex, const QString& device, QWidget* parent)
     : QDialog(parent), portIndex_(portIndex), device_(device) {
     setWindowTitle(tr("选择通信口"));
-    setFixedSize(340, 150);
+    setFixedSize(440, 150);
 
     auto* label = new QLabel(tr("通信口:"), this);
-    label->setGeometry(20, 20, 60, 24);
+    label->setGeometry(20, 20, 80, 24);
     portBox_ = new QComboBox(this);
-    portBox_->setGeometry(84, 20, 230, 24);
+    portBox_->setGeometry(104, 20, 240, 24);
     auto* hint = new QLabel(tr("选择计算机的通信口用于下载画面数据..."), this);
-    hint->setGeometry(20, 60, 300, 24);
+    hint->setGeometry(20, 60, 400, 24);
 
     for (int i = 0; i < kPortCount; ++i)
         portBox_->addItem(QString::fromStdString(portName(static_cast<uint8_t>(i))));
@@ -64,10 +64,10 @@ PortDialog::PortDialog(uint8_t portIndex, const QString& device, QWidget* parent
                                              : std::min<int>(portIndex_, kPortCount - 1));
 
     auto* ok = new QPushButton(tr("确定"), this);
-    ok->setGeometry(84, 106, 80, 28);
+    ok->setGeometry(130, 106, 80, 28);
     ok->setDefault(true);
     auto* cancel = new QPushButton(tr("取消"), this);
-    cancel->setGeometry(184, 106, 80, 28);
+    cancel->setGeometry(230, 106, 80, 28);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
