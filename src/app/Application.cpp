@@ -118,11 +118,14 @@ bool Application::initialise() {
         ownPrompter_->setParent(frame_.get());
         ownPrompter_->setDefaultCaption(CMainFrame::applicationTitle());
     }
-    if (!frame_->create(options_.splash)) {
+    if (!frame_->create()) {
         frame_.reset();
         return false;
     }
     frame_->show();
+    // After the frame, so that it comes up over it.
+    if (options_.splash)
+        frame_->showSplash();
     if (!options_.file.isEmpty())
         frame_->openDocumentFile(options_.file);
     return true;

@@ -185,6 +185,11 @@ QString CMainFrame::applicationTitle() {
     return tr("Rundel画面设置工具");
 }
 
+void CMainFrame::showSplash() {
+    if (!splash_)
+        splash_ = CSplashWnd::showSplash();
+}
+
 CSplashWnd* CMainFrame::splashWindow() const {
     return splash_.data();
 }
@@ -193,7 +198,7 @@ Project& CMainFrame::project() const {
     return doc_->project();
 }
 
-bool CMainFrame::create(bool splash) {
+bool CMainFrame::create() {
     setFixedSize(kFrameSize);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -202,14 +207,10 @@ bool CMainFrame::create(bool splash) {
     createMenus();
     createToolBar();
     createStatusBar();
-    if (splash)
-        splash_ = CSplashWnd::showSplash();
 
     Status fonts = data_.loadFonts();
     if (!fonts) {
         prompter_.inform("Load Font Lib Failure", "", Severity::Error);
-        if (splash_)
-            splash_->close();
         return false;
     }
 

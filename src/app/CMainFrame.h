@@ -37,8 +37,10 @@ class CMainFrame : public QMainWindow {
     // Creates the window: loads the narrow glyph table (false after "Load Font Lib Failure":
     // the program ends), builds the menus, toolbar and status bar, creates the view, reads the
     // protocol catalogue and "In.dat" (reporting a missing catalogue; the editor then runs
-    // without protocols) and shows the splash window when asked to.
-    bool create(bool splash);
+    // without protocols).
+    bool create();
+    // Shows the start-up picture over the frame (it goes by itself after 1500 ms).
+    void showSplash();
 
     // The program's title ("Rundel画面设置工具"), shown after the document's title.
     static QString applicationTitle();

@@ -13,7 +13,6 @@ namespace vanta {
 
 CSplashWnd::CSplashWnd(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-    setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(kSize);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -27,7 +26,9 @@ CSplashWnd::~CSplashWnd() {
 
 CSplashWnd* CSplashWnd::showSplash(QWidget* parent) {
     auto* splash = new CSplashWnd(parent);
+    splash->setAttribute(Qt::WA_DeleteOnClose);
     splash->show();
+    splash->raise();
     return splash;
 }
 
@@ -108,6 +109,7 @@ void CSplashWnd::paintEvent(QPaintEvent*) {
     p.drawText(QRectF(212, 150, 200, 24), Qt::AlignLeft | Qt::AlignVCenter,
                tr("版本 %1").arg(QString::fromLatin1(app::kVersion)));
     p.setPen(QColor(120, 150, 200));
+    p.setBrush(Qt::NoBrush);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
