@@ -125,6 +125,13 @@ class TstFrame : public QObject {
         QVERIFY(prompter.asked.empty());
         // "In.dat" is made when it is missing.
         QVERIFY(QFile::exists(folder.file("In.dat")));
+        // The double-byte glyphs are needed only by a download: no message without them.
+        ProgramFolder withoutWide({"Ostra_EN.dat", "Ostra_Ptc.dat"});
+        QCOMPARE(runEditor({"--data", withoutWide.path(), "--no-splash", "--no-translation",
+                            "--quit-when-shown"},
+                           &prompter),
+                 0);
+        QVERIFY(prompter.asked.empty());
         QCOMPARE(runEditor({"--bogus"}, &prompter), 2);
         QCOMPARE(runEditor({"a.osp", "b.osp"}, &prompter), 2);
     }
