@@ -81,6 +81,11 @@ CDynamic& addDynamic(CMainView& screen, int32_t x, int32_t y, uint16_t address,
         c.m_valueTexts[i] = std::to_string(i);
         c.m_texts[i] = texts[i];
     }
+    // Placed with its default text "Dynamic Text", it may have been clamped into the display;
+    // with its own, shorter texts it goes back to the intended corner.
+    c.m_x = x;
+    c.m_y = y;
+    c.applyPagePosition();
     c.Refit();
     return c;
 }
