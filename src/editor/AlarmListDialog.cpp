@@ -1,4 +1,5 @@
 #include "editor/AlarmListDialog.h"
+#include "editor/FormWidgets.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,23 +30,6 @@ namespace {
 constexpr int kCoilWidth = 1000;
 constexpr int kTextWidth = 3000;
 
-QLabel* label(const QString& text, QWidget* parent, int x, int y, int width) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(x, y, width, 22);
-    return l;
-}
-
-// A numeric edit with its spin right beside it, named `name` + "Edit" and `name` + "Spin".
-CNumSpinCtrl* numberPair(QWidget* parent, int x, int y, int width, CNumEdit*& edit,
-                         const char* name) {
-    edit = new CNumEdit(parent);
-    edit->setGeometry(x, y, width - CNumSpinCtrl::kWidth, 22);
-    edit->setObjectName(QString::fromLatin1(name) + QStringLiteral("Edit"));
-    auto* spin = new CNumSpinCtrl(edit, parent);
-    spin->setObjectName(QString::fromLatin1(name) + QStringLiteral("Spin"));
-    return spin;
-}
-
 // What the alarm list stores, to tell whether the dialog changed it.
 auto storedState(const CAlarmList& list) {
     return std::make_tuple(list.m_texts, list.m_station, list.m_startAddress, list.m_subAddress,
@@ -66,16 +50,16 @@ AlarmListDialog::AlarmListDialog(Project& project, QWidget* parent)
 
     auto* start = new QGroupBox(tr("报警列表起始线圈"), this);
     start->setGeometry(10, 8, 420, 88);
-    label(tr("局号:"), start, 10, 22, 42);
-    c_.stationSpin = numberPair(start, 52, 22, 72, c_.station, "station");
-    label(tr("类型:"), start, 140, 22, 42);
+    placeLabel(tr("局号:"), start, 10, 22, 42);
+    c_.stationSpin = placeNumberPair(start, 52, 22, 72, c_.station, "station");
+    placeLabel(tr("类型:"), start, 140, 22, 42);
     c_.type = new QComboBox(start);
     c_.type->setGeometry(182, 22, 96, 22);
-    label(tr("地址:"), start, 10, 54, 42);
-    c_.addressSpin = numberPair(start, 52, 54, 86, c_.address, "address");
-    c_.subAddressSpin = numberPair(start, 144, 54, 56, c_.subAddress, "subAddress");
-    c_.bitOffsetLabel = label(tr("偏移:"), start, 216, 54, 42);
-    c_.bitOffsetSpin = numberPair(start, 258, 54, 56, c_.bitOffset, "bitOffset");
+    placeLabel(tr("地址:"), start, 10, 54, 42);
+    c_.addressSpin = placeNumberPair(start, 52, 54, 86, c_.address, "address");
+    c_.subAddressSpin = placeNumberPair(start, 144, 54, 56, c_.subAddress, "subAddress");
+    c_.bitOffsetLabel = placeLabel(tr("偏移:"), start, 216, 54, 42);
+    c_.bitOffsetSpin = placeNumberPair(start, 258, 54, 56, c_.bitOffset, "bitOffset");
 
     c_.grid = new QTableWidget(0, 2, this);
     c_.grid->setGeometry(10, 104, 420, 270);

@@ -1,4 +1,5 @@
 #include "editor/PanelSettingsDialog.h"
+#include "editor/FormWidgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -33,12 +34,6 @@ namespace {
     QT_TRANSLATE_NOOP("vanta::PanelSettingsDialog", "1小时后"),
 };
 
-QLabel* label(const QString& text, QWidget* parent, int x, int y, int width) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(x, y, width, 22);
-    return l;
-}
-
 CNumEdit* numberEdit(QWidget* parent, int x, int y, CNumSpinCtrl** spin) {
     auto* edit = new CNumEdit(parent);
     edit->setGeometry(x, y, 70, 22);
@@ -60,11 +55,11 @@ PanelSettingsDialog::PanelSettingsDialog(const PanelSettings& settings,
     params->setGeometry(12, 8, 496, 128);
     CNumSpinCtrl* initialSpin = nullptr;
     CNumSpinCtrl* passwordSpin = nullptr;
-    label(tr("初始画面号:"), params, 14, 24, 110);
+    placeLabel(tr("初始画面号:"), params, 14, 24, 110);
     initialEdit_ = numberEdit(params, 126, 24, &initialSpin);
-    label(tr("口令:"), params, 280, 24, 90);
+    placeLabel(tr("口令:"), params, 280, 24, 90);
     passwordEdit_ = numberEdit(params, 372, 24, &passwordSpin);
-    label(tr("屏幕保护:"), params, 14, 58, 110);
+    placeLabel(tr("屏幕保护:"), params, 14, 58, 110);
     delayBox_ = new QComboBox(params);
     delayBox_->setGeometry(126, 57, 140, 24);
     for (const char* text : saverDelayTexts())
@@ -87,9 +82,9 @@ PanelSettingsDialog::PanelSettingsDialog(const PanelSettings& settings,
         typeBox_->addItem(QString::fromStdString(name));
     CNumSpinCtrl* registerSpin = nullptr;
     CNumSpinCtrl* stationSpin = nullptr;
-    label(tr("控制寄存器号:"), control, 102, 25, 120);
+    placeLabel(tr("控制寄存器号:"), control, 102, 25, 120);
     registerEdit_ = numberEdit(control, 222, 25, &registerSpin);
-    label(tr("PLC局号:"), control, 316, 25, 84);
+    placeLabel(tr("PLC局号:"), control, 316, 25, 84);
     stationEdit_ = numberEdit(control, 400, 25, &stationSpin);
 
     const char* bitTexts[3] = {QT_TR_NOOP("自动变换显示画面,"), QT_TR_NOOP("报告当前画面号"),
@@ -100,9 +95,9 @@ PanelSettingsDialog::PanelSettingsDialog(const PanelSettings& settings,
         box->setGeometry(14, y, 210, 22);
         bitBoxes_[static_cast<size_t>(bit)] = box;
         directionLabels_[static_cast<size_t>(bit)] =
-            label(bit == 0 ? QStringLiteral("(Orbis<-PLC)") : QStringLiteral("(Orbis->PLC)"),
-                  control, 226, y, 96);
-        registerLabels_[static_cast<size_t>(bit)] = label(QString(), control, 324, y, 166);
+            placeLabel(bit == 0 ? QStringLiteral("(Orbis<-PLC)") : QStringLiteral("(Orbis->PLC)"),
+                       control, 226, y, 96);
+        registerLabels_[static_cast<size_t>(bit)] = placeLabel(QString(), control, 324, y, 166);
     }
 
     auto* ok = new QPushButton(tr("确   定"), this);

@@ -1,4 +1,5 @@
 #include "editor/PlcDialog.h"
+#include "editor/FormWidgets.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -30,12 +31,6 @@ void select(QComboBox* box, int index) {
     box->setCurrentIndex(std::clamp(index, 0, box->count() - 1));
 }
 
-QLabel* label(const QString& text, QWidget* parent, int x, int y, int width) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(x, y, width, 22);
-    return l;
-}
-
 QComboBox* combo(QWidget* parent, int x, int y, int width) {
     auto* box = new QComboBox(parent);
     box->setGeometry(x, y, width, 24);
@@ -50,28 +45,28 @@ PlcDialog::PlcDialog(const Catalogue* catalogue, int entryIndex, const CommSetti
     setWindowTitle(tr("PLC选择"));
     setFixedSize(420, 290);
 
-    label(tr("PLC厂家及类型:"), this, 16, 16, 132);
+    placeLabel(tr("PLC厂家及类型:"), this, 16, 16, 132);
     protocolBox_ = combo(this, 150, 15, 254);
     protocolBox_->setObjectName("protocol");
 
     auto* group = new QGroupBox(tr("设置通信参数"), this);
     group->setGeometry(16, 52, 388, 180);
-    label(tr("波特率"), group, 14, 28, 76);
+    placeLabel(tr("波特率"), group, 14, 28, 76);
     baudBox_ = combo(group, 92, 27, 100);
-    label(tr("数据位"), group, 206, 28, 76);
+    placeLabel(tr("数据位"), group, 206, 28, 76);
     dataBitsBox_ = combo(group, 284, 27, 90);
-    label(tr("停止位"), group, 14, 64, 76);
+    placeLabel(tr("停止位"), group, 14, 64, 76);
     stopBitsBox_ = combo(group, 92, 63, 100);
-    label(tr("校验位"), group, 206, 64, 76);
+    placeLabel(tr("校验位"), group, 206, 64, 76);
     parityBox_ = combo(group, 284, 63, 90);
-    label(tr("选  项"), group, 14, 100, 76);
+    placeLabel(tr("选  项"), group, 14, 100, 76);
     optionBox_ = combo(group, 92, 99, 100);
 
-    stationLabel_ = label(tr("局号:"), group, 14, 138, 76);
+    stationLabel_ = placeLabel(tr("局号:"), group, 14, 138, 76);
     stationEdit_ = new CNumEdit(group);
     stationEdit_->setGeometry(92, 138, 84, 22);
     stationSpin_ = new CNumSpinCtrl(stationEdit_, group);
-    e5Label_ = label(tr("E5超时:"), group, 206, 138, 76);
+    e5Label_ = placeLabel(tr("E5超时:"), group, 206, 138, 76);
     e5Edit_ = new CNumEdit(group);
     e5Edit_->setGeometry(284, 138, 74, 22);
     e5Spin_ = new CNumSpinCtrl(e5Edit_, group);

@@ -1,4 +1,5 @@
 #include "pages/DynamicPage.h"
+#include "editor/FormWidgets.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -20,24 +21,6 @@ namespace vanta {
 
 namespace {
 
-QLabel* label(const QString& text, QWidget* parent, int x, int y, int width) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(x, y, width, 22);
-    return l;
-}
-
-// A numeric edit with its spin right beside it (the spin takes the last 16 pixels); the two are
-// named `name` + "Edit" and `name` + "Spin".
-CNumSpinCtrl* numberPair(QWidget* parent, int x, int y, int width, CNumEdit*& edit,
-                         const char* name) {
-    edit = new CNumEdit(parent);
-    edit->setGeometry(x, y, width - CNumSpinCtrl::kWidth, 22);
-    edit->setObjectName(QString::fromLatin1(name) + QStringLiteral("Edit"));
-    auto* spin = new CNumSpinCtrl(edit, parent);
-    spin->setObjectName(QString::fromLatin1(name) + QStringLiteral("Spin"));
-    return spin;
-}
-
 void fillCombo(QComboBox* combo, const std::vector<std::string>& names, int selected) {
     const QSignalBlocker block(combo);
     combo->clear();
@@ -52,31 +35,31 @@ DynamicPage::DynamicPage(QWidget* parent) : ComponentPage(parent) {
     auto* group = new QGroupBox(tr("动态文本属性"), this);
     group->setGeometry(0, 0, 512, 230);
 
-    label(tr("X:"), this, 12, 24, 20);
-    c_.xSpin = numberPair(this, 34, 24, 64, c_.x, "x");
-    label(tr("Y:"), this, 112, 24, 20);
-    c_.ySpin = numberPair(this, 134, 24, 64, c_.y, "y");
+    placeLabel(tr("X:"), this, 12, 24, 20);
+    c_.xSpin = placeNumberPair(this, 34, 24, 64, c_.x, "x");
+    placeLabel(tr("Y:"), this, 112, 24, 20);
+    c_.ySpin = placeNumberPair(this, 134, 24, 64, c_.y, "y");
 
     c_.doubleSize = new QCheckBox(tr("倍角"), this);
     c_.doubleSize->setGeometry(12, 52, 80, 22);
     c_.inverse = new QCheckBox(tr("反相"), this);
     c_.inverse->setGeometry(112, 52, 80, 22);
 
-    label(tr("局号:"), this, 12, 80, 46);
-    c_.stationSpin = numberPair(this, 60, 80, 64, c_.station, "station");
+    placeLabel(tr("局号:"), this, 12, 80, 46);
+    c_.stationSpin = placeNumberPair(this, 60, 80, 64, c_.station, "station");
 
-    label(tr("类型:"), this, 12, 108, 46);
+    placeLabel(tr("类型:"), this, 12, 108, 46);
     c_.type = new QComboBox(this);
     c_.type->setGeometry(60, 108, 74, 22);
-    c_.subTypeLabel = label(tr("子类型:"), this, 138, 108, 50);
+    c_.subTypeLabel = placeLabel(tr("子类型:"), this, 138, 108, 50);
     c_.subType = new QComboBox(this);
     c_.subType->setGeometry(188, 108, 62, 22);
 
-    label(tr("地址:"), this, 12, 136, 46);
-    c_.addressSpin = numberPair(this, 60, 136, 80, c_.address, "address");
-    c_.subAddressSpin = numberPair(this, 146, 136, 52, c_.subAddress, "subAddress");
+    placeLabel(tr("地址:"), this, 12, 136, 46);
+    c_.addressSpin = placeNumberPair(this, 60, 136, 80, c_.address, "address");
+    c_.subAddressSpin = placeNumberPair(this, 146, 136, 52, c_.subAddress, "subAddress");
 
-    label(tr("模式:"), this, 12, 164, 46);
+    placeLabel(tr("模式:"), this, 12, 164, 46);
     c_.modeHex = new QRadioButton(tr("HEX/BCD"), this);
     c_.modeHex->setGeometry(60, 164, 86, 22);
     c_.modeDecimal = new QRadioButton(tr("十进制"), this);

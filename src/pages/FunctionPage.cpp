@@ -1,4 +1,5 @@
 #include "pages/FunctionPage.h"
+#include "editor/FormWidgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -17,24 +18,6 @@
 namespace vanta {
 
 namespace {
-
-QLabel* label(const QString& text, QWidget* parent, int x, int y, int width) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(x, y, width, 22);
-    return l;
-}
-
-// A numeric edit with its spin right beside it (the spin takes the last 16 pixels); the two are
-// named `name` + "Edit" and `name` + "Spin".
-CNumSpinCtrl* numberPair(QWidget* parent, int x, int y, int width, CNumEdit*& edit,
-                         const char* name) {
-    edit = new CNumEdit(parent);
-    edit->setGeometry(x, y, width - CNumSpinCtrl::kWidth, 22);
-    edit->setObjectName(QString::fromLatin1(name) + QStringLiteral("Edit"));
-    auto* spin = new CNumSpinCtrl(edit, parent);
-    spin->setObjectName(QString::fromLatin1(name) + QStringLiteral("Spin"));
-    return spin;
-}
 
 QRadioButton* radio(const QString& text, QWidget* parent, int x, int y, int width,
                     QButtonGroup* group, int id) {
@@ -128,10 +111,10 @@ void FunctionPage::buildKeyPage() {
 
     auto* position = new QGroupBox(tr("坐标"), this);
     position->setGeometry(8, 16, 110, 76);
-    label(tr("X:"), position, 8, 20, 18);
-    c_.xSpin = numberPair(position, 28, 20, 74, c_.x, "x");
-    label(tr("Y:"), position, 8, 48, 18);
-    c_.ySpin = numberPair(position, 28, 48, 74, c_.y, "y");
+    placeLabel(tr("X:"), position, 8, 20, 18);
+    c_.xSpin = placeNumberPair(position, 28, 20, 74, c_.x, "x");
+    placeLabel(tr("Y:"), position, 8, 48, 18);
+    c_.ySpin = placeNumberPair(position, 28, 48, 74, c_.y, "y");
 
     auto* options = new QGroupBox(tr("特性"), this);
     options->setGeometry(122, 16, 64, 76);
@@ -140,7 +123,7 @@ void FunctionPage::buildKeyPage() {
 
     auto* key = new QGroupBox(tr("功能键"), this);
     key->setGeometry(190, 16, 314, 76);
-    label(tr("键:"), key, 8, 20, 26);
+    placeLabel(tr("键:"), key, 8, 20, 26);
     c_.key = new QComboBox(key);
     c_.key->setGeometry(34, 20, 90, 22);
     c_.hand = check(tr("手形"), key, 132, 20, 58);
@@ -162,20 +145,20 @@ void FunctionPage::buildCoilPage() {
     auto* group = new QGroupBox(tr("线圈"), c_.coilPage);
     group->setGeometry(0, 0, 496, 130);
 
-    label(tr("局号:"), group, 10, 22, 42);
-    c_.stationSpin = numberPair(group, 52, 22, 72, c_.station, "station");
-    label(tr("类型:"), group, 136, 22, 42);
+    placeLabel(tr("局号:"), group, 10, 22, 42);
+    c_.stationSpin = placeNumberPair(group, 52, 22, 72, c_.station, "station");
+    placeLabel(tr("类型:"), group, 136, 22, 42);
     c_.type = new QComboBox(group);
     c_.type->setGeometry(178, 22, 84, 22);
-    c_.subTypeLabel = label(tr("子类型:"), group, 272, 22, 52);
+    c_.subTypeLabel = placeLabel(tr("子类型:"), group, 272, 22, 52);
     c_.subType = new QComboBox(group);
     c_.subType->setGeometry(326, 22, 150, 22);
 
-    label(tr("地址:"), group, 10, 54, 42);
-    c_.addressSpin = numberPair(group, 52, 54, 86, c_.address, "address");
-    c_.bitNumberSpin = numberPair(group, 144, 54, 52, c_.bitNumber, "bitNumber");
-    c_.valueLabel = label(tr("参数:"), group, 210, 54, 42);
-    c_.valueSpin = numberPair(group, 252, 54, 116, c_.value, "value");
+    placeLabel(tr("地址:"), group, 10, 54, 42);
+    c_.addressSpin = placeNumberPair(group, 52, 54, 86, c_.address, "address");
+    c_.bitNumberSpin = placeNumberPair(group, 144, 54, 52, c_.bitNumber, "bitNumber");
+    c_.valueLabel = placeLabel(tr("参数:"), group, 210, 54, 42);
+    c_.valueSpin = placeNumberPair(group, 252, 54, 116, c_.value, "value");
     c_.format = new QComboBox(group);
     c_.format->setGeometry(376, 54, 100, 22);
 
@@ -191,10 +174,10 @@ void FunctionPage::buildJumpPage() {
     auto* group = new QGroupBox(tr("画面"), c_.jumpPage);
     group->setGeometry(0, 0, 496, 130);
 
-    label(tr("跳转至:"), group, 10, 30, 60);
+    placeLabel(tr("跳转至:"), group, 10, 30, 60);
     jumpGroup_ = new QButtonGroup(this);
     c_.jump[kJumpScreen] = radio(tr("画面"), group, 74, 30, 64, jumpGroup_, kJumpScreen);
-    c_.screenSpin = numberPair(group, 140, 30, 90, c_.screen, "screen");
+    c_.screenSpin = placeNumberPair(group, 140, 30, 90, c_.screen, "screen");
     c_.jump[kJumpAlarmList] = radio(tr("报警列表"), group, 74, 64, 100, jumpGroup_, kJumpAlarmList);
 }
 
@@ -212,18 +195,18 @@ void FunctionPage::buildRecipePage() {
     c_.recipe[kRecipeDecreaseBase] =
         radio(tr("基址减少"), group, 234, 22, 90, recipeGroup_, kRecipeDecreaseBase);
 
-    label(tr("局号:"), group, 10, 56, 42);
-    c_.recipeStationSpin = numberPair(group, 52, 56, 72, c_.recipeStation, "recipeStation");
-    label(tr("类型:"), group, 136, 56, 42);
+    placeLabel(tr("局号:"), group, 10, 56, 42);
+    c_.recipeStationSpin = placeNumberPair(group, 52, 56, 72, c_.recipeStation, "recipeStation");
+    placeLabel(tr("类型:"), group, 136, 56, 42);
     c_.recipeType = new QComboBox(group);
     c_.recipeType->setGeometry(178, 56, 84, 22);
-    label(tr("目标地址:"), group, 272, 56, 66);
-    c_.targetSpin = numberPair(group, 340, 56, 96, c_.target, "target");
+    placeLabel(tr("目标地址:"), group, 272, 56, 66);
+    c_.targetSpin = placeNumberPair(group, 340, 56, 96, c_.target, "target");
 
-    c_.lengthLabel = label(tr("长度:"), group, 10, 92, 58);
-    c_.lengthSpin = numberPair(group, 70, 92, 86, c_.length, "length");
-    c_.limitLabel = label(tr("上下限:"), group, 172, 92, 58);
-    c_.limitSpin = numberPair(group, 232, 92, 86, c_.limit, "limit");
+    c_.lengthLabel = placeLabel(tr("长度:"), group, 10, 92, 58);
+    c_.lengthSpin = placeNumberPair(group, 70, 92, 86, c_.length, "length");
+    c_.limitLabel = placeLabel(tr("上下限:"), group, 172, 92, 58);
+    c_.limitSpin = placeNumberPair(group, 232, 92, 86, c_.limit, "limit");
 }
 
 void FunctionPage::connectControls() {
