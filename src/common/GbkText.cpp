@@ -71,9 +71,9 @@ bool isTrailByte(unsigned char b) {
     return b >= 0x40 && b <= 0xFE && b != 0x7F;
 }
 
-// Length and code point of the UTF-8 sequence at s[i]; 0 when it is not valid UTF-8 (overlong
-// forms, surrogates and values above U+10FFFF included).
-size_t decodeUtf8(const std::string& s, size_t i, uint32_t& cp) {
+}  // namespace
+
+size_t decodeUtf8(std::string_view s, size_t i, uint32_t& cp) {
     const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char b0 = byte(i);
     size_t len;
@@ -108,8 +108,6 @@ size_t decodeUtf8(const std::string& s, size_t i, uint32_t& cp) {
         return 0;
     return len;
 }
-
-}  // namespace
 
 Result<std::string> gbkToUtf8(const std::string& gbk) {
     Converter& conv = gbkDecoder();

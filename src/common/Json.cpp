@@ -1,5 +1,7 @@
 #include "common/Json.h"
 
+#include "common/GbkText.h"
+
 #include <cstdio>
 
 namespace vanta {
@@ -269,36 +271,8 @@ class JsonParser {
 
     // Length of the UTF-8 sequence at pos_ (0 when it is not valid UTF-8).
     size_t utf8Length() const {
-        const auto byte = [&](size_t k) { return static_cast<unsigned char>(text_[pos_ + k]); };
-        const unsigned char b0 = byte(0);
-        size_t len;
-        uint32_t cp;
-        uint32_t min;
-        if (b0 >= 0xC2 && b0 <= 0xDF) {
-            len = 2;
-            cp = b0 & 0x1F;
-            min = 0x80;
-        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-            len = 3;
-            cp = b0 & 0x0F;
-            min = 0x800;
-        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-            len = 4;
-            cp = b0 & 0x07;
-            min = 0x10000;
-        } else {
-            return 0;
-        }
-        if (pos_ + len > text_.size())
-            return 0;
-        for (size_t k = 1; k < len; ++k) {
-            if ((byte(k) & 0xC0) != 0x80)
-                return 0;
-            cp = (cp << 6) | (byte(k) & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return 0;
-        return len;
+        uint32_t codePoint = 0;
+        return decodeUtf8(text_, pos_, codePoint);
     }
 
     bool parseString(std::string& out) {
