@@ -21,6 +21,9 @@ inline bool isLeadByte(unsigned char byte) {
 // forms, surrogates and values above U+10FFFF included).
 size_t decodeUtf8(std::string_view s, size_t i, uint32_t& codePoint);
 
+// Appends the UTF-8 form of a code point (at most U+10FFFF).
+void appendUtf8(std::string& out, uint32_t codePoint);
+
 Result<std::string> gbkToUtf8(const std::string& gbk);
 Result<std::string> utf8ToGbk(const std::string& utf8);
 
