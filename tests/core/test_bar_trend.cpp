@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "model_test_support.h"
+
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -14,14 +16,7 @@ namespace vanta {
 namespace {
 
 // A model context that owns its vocabulary.
-struct Project {
-    explicit Project(uint8_t protocol) : vocab(makeVocabulary(protocol)) {
-        context.protocol = protocol;
-        context.vocabulary = &vocab;
-    }
-    Vocabulary vocab;
-    ModelContext context;
-};
+using Project = vanta::testing::ProtocolModel;
 
 Bytes buildRecord(CBarTide& component, DownloadContext& download) {
     component.ComputeRecordSize();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model_test_support.h"
+
 #include <string>
 #include <vector>
 
@@ -13,14 +15,7 @@
 namespace vanta {
 namespace {
 
-struct Project {
-    explicit Project(uint8_t protocol) : vocabulary(makeVocabulary(protocol)) {
-        context.protocol = protocol;
-        context.vocabulary = &vocabulary;
-    }
-    Vocabulary vocabulary;
-    ModelContext context;
-};
+using Project = vanta::testing::ProtocolModel;
 
 Bytes store(CDynamic& dyn) {
     Archive ar;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model_test_support.h"
+
 #include "download/Vocabulary.h"
 #include "model/BuiltinGlyphs.h"
 #include "model/CFunction.h"
@@ -14,15 +16,7 @@ using namespace vanta;
 
 namespace {
 
-struct Project {
-    Vocabulary vocab;
-    ModelContext context;
-    explicit Project(uint8_t protocol) : vocab(makeVocabulary(protocol)) {
-        context.protocol = protocol;
-        context.vocabulary = &vocab;
-    }
-    Project(const Project&) = delete;
-};
+using Project = vanta::testing::ProtocolModel;
 
 Bytes recordOf(CFunction& key, DownloadContext& download) {
     key.ComputeRecordSize();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model_test_support.h"
+
 #include <memory>
 
 #include "download/Vocabulary.h"
@@ -15,15 +17,7 @@ using namespace vanta;
 
 namespace {
 
-struct Project {
-    Vocabulary vocab;
-    ModelContext context;
-    explicit Project(uint8_t protocol) : vocab(makeVocabulary(protocol)) {
-        context.protocol = protocol;
-        context.vocabulary = &vocab;
-    }
-    Project(const Project&) = delete;
-};
+using Project = vanta::testing::ProtocolModel;
 
 Bytes recordOf(CBase& c, DownloadContext& download) {
     c.ComputeRecordSize();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model_test_support.h"
+
 #include <limits>
 #include <memory>
 #include <string>
@@ -16,16 +18,7 @@ namespace vanta {
 namespace {
 
 // A project of one protocol: its vocabulary and the context components see.
-struct Project {
-    explicit Project(uint8_t protocol) : vocabulary(makeVocabulary(protocol)) {
-        context.protocol = protocol;
-        context.vocabulary = &vocabulary;
-        context.warn = [this](const std::string& message) { warnings.push_back(message); };
-    }
-    Vocabulary vocabulary;
-    ModelContext context;
-    std::vector<std::string> warnings;
-};
+using Project = vanta::testing::ProtocolModel;
 
 Bytes store(CRegister& reg) {
     Archive ar;
@@ -45,7 +38,7 @@ Bytes build(CRegister& reg, DownloadContext& download) {
 
 // Word-list index of a type name.
 uint8_t typeIndex(const Project& project, const std::string& name) {
-    const auto& names = project.vocabulary.wordTypes;
+    const auto& names = project.vocab.wordTypes;
     for (size_t i = 0; i < names.size(); ++i) {
         if (names[i] == name)
             return static_cast<uint8_t>(i);
@@ -455,7 +448,7 @@ TEST(RegisterPage, PanelTypesFixCountAndStation) {
     EXPECT_EQ(reg.m_regCount, 2);
     const RegisterPageState state = registerPageState(reg, 1);
     EXPECT_EQ(state.station, (IntRange{1, 126}));
-    EXPECT_EQ(state.count, (IntRange{1, project.vocabulary.maxRegisterCount}));
+    EXPECT_EQ(state.count, (IntRange{1, project.vocab.maxRegisterCount}));
     EXPECT_TRUE(state.countEditable);
 }
 

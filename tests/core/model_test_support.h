@@ -1,0 +1,28 @@
+#pragma once
+// A protocol's vocabulary with the model context that points at it, as the component tests need
+// them; the warnings the components send are kept for the tests to read.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "download/Vocabulary.h"
+#include "model/ModelContext.h"
+
+namespace vanta::testing {
+
+struct ProtocolModel {
+    explicit ProtocolModel(uint8_t protocol) : vocab(makeVocabulary(protocol)) {
+        context.protocol = protocol;
+        context.vocabulary = &vocab;
+        context.warn = [this](const std::string& message) { warnings.push_back(message); };
+    }
+    ProtocolModel(const ProtocolModel&) = delete;
+    ProtocolModel& operator=(const ProtocolModel&) = delete;
+
+    Vocabulary vocab;
+    ModelContext context;
+    std::vector<std::string> warnings;
+};
+
+}  // namespace vanta::testing
