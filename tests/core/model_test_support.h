@@ -3,11 +3,13 @@
 // them; the warnings the components send are kept for the tests to read.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "download/Vocabulary.h"
 #include "model/ModelContext.h"
+#include "project/Archive.h"
 
 namespace vanta::testing {
 
@@ -24,5 +26,17 @@ struct ProtocolModel {
     ModelContext context;
     std::vector<std::string> warnings;
 };
+
+// The record a component writes into a storing archive.
+inline Bytes store(Persistent& object) {
+    Archive ar;
+    object.Serialize(ar);
+    return ar.takeData();
+}
+
+// Appends hand-written expected bytes.
+inline void append(Bytes& out, std::initializer_list<uint8_t> bytes) {
+    out.insert(out.end(), bytes);
+}
 
 }  // namespace vanta::testing

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model_test_support.h"
+
 #include <string>
 #include <vector>
 

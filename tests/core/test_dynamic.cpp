@@ -17,16 +17,8 @@ namespace {
 
 using Project = vanta::testing::ProtocolModel;
 
-Bytes store(CDynamic& dyn) {
-    Archive ar;
-    dyn.Serialize(ar);
-    return ar.takeData();
-}
-
-void append(Bytes& out, std::initializer_list<uint8_t> bytes) {
-    out.insert(out.end(), bytes);
-}
-
+using vanta::testing::append;
+using vanta::testing::store;
 void appendText(Bytes& out, const std::string& text) {
     out.push_back(static_cast<uint8_t>(text.size()));
     out.insert(out.end(), text.begin(), text.end());

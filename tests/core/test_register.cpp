@@ -20,16 +20,8 @@ namespace {
 // A project of one protocol: its vocabulary and the context components see.
 using Project = vanta::testing::ProtocolModel;
 
-Bytes store(CRegister& reg) {
-    Archive ar;
-    reg.Serialize(ar);
-    return ar.takeData();
-}
-
-void append(Bytes& out, std::initializer_list<uint8_t> bytes) {
-    out.insert(out.end(), bytes);
-}
-
+using vanta::testing::append;
+using vanta::testing::store;
 Bytes build(CRegister& reg, DownloadContext& download) {
     reg.ComputeRecordSize();
     EXPECT_TRUE(reg.BuildDownloadRecord(download).ok());
