@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "download/Catalogue.h"
-#include "download/Vocabulary.h"
+#include "protocols/Catalogue.h"
+#include "protocols/Vocabulary.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "download/ImageCompiler.h"
-#include "download/ImageDecoder.h"
-#include "download/ImageRenderer.h"
+#include "image/ImageCompiler.h"
+#include "image/ImageDecoder.h"
+#include "image/ImageRenderer.h"
 #include "model/CBar.h"
 #include "model/CChars.h"
 #include "model/CDynamic.h"

@@ -5,10 +5,10 @@
 #include <memory>
 #include <vector>
 
-#include "download/Vocabulary.h"
 #include "model/CFunction.h"
 #include "model/CLight.h"
 #include "model/PixelCanvas.h"
+#include "protocols/Vocabulary.h"
 
 namespace {
 

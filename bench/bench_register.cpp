@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "common/FontTables.h"
-#include "download/Vocabulary.h"
 #include "model/CChars.h"
 #include "model/CDynamic.h"
 #include "model/CMainView.h"
 #include "model/CRegister.h"
 #include "model/PixelCanvas.h"
+#include "protocols/Vocabulary.h"
 
 namespace vanta {
 namespace {

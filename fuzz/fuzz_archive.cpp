@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "project/Archive.h"
+#include "common/Archive.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
-#include "download/ImageDecoder.h"
-#include "download/ImageRenderer.h"
+#include "image/ImageDecoder.h"
+#include "image/ImageRenderer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::span<const uint8_t> image(data, size);

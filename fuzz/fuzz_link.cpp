@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <span>
 
-#include "download/LinkEngine.h"
-#include "download/LinkProtocol.h"
-#include "download/PanelSimulator.h"
+#include "link/LinkEngine.h"
+#include "link/LinkProtocol.h"
+#include "link/PanelSimulator.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::span<const uint8_t> bytes(data, size);

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "common/FileIO.h"
-#include "download/ImageCompiler.h"
+#include "image/ImageCompiler.h"
 #include "model/CBar.h"
 #include "model/CChars.h"
 #include "model/CDynamic.h"

@@ -7,10 +7,10 @@
 #include <QTranslator>
 #include <cstdio>
 
-#include "app/AppInfo.h"
 #include "app/CMainFrame.h"
 #include "app/ProgramData.h"
 #include "app/QtPrompter.h"
+#include "qtsupport/AppInfo.h"
 
 namespace vanta {
 

@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/AppInfo.h"
 #include "app/CommandIcons.h"
 #include "app/CommandIds.h"
+#include "qtsupport/AppInfo.h"
 
 namespace vanta {
 

@@ -14,19 +14,19 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/AppInfo.h"
 #include "app/CAboutDlg.h"
 #include "app/CSplashWnd.h"
 #include "app/CVantaDoc.h"
 #include "app/CommandIcons.h"
 #include "app/CommandIds.h"
 #include "app/ProgramData.h"
-#include "editor/AlarmListDialog.h"
+#include "dialogs/AlarmListDialog.h"
+#include "dialogs/DownloadDialog.h"
+#include "dialogs/PanelSettingsDialog.h"
+#include "dialogs/PortDialog.h"
 #include "editor/CVantaView.h"
-#include "editor/DownloadDialog.h"
-#include "editor/PanelSettingsDialog.h"
-#include "editor/PortDialog.h"
 #include "model/CBase.h"
+#include "qtsupport/AppInfo.h"
 
 namespace vanta {
 

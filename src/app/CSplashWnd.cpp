@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/AppInfo.h"
+#include "qtsupport/AppInfo.h"
 
 namespace vanta {
 

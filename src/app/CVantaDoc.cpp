@@ -3,9 +3,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include "app/ImportDialog.h"
 #include "app/ProgramData.h"
-#include "editor/PlcDialog.h"
+#include "dialogs/ImportDialog.h"
+#include "dialogs/PlcDialog.h"
 
 namespace vanta {
 

@@ -1,6 +1,6 @@
 #include "app/ProgramData.h"
 
-#include "download/ProtocolNames.h"
+#include "protocols/ProtocolNames.h"
 
 namespace vanta {
 

@@ -7,8 +7,8 @@
 
 #include "common/FontTables.h"
 #include "common/Result.h"
-#include "download/Catalogue.h"
-#include "download/SelectionFile.h"
+#include "protocols/Catalogue.h"
+#include "protocols/SelectionFile.h"
 
 namespace vanta {
 

@@ -16,8 +16,12 @@ inline void setBE16(uint8_t* at, uint16_t v) {
     at[0] = static_cast<uint8_t>(v >> 8);
     at[1] = static_cast<uint8_t>(v);
 }
-inline uint16_t getBE16(const uint8_t* at) { return static_cast<uint16_t>((at[0] << 8) | at[1]); }
-inline uint16_t getLE16(const uint8_t* at) { return static_cast<uint16_t>(at[0] | (at[1] << 8)); }
+inline uint16_t getBE16(const uint8_t* at) {
+    return static_cast<uint16_t>((at[0] << 8) | at[1]);
+}
+inline uint16_t getLE16(const uint8_t* at) {
+    return static_cast<uint16_t>(at[0] | (at[1] << 8));
+}
 inline uint32_t getLE32(const uint8_t* at) {
     return static_cast<uint32_t>(at[0]) | (static_cast<uint32_t>(at[1]) << 8) |
            (static_cast<uint32_t>(at[2]) << 16) | (static_cast<uint32_t>(at[3]) << 24);

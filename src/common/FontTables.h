@@ -20,15 +20,15 @@ namespace vanta {
 inline constexpr size_t kNarrowGlyphBytes = 16;
 inline constexpr size_t kNarrowTableBytes = 256 * kNarrowGlyphBytes;  // 4096
 inline constexpr size_t kWideGlyphBytes = 32;
-inline constexpr size_t kWideLeadCount = 0xFE - 0x81 + 1;    // 126
-inline constexpr size_t kWideTrailCount = 0xFE - 0x40 + 1;   // 191
+inline constexpr size_t kWideLeadCount = 0xFE - 0x81 + 1;   // 126
+inline constexpr size_t kWideTrailCount = 0xFE - 0x40 + 1;  // 191
 inline constexpr size_t kWideTableBytes = kWideLeadCount * kWideTrailCount * kWideGlyphBytes;
 
 using NarrowGlyph = std::array<uint8_t, kNarrowGlyphBytes>;
 using WideGlyph = std::array<uint8_t, kWideGlyphBytes>;
 
 class FontTables {
-public:
+  public:
     FontTables() = default;
 
     // Reads the first 4096 bytes of the narrow table file. Fails when the file is missing or
@@ -53,7 +53,7 @@ public:
 
     static size_t wideOffset(uint8_t lead, uint8_t trail);  // SIZE_MAX when outside the ranges
 
-private:
+  private:
     std::vector<uint8_t> narrow_;
     std::vector<uint8_t> wide_;
 };

@@ -11,7 +11,7 @@ enum class Answer { Ok, Cancel, Yes, No };
 enum class Severity { Information, Warning, Error, Question };
 
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     // Shows a message with the given buttons and returns the button chosen.
     virtual Answer ask(const std::string& text, const std::string& caption, Buttons buttons,

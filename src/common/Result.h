@@ -14,7 +14,7 @@ struct Error {
 };
 
 class [[nodiscard]] Status {
-public:
+  public:
     Status() = default;
     Status(Error error) : error_(std::move(error)) {}
 
@@ -29,13 +29,13 @@ public:
     const std::string& message() const { return error_->message; }
     const std::string& caption() const { return error_->caption; }
 
-private:
+  private:
     std::optional<Error> error_;
 };
 
 template <typename T>
 class [[nodiscard]] Result {
-public:
+  public:
     Result(T value) : value_(std::move(value)) {}
     Result(Error error) : error_(std::move(error)) {}
     Result(const Status& status) : error_(status.error()) {}  // only from a failed Status
@@ -59,7 +59,7 @@ public:
     const std::string& message() const { return error_.message; }
     Status status() const { return ok() ? Status::success() : Status(error_); }
 
-private:
+  private:
     std::optional<T> value_;
     Error error_;
 };

@@ -18,7 +18,7 @@
 #include <cmath>
 #include <memory>
 
-#include "editor/ScreenDialogs.h"
+#include "dialogs/ScreenDialogs.h"
 #include "editor/ScreenPage.h"
 #include "model/CMainView.h"
 #include "model/CUpLoadPic.h"

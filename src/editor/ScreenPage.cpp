@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "editor/CNumEdit.h"
-#include "editor/CNumSpinCtrl.h"
 #include "model/CMainView.h"
 #include "qtsupport/QtText.h"
+#include "widgets/CNumEdit.h"
+#include "widgets/CNumSpinCtrl.h"
 
 namespace vanta {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "download/Vocabulary.h"
 #include "model/CAlarmList.h"
+#include "protocols/Vocabulary.h"
 
 namespace vanta {
 

@@ -4,8 +4,8 @@
 #include <initializer_list>
 
 #include "common/ByteOrder.h"
-#include "download/Vocabulary.h"
 #include "model/GlyphCodes.h"
+#include "protocols/Vocabulary.h"
 
 namespace vanta {
 

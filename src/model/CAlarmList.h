@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "common/Archive.h"
 #include "common/Result.h"
 #include "model/DownloadContext.h"
-#include "project/Archive.h"
 
 namespace vanta {
 

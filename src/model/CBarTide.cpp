@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "common/ByteOrder.h"
-#include "model/ParameterCodes.h"
+#include "protocols/ParameterCodes.h"
 
 namespace vanta {
 

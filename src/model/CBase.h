@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <string>
 
+#include "common/Archive.h"
 #include "common/Result.h"
 #include "model/Canvas.h"
 #include "model/DownloadContext.h"
 #include "model/Geometry.h"
 #include "model/ModelContext.h"
 #include "model/PageHost.h"
-#include "project/Archive.h"
 
 namespace vanta {
 

@@ -6,8 +6,8 @@
 
 #include "common/ByteOrder.h"
 #include "model/GlyphCodes.h"
-#include "model/ParameterCodes.h"
 #include "model/TextRenderer.h"
+#include "protocols/ParameterCodes.h"
 
 namespace vanta {
 

@@ -4,7 +4,7 @@
 
 #include "common/ByteOrder.h"
 #include "model/BuiltinGlyphs.h"
-#include "model/ParameterCodes.h"
+#include "protocols/ParameterCodes.h"
 
 namespace vanta {
 

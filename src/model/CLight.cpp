@@ -1,7 +1,7 @@
 #include "model/CLight.h"
 
 #include "model/BuiltinGlyphs.h"
-#include "model/ParameterCodes.h"
+#include "protocols/ParameterCodes.h"
 
 namespace vanta {
 

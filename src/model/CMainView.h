@@ -8,10 +8,10 @@
 #include <memory>
 #include <vector>
 
+#include "common/Archive.h"
 #include "model/CBase.h"
 #include "model/Canvas.h"
 #include "model/ModelContext.h"
-#include "project/Archive.h"
 
 namespace vanta {
 

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "model/ParameterCodes.h"
+#include "protocols/ParameterCodes.h"
 
 namespace vanta {
 

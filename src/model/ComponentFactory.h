@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "common/Archive.h"
 #include "model/CBase.h"
-#include "project/Archive.h"
 
 namespace vanta {
 

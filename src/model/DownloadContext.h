@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "download/Vocabulary.h"
-#include "project/Archive.h"
+#include "common/Archive.h"
+#include "protocols/Vocabulary.h"
 
 namespace vanta {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "download/Vocabulary.h"
 #include "model/CFunction.h"
 #include "model/LightPageRules.h"
+#include "protocols/Vocabulary.h"
 
 namespace vanta {
 

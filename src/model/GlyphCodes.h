@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/Archive.h"
 #include "common/Result.h"
 #include "model/DownloadContext.h"
-#include "project/Archive.h"
 
 namespace vanta {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/ParameterCodes.h"
+#include "protocols/ParameterCodes.h"
 
 namespace vanta {
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "common/FontTables.h"
-#include "download/Vocabulary.h"
 #include "model/PageHost.h"
+#include "protocols/Vocabulary.h"
 
 namespace vanta {
 

@@ -13,9 +13,9 @@
 
 #include <cstdint>
 
+#include "common/Archive.h"
 #include "common/FontTables.h"
 #include "model/Canvas.h"
-#include "project/Archive.h"
 
 namespace vanta {
 

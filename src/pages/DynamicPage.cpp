@@ -1,5 +1,5 @@
 #include "pages/DynamicPage.h"
-#include "editor/FormWidgets.h"
+#include "widgets/FormWidgets.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -11,11 +11,11 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-#include "editor/CNumEdit.h"
-#include "editor/CNumSpinCtrl.h"
 #include "model/CDynamic.h"
 #include "pages/DynamicTextGrid.h"
 #include "project/Project.h"
+#include "widgets/CNumEdit.h"
+#include "widgets/CNumSpinCtrl.h"
 
 namespace vanta {
 

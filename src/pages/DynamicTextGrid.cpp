@@ -6,9 +6,9 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "editor/CNumEdit.h"
 #include "model/CDynamic.h"
 #include "qtsupport/QtText.h"
+#include "widgets/CNumEdit.h"
 
 namespace vanta {
 

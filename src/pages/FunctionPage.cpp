@@ -1,5 +1,5 @@
 #include "pages/FunctionPage.h"
-#include "editor/FormWidgets.h"
+#include "widgets/FormWidgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -9,11 +9,11 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-#include "editor/CNumEdit.h"
-#include "editor/CNumSpinCtrl.h"
 #include "model/CFunction.h"
 #include "model/FunctionPageRules.h"
 #include "project/Project.h"
+#include "widgets/CNumEdit.h"
+#include "widgets/CNumSpinCtrl.h"
 
 namespace vanta {
 

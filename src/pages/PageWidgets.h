@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/CNumEdit.h"
-#include "editor/CNumSpinCtrl.h"
 #include "pages/PropertyPage.h"
+#include "widgets/CNumEdit.h"
+#include "widgets/CNumSpinCtrl.h"
 
 class QGroupBox;
 class QRadioButton;

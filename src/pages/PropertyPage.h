@@ -16,7 +16,7 @@ class Project;
 
 class PropertyPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     using QWidget::QWidget;
 
     virtual PageKind kind() const = 0;
@@ -26,7 +26,7 @@ public:
     // Writes the panel position into the X and Y spins.
     virtual void setCoordinates(int32_t x, int32_t y) = 0;
 
-signals:
+  signals:
     // A control changed the component; the view redraws the display.
     void componentChanged();
 };

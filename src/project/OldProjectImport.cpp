@@ -4,8 +4,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "common/Archive.h"
 #include "common/FileIO.h"
-#include "project/Archive.h"
 
 namespace vanta {
 

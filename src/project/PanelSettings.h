@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "download/Vocabulary.h"
+#include "protocols/Vocabulary.h"
 
 namespace vanta {
 

@@ -15,7 +15,7 @@ constexpr size_t kEstimatedHeaderBytes = 256;
 }  // namespace
 
 Project::Project(const FontTables* fonts, uint8_t protocol)
-    : screens(context_), alarms(protocol), vocabulary_(makeVocabulary(protocol)) {
+    : vocabulary_(makeVocabulary(protocol)), screens(context_), alarms(protocol) {
     context_.protocol = protocol;
     context_.vocabulary = &vocabulary_;
     context_.fonts = fonts;
@@ -115,7 +115,8 @@ Bytes Project::save() const {
     Archive ar;
     // A screen record takes a few dozen bytes and most component records between 60 and 250.
     size_t components = 0;
-    for (const auto& screen : screens.screens()) components += screen->components().size();
+    for (const auto& screen : screens.screens())
+        components += screen->components().size();
     ar.reserveOutput(kEstimatedHeaderBytes + 48 * screens.size() + 200 * components);
     ar.writeU8(kMagicFirst);
     ar.writeBytes(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(kMagicText), 5));

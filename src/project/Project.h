@@ -10,15 +10,15 @@
 #include <span>
 #include <string>
 
+#include "common/Archive.h"
 #include "common/FontTables.h"
 #include "common/Result.h"
-#include "download/Vocabulary.h"
 #include "model/CAlarmList.h"
 #include "model/ModelContext.h"
 #include "model/ScreenList.h"
-#include "project/Archive.h"
 #include "project/CommSettings.h"
 #include "project/PanelSettings.h"
+#include "protocols/Vocabulary.h"
 
 namespace vanta {
 
@@ -60,6 +60,13 @@ class Project {
     static Status precheck(std::span<const uint8_t> firstBytes, const std::string& path);
     static bool isReadableVersion(uint8_t version);
 
+  private:
+    // Declared before the screens, which keep a reference to the context: members are built in
+    // this order and destroyed in reverse, so the context outlives every screen.
+    Vocabulary vocabulary_;
+    ModelContext context_;
+
+  public:
     PanelSettings panel;
     CommSettings comm;
     uint8_t stride = 1;
@@ -72,9 +79,6 @@ class Project {
     // Reads or writes the header fields of the archive's version (bytes 8 onwards).
     void serializeHeader(Archive& ar, uint16_t& currentPosition);
     Status readBody(Archive& ar);
-
-    Vocabulary vocabulary_;
-    ModelContext context_;
 };
 
 }  // namespace vanta

@@ -13,9 +13,9 @@
 #include <string>
 #include <string_view>
 
+#include "common/Archive.h"
 #include "common/Json.h"
 #include "common/Result.h"
-#include "project/Archive.h"
 
 namespace vanta {
 

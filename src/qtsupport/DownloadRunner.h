@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <vector>
 
-#include "download/LinkEngine.h"
+#include "link/LinkEngine.h"
 #include "qtsupport/SerialTransport.h"
 
 namespace vanta {

@@ -2,8 +2,8 @@
 // Conversion between the model's code-page bytes and QString, at the gui boundary.
 #include <QString>
 
+#include "common/Archive.h"
 #include "common/Result.h"
-#include "project/Archive.h"
 
 namespace vanta {
 // Code-page bytes to a QString (through the GBK decoder of the core).

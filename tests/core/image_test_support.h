@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "download/ImageCompiler.h"
+#include "image/ImageCompiler.h"
 #include "model/CBar.h"
 #include "model/CChars.h"
 #include "model/CDynamic.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "download/Vocabulary.h"
+#include "common/Archive.h"
 #include "model/ModelContext.h"
-#include "project/Archive.h"
+#include "protocols/Vocabulary.h"
 
 namespace vanta::testing {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "download/Vocabulary.h"
+#include "common/Archive.h"
 #include "model/AlarmListRules.h"
 #include "model/CAlarmList.h"
-#include "project/Archive.h"
+#include "protocols/Vocabulary.h"
 
 using namespace vanta;
 using ::testing::ElementsAre;

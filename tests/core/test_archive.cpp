@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "project/Archive.h"
+#include "common/Archive.h"
 
 using namespace vanta;
 using ::testing::HasSubstr;

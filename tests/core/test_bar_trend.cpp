@@ -6,11 +6,11 @@
 #include <memory>
 #include <vector>
 
-#include "download/Vocabulary.h"
+#include "common/Archive.h"
 #include "model/CBar.h"
 #include "model/CTide.h"
 #include "model/PixelCanvas.h"
-#include "project/Archive.h"
+#include "protocols/Vocabulary.h"
 
 namespace vanta {
 namespace {

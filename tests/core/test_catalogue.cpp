@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "download/Catalogue.h"
-#include "download/SelectionFile.h"
+#include "protocols/Catalogue.h"
+#include "protocols/SelectionFile.h"
 
 using namespace vanta;
 namespace fs = std::filesystem;

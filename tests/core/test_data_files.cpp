@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "common/DataFileGen.h"
 #include "common/FontTables.h"
+#include "tools/datagen/DataFileGen.h"
 
 using namespace vanta;
 using namespace vanta::datagen;

@@ -5,12 +5,12 @@
 
 #include "model_test_support.h"
 
-#include "download/Vocabulary.h"
 #include "model/BuiltinGlyphs.h"
 #include "model/CFunction.h"
 #include "model/ComponentFactory.h"
 #include "model/FunctionPageRules.h"
 #include "model/PixelCanvas.h"
+#include "protocols/Vocabulary.h"
 
 using namespace vanta;
 

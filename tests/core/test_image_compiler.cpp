@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "download/ImageCompiler.h"
+#include "image/ImageCompiler.h"
 #include "model/CChars.h"
 #include "project/Project.h"
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "download/ImageDecoder.h"
-#include "download/ImageRenderer.h"
+#include "image/ImageDecoder.h"
+#include "image/ImageRenderer.h"
 #include "image_test_support.h"
 #include "model/BuiltinGlyphs.h"
 #include "model/PageFormat.h"

@@ -6,12 +6,12 @@
 
 #include <memory>
 
-#include "download/Vocabulary.h"
 #include "model/BuiltinGlyphs.h"
 #include "model/CLight.h"
 #include "model/ComponentFactory.h"
 #include "model/LightPageRules.h"
 #include "model/PixelCanvas.h"
+#include "protocols/Vocabulary.h"
 
 using namespace vanta;
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "download/LinkEngine.h"
-#include "download/LinkProtocol.h"
-#include "download/PanelSimulator.h"
+#include "link/LinkEngine.h"
+#include "link/LinkProtocol.h"
+#include "link/PanelSimulator.h"
 
 using namespace vanta;
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "download/Vocabulary.h"
-#include "model/ParameterCodes.h"
+#include "protocols/ParameterCodes.h"
+#include "protocols/Vocabulary.h"
 
 using namespace vanta;
 

@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
+#include "common/Archive.h"
 #include "model/CUpLoadPic.h"
 #include "model/MonoBitmap.h"
 #include "model/PixelCanvas.h"
-#include "project/Archive.h"
 
 namespace vanta {
 namespace {

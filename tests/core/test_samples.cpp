@@ -9,7 +9,7 @@
 #include <map>
 
 #include "common/FileIO.h"
-#include "download/ImageCompiler.h"
+#include "image/ImageCompiler.h"
 #include "project/OldProjectImport.h"
 #include "project/Project.h"
 #include "project/ProjectJson.h"
@@ -47,8 +47,9 @@ std::map<uint8_t, int> loadAndRoundTrip(const Bytes& file, Project& p) {
     const Bytes saved = p.save();
     Result<Bytes> rebuilt = projectFileFromJson(projectToJson(p));
     EXPECT_TRUE(rebuilt) << rebuilt.message();
-    if (rebuilt)
+    if (rebuilt) {
         EXPECT_EQ(rebuilt.value(), saved);
+    }
     std::map<uint8_t, int> kinds;
     for (const auto& screen : p.screens.screens()) {
         for (const auto& c : screen->components())

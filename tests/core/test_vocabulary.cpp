@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "download/ProtocolNames.h"
-#include "download/Vocabulary.h"
+#include "protocols/ProtocolNames.h"
+#include "protocols/Vocabulary.h"
 
 using namespace vanta;
 

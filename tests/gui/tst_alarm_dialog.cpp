@@ -23,12 +23,12 @@
 #include "app/CMainFrame.h"
 #include "app/CVantaDoc.h"
 #include "app/CommandIds.h"
-#include "download/ProtocolNames.h"
-#include "editor/AlarmListDialog.h"
-#include "editor/CNumEdit.h"
-#include "editor/CNumSpinCtrl.h"
-#include "editor/PlcDialog.h"
+#include "dialogs/AlarmListDialog.h"
+#include "dialogs/PlcDialog.h"
 #include "project/Project.h"
+#include "protocols/ProtocolNames.h"
+#include "widgets/CNumEdit.h"
+#include "widgets/CNumSpinCtrl.h"
 
 using namespace vanta;
 

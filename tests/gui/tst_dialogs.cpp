@@ -13,12 +13,12 @@
 #include "FrameTestSupport.h"
 #include "app/CVantaDoc.h"
 #include "app/ProgramData.h"
-#include "download/Catalogue.h"
-#include "editor/CNumEdit.h"
-#include "editor/PanelSettingsDialog.h"
-#include "editor/PlcDialog.h"
-#include "editor/PortDialog.h"
+#include "dialogs/PanelSettingsDialog.h"
+#include "dialogs/PlcDialog.h"
+#include "dialogs/PortDialog.h"
 #include "project/Project.h"
+#include "protocols/Catalogue.h"
+#include "widgets/CNumEdit.h"
 
 using namespace vanta;
 using namespace vanta::test;

@@ -16,12 +16,12 @@
 #include <QtTest>
 #include <memory>
 
-#include "editor/CNumEdit.h"
-#include "editor/CNumSpinCtrl.h"
 #include "model/CDynamic.h"
 #include "pages/DynamicPage.h"
 #include "pages/DynamicTextGrid.h"
 #include "project/Project.h"
+#include "widgets/CNumEdit.h"
+#include "widgets/CNumSpinCtrl.h"
 
 using namespace vanta;
 

@@ -23,15 +23,15 @@
 #include "app/CSplashWnd.h"
 #include "app/CVantaDoc.h"
 #include "app/CommandIds.h"
-#include "app/ImportDialog.h"
 #include "app/ProgramData.h"
-#include "download/ProtocolNames.h"
+#include "dialogs/ImportDialog.h"
+#include "dialogs/PanelSettingsDialog.h"
+#include "dialogs/PlcDialog.h"
+#include "dialogs/PortDialog.h"
 #include "editor/CVantaView.h"
-#include "editor/PanelSettingsDialog.h"
-#include "editor/PlcDialog.h"
-#include "editor/PortDialog.h"
 #include "model/CMainView.h"
 #include "project/Project.h"
+#include "protocols/ProtocolNames.h"
 
 using namespace vanta;
 using namespace vanta::test;

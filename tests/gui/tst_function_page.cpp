@@ -12,12 +12,12 @@
 #include <QtTest>
 #include <memory>
 
-#include "editor/CNumEdit.h"
-#include "editor/CNumSpinCtrl.h"
 #include "model/CFunction.h"
 #include "model/FunctionPageRules.h"
 #include "pages/FunctionPage.h"
 #include "project/Project.h"
+#include "widgets/CNumEdit.h"
+#include "widgets/CNumSpinCtrl.h"
 
 using namespace vanta;
 

@@ -5,9 +5,9 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "editor/CNumEdit.h"
-#include "editor/CNumSpinCtrl.h"
-#include "editor/NumericField.h"
+#include "widgets/CNumEdit.h"
+#include "widgets/CNumSpinCtrl.h"
+#include "widgets/NumericField.h"
 
 using vanta::CNumEdit;
 using vanta::CNumSpinCtrl;

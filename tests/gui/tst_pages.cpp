@@ -9,8 +9,6 @@
 #include <memory>
 #include <vector>
 
-#include "editor/CNumEdit.h"
-#include "editor/CNumSpinCtrl.h"
 #include "model/CBar.h"
 #include "model/CChars.h"
 #include "model/CLight.h"
@@ -20,6 +18,8 @@
 #include "pages/PageWidgets.h"
 #include "pages/PropertyPage.h"
 #include "project/Project.h"
+#include "widgets/CNumEdit.h"
+#include "widgets/CNumSpinCtrl.h"
 
 using namespace vanta;
 

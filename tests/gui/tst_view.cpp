@@ -20,10 +20,8 @@
 #include <memory>
 
 #include "common/FontTables.h"
-#include "editor/CNumEdit.h"
-#include "editor/CNumSpinCtrl.h"
+#include "dialogs/ScreenDialogs.h"
 #include "editor/CVantaView.h"
-#include "editor/ScreenDialogs.h"
 #include "editor/ScreenPage.h"
 #include "model/CMainView.h"
 #include "model/CUpLoadPic.h"
@@ -32,6 +30,8 @@
 #include "pages/PropertyPage.h"
 #include "project/ProjectDocument.h"
 #include "qtsupport/QtCanvas.h"
+#include "widgets/CNumEdit.h"
+#include "widgets/CNumSpinCtrl.h"
 
 using namespace vanta;
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "common/DataFileGen.h"
+#include "tools/datagen/DataFileGen.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "download/PanelSimulator.h"
+#include "link/PanelSimulator.h"
 
 namespace {
 

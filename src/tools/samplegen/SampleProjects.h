@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/Archive.h"
 #include "common/Result.h"
-#include "project/Archive.h"
 
 namespace vanta::samples {
 

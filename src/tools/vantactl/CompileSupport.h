@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/Prompter.h"
-#include "download/ImageCompiler.h"
+#include "image/ImageCompiler.h"
 #include "project/Project.h"
 
 namespace vantactl {

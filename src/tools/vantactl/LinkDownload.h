@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "download/LinkEngine.h"
+#include "link/LinkEngine.h"
 
 namespace vantactl {
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "Command.h"
-#include "download/Catalogue.h"
-#include "download/ProtocolNames.h"
+#include "protocols/Catalogue.h"
+#include "protocols/ProtocolNames.h"
 
 namespace vantactl {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "Command.h"
 #include "common/FileIO.h"
-#include "download/ImageDecoder.h"
-#include "download/ImageRenderer.h"
+#include "image/ImageDecoder.h"
+#include "image/ImageRenderer.h"
 #include "model/Canvas.h"
 
 namespace vantactl {

@@ -14,7 +14,7 @@
 
 #include "Command.h"
 #include "LinkDownload.h"
-#include "download/Catalogue.h"
+#include "protocols/Catalogue.h"
 
 namespace vantactl {
 namespace {

@@ -18,20 +18,26 @@ std::string& executableDirectory() {
 }
 }  // namespace
 
-const std::vector<Command>& commands() { return registry(); }
+const std::vector<Command>& commands() {
+    return registry();
+}
 
-CommandRegistrar::CommandRegistrar(Command command) { registry().push_back(std::move(command)); }
+CommandRegistrar::CommandRegistrar(Command command) {
+    registry().push_back(std::move(command));
+}
 
 bool Arguments::has(const std::string& name) const {
     for (const auto& [key, value] : options) {
-        if (key == name) return true;
+        if (key == name)
+            return true;
     }
     return false;
 }
 
 std::string Arguments::value(const std::string& name, const std::string& fallback) const {
     for (const auto& [key, value] : options) {
-        if (key == name) return value;
+        if (key == name)
+            return value;
     }
     return fallback;
 }
@@ -40,7 +46,8 @@ bool parseArguments(const std::vector<std::string>& args, const std::vector<std:
                     const std::vector<std::string>& flags, Arguments& out) {
     auto contains = [](const std::vector<std::string>& list, const std::string& s) {
         for (const auto& item : list) {
-            if (item == s) return true;
+            if (item == s)
+                return true;
         }
         return false;
     };
@@ -75,7 +82,8 @@ std::string dataDirectory(const Arguments& args) {
 namespace {
 void printUsage(FILE* out) {
     std::fprintf(out, "usage: vantactl COMMAND [ARGS]\n\ncommands:\n");
-    for (const auto& c : vantactl::commands()) std::fprintf(out, "  %s\n", c.usage.c_str());
+    for (const auto& c : vantactl::commands())
+        std::fprintf(out, "  %s\n", c.usage.c_str());
 }
 }  // namespace
 
@@ -96,7 +104,8 @@ int main(int argc, char** argv) {
     }
     std::vector<std::string> args(argv + 2, argv + argc);
     for (const auto& c : vantactl::commands()) {
-        if (c.name == name) return c.run(args);
+        if (c.name == name)
+            return c.run(args);
     }
     std::fprintf(stderr, "vantactl: unknown command '%s'\n", name.c_str());
     printUsage(stderr);

@@ -1,0 +1,49 @@
+#pragma once
+// Compiles a project into the panel's byte image: the 48-byte header, the glyph tables of every
+// lamp, symbol and character the project shows, the picture data, the screen and component
+// pointer tables, the component records, the dynamic-text data and the alarm block. Every
+// compilation starts from empty sets; a failure leaves nothing behind (every component's
+// download record is freed whatever the outcome).
+
+#include <cstdint>
+#include <string>
+
+#include "common/Archive.h"
+#include "common/Prompter.h"
+#include "protocols/Catalogue.h"
+
+namespace vanta {
+
+class Project;
+
+inline constexpr uint16_t kImageBase = 0x8000;
+inline constexpr size_t kImageHeaderBytes = 48;
+inline constexpr size_t kMaxImageBytes = 0x8000;  // the image lives in 0x8000..0xFFFF
+inline constexpr size_t kMaxComponentsPerScreen = 255;
+
+struct CompiledImage {
+    Bytes image;
+    ProtocolDriver driver;
+};
+
+struct CompileResult {
+    enum class Outcome { Compiled, Cancelled, Failed } outcome = Outcome::Failed;
+    CompiledImage compiled;
+    Error error;  // for Failed: the message and its caption
+    bool ok() const { return outcome == Outcome::Compiled; }
+};
+
+struct CompileOptions {
+    std::string dataDir;  // folder of Ostra_CH.dat, Ostra_EN.dat and Ostra_Ptc.dat
+    // When set, byte 0 of this "In.dat" is rewritten with the catalogue entry of the driver.
+    std::string selectionFile;
+};
+
+// Runs the compilation. The "Register Limit error, cancel?" question goes to the prompter: OK
+// cancels (Outcome::Cancelled), Cancel goes on with the corrected records.
+CompileResult compileProject(Project& project, const CompileOptions& options, Prompter& prompter);
+
+// The panel password as four BCD digits (1234 -> 0x1234).
+uint16_t passwordBcd(uint16_t password);
+
+}  // namespace vanta

@@ -1,0 +1,1 @@
+#include "qtsupport/AppInfo.h"
