@@ -4,6 +4,7 @@
 //
 // orbis-sim --link PATH [--protocol N] [--driver-version V] [--save-image F] [--save-driver F]
 //           [--pace] [--fault SPEC] [--once]
+// orbis-sim --help | --version
 
 #include <fcntl.h>
 #include <poll.h>
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "link/PanelSimulator.h"
+#include "qtsupport/AppInfo.h"
 
 namespace {
 
@@ -51,12 +53,25 @@ struct Options {
 };
 
 void usage(FILE* out) {
-    std::fprintf(out,
-                 "usage: orbis-sim --link PATH [--protocol N] [--driver-version V]\n"
-                 "                 [--save-image F] [--save-driver F] [--pace] [--fault SPEC] "
-                 "[--once]\n"
-                 "  --fault SPEC  comma-separated: no-handshake=MS, drop=N, bad-sum=N, nak=P,\n"
-                 "                delay=MS, delay-rate=P, flip=P, silent-after=N, seed=S\n");
+    std::fputs(
+        "usage: orbis-sim --link PATH [--protocol N] [--driver-version V]\n"
+        "                 [--save-image F] [--save-driver F] [--pace] [--fault SPEC] [--once]\n"
+        "       orbis-sim --help | --version\n"
+        "\n"
+        "The panel's side of the download link on a pseudo-terminal linked at PATH.\n"
+        "\n"
+        "  --link PATH         the symbolic link to make to the pseudo-terminal\n"
+        "  --protocol N        the protocol of the installed driver (0..255, default 1)\n"
+        "  --driver-version V  the version of the installed driver (0..255, default 1)\n"
+        "  --save-image F      write the image memory to F after each download and at the end\n"
+        "  --save-driver F     the same for the driver memory\n"
+        "  --pace              keep the time of a 115200 baud line in both directions\n"
+        "  --fault SPEC        comma-separated: no-handshake=MS, drop=N, bad-sum=N, nak=P,\n"
+        "                      delay=MS, delay-rate=P, flip=P, silent-after=N, seed=S\n"
+        "  --once              end after one completed download\n"
+        "  -h, --help          show this help and exit\n"
+        "  --version           show the version and exit\n",
+        out);
 }
 
 bool parseByte(const char* text, int& out) {
@@ -82,6 +97,9 @@ int parse(int argc, char** argv, Options& o) {
         };
         if (a == "--help" || a == "-h") {
             usage(stdout);
+            std::exit(kExitOk);
+        } else if (a == "--version") {
+            std::printf("orbis-sim %s\n", vanta::app::kVersion);
             std::exit(kExitOk);
         } else if (a == "--link") {
             const char* v = value("--link");

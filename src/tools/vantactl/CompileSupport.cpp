@@ -1,6 +1,7 @@
 #include "CompileSupport.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <span>
 
@@ -24,12 +25,18 @@ vanta::Answer CompilePrompter::ask(const std::string& text, const std::string&, 
     return vanta::Answer::Ok;
 }
 
-CompilePrompter::Mode answerMode(const Arguments& args) {
-    if (args.has("--yes"))
-        return CompilePrompter::Mode::Yes;
-    if (args.has("--no"))
-        return CompilePrompter::Mode::No;
-    return CompilePrompter::Mode::Unanswered;
+void addAnswerOptions(CLI::App* command, CompilePrompter::Mode& mode) {
+    mode = CompilePrompter::Mode::Unanswered;
+    auto answer = [&mode](CompilePrompter::Mode chosen) {
+        return [&mode, chosen](std::int64_t) { mode = chosen; };
+    };
+    CLI::Option* yes = command->add_flag_function(
+        "--yes", answer(CompilePrompter::Mode::Yes),
+        "answer \"Register Limit error, cancel?\" with OK: the compilation is cancelled");
+    CLI::Option* no = command->add_flag_function(
+        "--no", answer(CompilePrompter::Mode::No),
+        "answer it with Cancel: the compilation goes on with the corrected limits");
+    yes->excludes(no);
 }
 
 bool loadProject(const std::string& path, vanta::Project& project) {

@@ -2,6 +2,7 @@
 // What the commands that compile a project share: reading the project as the open command does,
 // and answering the compiler's one question from the command line.
 
+#include <CLI/CLI.hpp>
 #include <string>
 
 #include "common/Prompter.h"
@@ -24,9 +25,8 @@ class CompilePrompter : public vanta::Prompter {
     Mode mode_;
 };
 
-// The mode chosen by --yes / --no among parsed arguments.
-struct Arguments;
-CompilePrompter::Mode answerMode(const Arguments& args);
+// --yes and --no, which exclude each other; `mode` stays Unanswered without either.
+void addAnswerOptions(CLI::App* command, CompilePrompter::Mode& mode);
 
 // Reads and checks a project file as the open command does; messages name the file.
 bool loadProject(const std::string& path, vanta::Project& project);

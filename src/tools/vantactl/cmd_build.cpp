@@ -1,5 +1,6 @@
 // vantactl build IN.json -o OUT.osp: a project file from its JSON form (docs/project-json.md).
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -10,14 +11,13 @@
 namespace vantactl {
 namespace {
 
-int runBuild(const std::vector<std::string>& args) {
-    Arguments a;
-    if (!parseArguments(args, {"-o"}, {}, a) || a.positional.size() != 1 || !a.has("-o") ||
-        a.value("-o").empty()) {
-        std::fprintf(stderr, "usage: vantactl build IN.json -o OUT.osp\n");
-        return kExitUsage;
-    }
-    const std::string& path = a.positional[0];
+struct BuildOptions {
+    std::string in;
+    std::string out;
+};
+
+int runBuild(const BuildOptions& options) {
+    const std::string& path = options.in;
     auto data = vanta::readWholeFile(path);
     if (!data) {
         std::fprintf(stderr, "%s\n", data.message().c_str());
@@ -29,7 +29,7 @@ int runBuild(const std::vector<std::string>& args) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), file.message().c_str());
         return kExitFailure;
     }
-    vanta::Status written = vanta::writeFileAtomically(a.value("-o"), file.value());
+    vanta::Status written = vanta::writeFileAtomically(options.out, file.value());
     if (!written) {
         std::fprintf(stderr, "%s\n", written.message().c_str());
         return kExitFailure;
@@ -37,8 +37,18 @@ int runBuild(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const CommandRegistrar registrar{
-    {"build", "build IN.json -o OUT.osp           JSON back to a project file", runBuild}};
+void defineBuild(CLI::App& vantactl) {
+    auto options = std::make_shared<BuildOptions>();
+    CLI::App* build = vantactl.add_subcommand("build", "JSON back to a project file");
+    build->add_option("IN.json", options->in, "the project's JSON form")->required();
+    build->add_option("-o", options->out, "the project file to write")
+        ->type_name("OUT.osp")
+        ->required()
+        ->check(notEmpty());
+    setAction(build, [options] { return runBuild(*options); });
+}
+
+const CommandRegistrar registrar{defineBuild};
 
 }  // namespace
 }  // namespace vantactl

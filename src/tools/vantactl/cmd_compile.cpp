@@ -6,6 +6,8 @@
 // Without either the question cannot be answered: the compilation stops with exit 1 and says to
 // pass one of them. A project without corrected limits never asks.
 #include <cstdio>
+#include <memory>
+#include <string>
 
 #include "Command.h"
 #include "CompileSupport.h"
@@ -14,23 +16,23 @@
 namespace vantactl {
 namespace {
 
-int runCompile(const std::vector<std::string>& args) {
-    Arguments a;
-    if (!parseArguments(args, {"-o", "--data"}, {"--yes", "--no"}, a) || a.positional.size() != 1 ||
-        !a.has("-o") || (a.has("--yes") && a.has("--no"))) {
-        std::fprintf(stderr,
-                     "usage: vantactl compile IN.osp -o IMAGE.bin [--data DIR] [--yes|--no]\n");
-        return kExitUsage;
-    }
-    const std::string& in = a.positional[0];
-    const std::string out = a.value("-o");
+struct CompileOptions {
+    std::string in;
+    std::string out;
+    std::string dataDir;
+    CompilePrompter::Mode answer = CompilePrompter::Mode::Unanswered;
+};
+
+int runCompile(const CompileOptions& options) {
+    const std::string& in = options.in;
+    const std::string& out = options.out;
 
     vanta::Project project;
     if (!loadProject(in, project))
         return kExitFailure;
-    CompilePrompter prompter(answerMode(a));
+    CompilePrompter prompter(options.answer);
     vanta::CompiledImage compiled;
-    if (!compileOrReport(in, project, dataDirectory(a), prompter, compiled))
+    if (!compileOrReport(in, project, options.dataDir, prompter, compiled))
         return kExitFailure;
     vanta::Status written = vanta::writeFileAtomically(out, compiled.image);
     if (!written) {
@@ -42,9 +44,19 @@ int runCompile(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const CommandRegistrar registrar{
-    {"compile", "compile IN.osp -o IMAGE.bin [--data DIR] [--yes|--no]  compile the panel image",
-     runCompile}};
+void defineCompile(CLI::App& vantactl) {
+    auto options = std::make_shared<CompileOptions>();
+    CLI::App* compile = vantactl.add_subcommand("compile", "compile the panel image");
+    compile->add_option("IN.osp", options->in, "the project file")->required();
+    compile->add_option("-o", options->out, "the image file to write")
+        ->type_name("IMAGE.bin")
+        ->required();
+    addDataOption(compile, options->dataDir);
+    addAnswerOptions(compile, options->answer);
+    setAction(compile, [options] { return runCompile(*options); });
+}
+
+const CommandRegistrar registrar{defineCompile};
 
 }  // namespace
 }  // namespace vantactl

@@ -2,6 +2,8 @@
 // project, opens the port and sends the image (and the protocol driver when the panel needs it).
 // Exit 0 only when the panel acknowledged the final mark.
 #include <cstdio>
+#include <memory>
+#include <string>
 
 #include "Command.h"
 #include "CompileSupport.h"
@@ -10,23 +12,22 @@
 namespace vantactl {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vantactl download IN.osp --port DEV [--force-driver] [--data DIR] [--yes|--no]\n";
+struct DownloadOptions {
+    std::string in;
+    std::string port;
+    bool forceDriver = false;
+    std::string dataDir;
+    CompilePrompter::Mode answer = CompilePrompter::Mode::Unanswered;
+};
 
-int runDownload(const std::vector<std::string>& args) {
-    Arguments a;
-    if (!parseArguments(args, {"--port", "--data"}, {"--force-driver", "--yes", "--no"}, a) ||
-        a.positional.size() != 1 || !a.has("--port") || (a.has("--yes") && a.has("--no"))) {
-        std::fputs(kUsage, stderr);
-        return kExitUsage;
-    }
-    const std::string& in = a.positional[0];
+int runDownload(const DownloadOptions& options) {
+    const std::string& in = options.in;
     vanta::Project project;
     if (!loadProject(in, project))
         return kExitFailure;
-    CompilePrompter prompter(answerMode(a));
+    CompilePrompter prompter(options.answer);
     vanta::CompiledImage compiled;
-    if (!compileOrReport(in, project, dataDirectory(a), prompter, compiled))
+    if (!compileOrReport(in, project, options.dataDir, prompter, compiled))
         return kExitFailure;
 
     vanta::LinkJob job;
@@ -34,16 +35,29 @@ int runDownload(const std::vector<std::string>& args) {
     job.driver = std::move(compiled.driver.bytes);
     job.driverVersion = compiled.driver.version;
     job.protocol = project.protocol();
-    job.forceDriver = a.has("--force-driver");
-    LinkRunOptions options;
-    options.port = a.value("--port");
-    return runDownloadLink(job, options);
+    job.forceDriver = options.forceDriver;
+    LinkRunOptions link;
+    link.port = options.port;
+    return runDownloadLink(job, link);
 }
 
-const CommandRegistrar registrar{
-    {"download",
-     "download IN.osp --port DEV [--force-driver] [--data DIR] [--yes|--no]  compile and send",
-     runDownload}};
+void defineDownload(CLI::App& vantactl) {
+    auto options = std::make_shared<DownloadOptions>();
+    CLI::App* download =
+        vantactl.add_subcommand("download", "compile a project and send it to the panel");
+    download->add_option("IN.osp", options->in, "the project file")->required();
+    download
+        ->add_option("--port", options->port, "the serial port (COMn, a name under /dev, a path)")
+        ->type_name("DEV")
+        ->required();
+    download->add_flag("--force-driver", options->forceDriver,
+                       "send the protocol driver even when the panel has the same one");
+    addDataOption(download, options->dataDir);
+    addAnswerOptions(download, options->answer);
+    setAction(download, [options] { return runDownload(*options); });
+}
+
+const CommandRegistrar registrar{defineDownload};
 
 }  // namespace
 }  // namespace vantactl

@@ -1,5 +1,6 @@
 // vantactl dump IN.osp: the whole project as JSON on stdout (docs/project-json.md).
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "Command.h"
@@ -9,13 +10,7 @@
 namespace vantactl {
 namespace {
 
-int runDump(const std::vector<std::string>& args) {
-    Arguments a;
-    if (!parseArguments(args, {}, {}, a) || a.positional.size() != 1) {
-        std::fprintf(stderr, "usage: vantactl dump IN.osp\n");
-        return kExitUsage;
-    }
-    const std::string& path = a.positional[0];
+int runDump(const std::string& path) {
     auto data = vanta::readWholeFile(path);
     if (!data) {
         std::fprintf(stderr, "%s\n", data.message().c_str());
@@ -36,8 +31,14 @@ int runDump(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const CommandRegistrar registrar{
-    {"dump", "dump IN.osp                        the whole project as JSON on stdout", runDump}};
+void defineDump(CLI::App& vantactl) {
+    auto path = std::make_shared<std::string>();
+    CLI::App* dump = vantactl.add_subcommand("dump", "the whole project as JSON on stdout");
+    dump->add_option("IN.osp", *path, "the project file")->required();
+    setAction(dump, [path] { return runDump(*path); });
+}
+
+const CommandRegistrar registrar{defineDump};
 
 }  // namespace
 }  // namespace vantactl

@@ -1,5 +1,7 @@
 // vantactl import OLD.grx -o OUT.osp: converts an old project into a project file.
 #include <cstdio>
+#include <memory>
+#include <string>
 
 #include "Command.h"
 #include "common/FileIO.h"
@@ -8,13 +10,13 @@
 namespace vantactl {
 namespace {
 
-int runImport(const std::vector<std::string>& args) {
-    Arguments a;
-    if (!parseArguments(args, {"-o"}, {}, a) || a.positional.size() != 1 || !a.has("-o")) {
-        std::fprintf(stderr, "usage: vantactl import OLD.grx -o OUT.osp\n");
-        return kExitUsage;
-    }
-    const std::string& oldPath = a.positional[0];
+struct ImportOptions {
+    std::string in;
+    std::string out;
+};
+
+int runImport(const ImportOptions& options) {
+    const std::string& oldPath = options.in;
     auto data = vanta::readWholeFile(oldPath);
     if (!data) {
         std::fprintf(stderr, "%s: Open the file error!\n", oldPath.c_str());
@@ -25,7 +27,7 @@ int runImport(const std::vector<std::string>& args) {
         std::fprintf(stderr, "%s: %s\n", oldPath.c_str(), converted.message().c_str());
         return kExitFailure;
     }
-    const std::string out = a.value("-o");
+    const std::string& out = options.out;
     vanta::Status written = vanta::writeFileAtomically(out, converted->project);
     if (!written) {
         std::fprintf(stderr, "%s\n", written.message().c_str());
@@ -36,8 +38,17 @@ int runImport(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const CommandRegistrar registrar{
-    {"import", "import OLD.grx -o OUT.osp          convert an old project", runImport}};
+void defineImport(CLI::App& vantactl) {
+    auto options = std::make_shared<ImportOptions>();
+    CLI::App* import = vantactl.add_subcommand("import", "convert an old project");
+    import->add_option("OLD.grx", options->in, "the old project file")->required();
+    import->add_option("-o", options->out, "the project file to write")
+        ->type_name("OUT.osp")
+        ->required();
+    setAction(import, [options] { return runImport(*options); });
+}
+
+const CommandRegistrar registrar{defineImport};
 
 }  // namespace
 }  // namespace vantactl

@@ -1,5 +1,6 @@
 // vantactl protocols [--data DIR]: lists the entries of the protocol catalogue.
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "Command.h"
@@ -9,13 +10,8 @@
 namespace vantactl {
 namespace {
 
-int runProtocols(const std::vector<std::string>& args) {
-    Arguments a;
-    if (!parseArguments(args, {"--data"}, {}, a) || !a.positional.empty()) {
-        std::fprintf(stderr, "usage: vantactl protocols [--data DIR]\n");
-        return kExitUsage;
-    }
-    const std::string path = vanta::Catalogue::pathIn(dataDirectory(a));
+int runProtocols(const std::string& dataDir) {
+    const std::string path = vanta::Catalogue::pathIn(dataDir);
     auto catalogue = vanta::Catalogue::open(path);
     if (!catalogue) {
         std::fprintf(stderr, "%s\n", catalogue.message().c_str());
@@ -33,8 +29,14 @@ int runProtocols(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-const CommandRegistrar registrar{
-    {"protocols", "protocols [--data DIR]             list the protocol catalogue", runProtocols}};
+void defineProtocols(CLI::App& vantactl) {
+    auto dataDir = std::make_shared<std::string>();
+    CLI::App* protocols = vantactl.add_subcommand("protocols", "list the protocol catalogue");
+    addDataOption(protocols, *dataDir);
+    setAction(protocols, [dataDir] { return runProtocols(*dataDir); });
+}
+
+const CommandRegistrar registrar{defineProtocols};
 
 }  // namespace
 }  // namespace vantactl

@@ -4,7 +4,9 @@
 #include <QImage>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <set>
+#include <string>
 
 #include "Command.h"
 #include "common/FileIO.h"
@@ -26,14 +28,14 @@ QImage toPng(const vanta::MonoBitmap& screen) {
     return png;
 }
 
-int runRender(const std::vector<std::string>& args) {
-    Arguments a;
-    if (!parseArguments(args, {"-o"}, {}, a) || a.positional.size() != 1 || !a.has("-o")) {
-        std::fprintf(stderr, "usage: vantactl render IMAGE.bin -o DIR\n");
-        return kExitUsage;
-    }
-    const std::string& in = a.positional[0];
-    const std::filesystem::path dir = a.value("-o");
+struct RenderOptions {
+    std::string in;
+    std::string out;
+};
+
+int runRender(const RenderOptions& options) {
+    const std::string& in = options.in;
+    const std::filesystem::path dir = options.out;
     auto file = vanta::readWholeFile(in);
     if (!file) {
         std::fprintf(stderr, "%s\n", file.message().c_str());
@@ -70,9 +72,18 @@ int runRender(const std::vector<std::string>& args) {
     return problems == 0 ? kExitOk : kExitFailure;
 }
 
-const CommandRegistrar registrar{
-    {"render", "render IMAGE.bin -o DIR            decode an image, one PNG per screen",
-     runRender}};
+void defineRender(CLI::App& vantactl) {
+    auto options = std::make_shared<RenderOptions>();
+    CLI::App* render =
+        vantactl.add_subcommand("render", "decode an image, one PNG per screen (192 x 64)");
+    render->add_option("IMAGE.bin", options->in, "the panel image")->required();
+    render->add_option("-o", options->out, "the folder for screen-<number>.png (made if missing)")
+        ->type_name("DIR")
+        ->required();
+    setAction(render, [options] { return runRender(*options); });
+}
+
+const CommandRegistrar registrar{defineRender};
 
 }  // namespace
 }  // namespace vantactl

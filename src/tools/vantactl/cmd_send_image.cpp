@@ -5,10 +5,10 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,15 +19,16 @@
 namespace vantactl {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vantactl send-image IMAGE.bin --port DEV [--protocol N] [--driver-version V]\n"
-    "                           [--force-driver] [--data DIR] [--tick MS] [--give-up S]\n";
-
-bool parseNumber(const std::string& text, long low, long high, long& out) {
-    char* end = nullptr;
-    out = std::strtol(text.c_str(), &end, 10);
-    return !text.empty() && *end == '\0' && out >= low && out <= high;
-}
+struct SendImageOptions {
+    std::string image;
+    std::string port;
+    int protocol = -1;       // -1: the one in the image's header
+    int driverVersion = -1;  // -1: the catalogue's
+    bool forceDriver = false;
+    std::string dataDir;
+    int tickMs = vanta::kLinkTickMs;
+    int giveUpSeconds = 0;
+};
 
 // Byte 12 of the image header holds the protocol the image was compiled for.
 constexpr size_t kHeaderProtocolOffset = 12;
@@ -35,28 +36,8 @@ constexpr size_t kHeaderProtocolOffset = 12;
 // for anything between).
 constexpr uintmax_t kMaxFileBytes = 16 << 20;
 
-int runSendImage(const std::vector<std::string>& args) {
-    Arguments a;
-    if (!parseArguments(
-            args, {"--port", "--protocol", "--driver-version", "--data", "--tick", "--give-up"},
-            {"--force-driver"}, a) ||
-        a.positional.size() != 1 || !a.has("--port")) {
-        std::fputs(kUsage, stderr);
-        return kExitUsage;
-    }
-    long protocol = -1, version = -1, tick = vanta::kLinkTickMs, giveUp = 0;
-    if ((a.has("--protocol") && !parseNumber(a.value("--protocol"), 1, 255, protocol)) ||
-        (a.has("--driver-version") && !parseNumber(a.value("--driver-version"), 0, 255, version)) ||
-        (a.has("--tick") && !parseNumber(a.value("--tick"), 1, 1000, tick)) ||
-        (a.has("--give-up") && !parseNumber(a.value("--give-up"), 1, 86400, giveUp))) {
-        std::fputs(
-            "vantactl send-image: --protocol takes 1..255, --driver-version 0..255, "
-            "--tick 1..1000 (ms), --give-up 1..86400 (s)\n",
-            stderr);
-        return kExitUsage;
-    }
-
-    const std::string imagePath = a.positional[0];
+int runSendImage(const SendImageOptions& options) {
+    const std::string& imagePath = options.image;
     std::error_code ec;
     const auto size = std::filesystem::file_size(imagePath, ec);
     if (!ec && size > kMaxFileBytes) {
@@ -71,6 +52,7 @@ int runSendImage(const std::vector<std::string>& args) {
     }
     vanta::LinkJob job;
     job.image.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    int protocol = options.protocol;
     if (protocol < 0) {
         if (job.image.size() <= kHeaderProtocolOffset) {
             std::fprintf(stderr,
@@ -83,27 +65,54 @@ int runSendImage(const std::vector<std::string>& args) {
     job.protocol = static_cast<uint8_t>(protocol);
 
     auto driver =
-        vanta::Catalogue::loadDriverFrom(vanta::Catalogue::pathIn(dataDirectory(a)), job.protocol);
+        vanta::Catalogue::loadDriverFrom(vanta::Catalogue::pathIn(options.dataDir), job.protocol);
     if (!driver) {
         std::fprintf(stderr, "%s\n", driver.message().c_str());
         return kExitFailure;
     }
     job.driver = std::move(driver->bytes);
-    job.driverVersion = version >= 0 ? static_cast<uint8_t>(version) : driver->version;
-    job.forceDriver = a.has("--force-driver");
+    job.driverVersion =
+        options.driverVersion >= 0 ? static_cast<uint8_t>(options.driverVersion) : driver->version;
+    job.forceDriver = options.forceDriver;
 
-    LinkRunOptions options;
-    options.port = a.value("--port");
-    options.tickMs = static_cast<int>(tick);
-    options.giveUpAfterSeconds = static_cast<int>(giveUp);
-    return runDownloadLink(job, options);
+    LinkRunOptions link;
+    link.port = options.port;
+    link.tickMs = options.tickMs;
+    link.giveUpAfterSeconds = options.giveUpSeconds;
+    return runDownloadLink(job, link);
 }
 
-const CommandRegistrar registrar{
-    {"send-image",
-     "send-image IMAGE.bin --port DEV [--protocol N] [--driver-version V] [--force-driver] "
-     "[--data DIR]   send a compiled image to the panel",
-     runSendImage}};
+void defineSendImage(CLI::App& vantactl) {
+    auto options = std::make_shared<SendImageOptions>();
+    CLI::App* send = vantactl.add_subcommand("send-image", "send a compiled image to the panel");
+    send->add_option("IMAGE.bin", options->image, "the panel image")->required();
+    send->add_option("--port", options->port, "the serial port (COMn, a name under /dev, a path)")
+        ->type_name("DEV")
+        ->required();
+    send->add_option("--protocol", options->protocol,
+                     "the image's protocol (default: from its header)")
+        ->type_name("N")
+        ->transform(decimalIn(1, 255));
+    send->add_option("--driver-version", options->driverVersion,
+                     "the driver version to compare with the panel's (default: the catalogue's)")
+        ->type_name("V")
+        ->transform(decimalIn(0, 255));
+    send->add_flag("--force-driver", options->forceDriver,
+                   "send the protocol driver even when the panel has the same one");
+    addDataOption(send, options->dataDir);
+    send->add_option(
+            "--tick", options->tickMs,
+            "the link's timer period in ms (default " + std::to_string(vanta::kLinkTickMs) + ")")
+        ->type_name("MS")
+        ->transform(decimalIn(1, 1000));
+    send->add_option("--give-up", options->giveUpSeconds,
+                     "give up this many seconds after \"No Response!!!\" (default: on Ctrl-C only)")
+        ->type_name("S")
+        ->transform(decimalIn(1, 86400));
+    setAction(send, [options] { return runSendImage(*options); });
+}
+
+const CommandRegistrar registrar{defineSendImage};
 
 }  // namespace
 }  // namespace vantactl

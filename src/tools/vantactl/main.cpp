@@ -1,113 +1,77 @@
+// vantactl: the command-line tool over Vanta's core. The commands define themselves (Command.h);
+// this file builds the command line from them, parses it and maps the outcome to the exit status.
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "Command.h"
+#include "HelpFormatter.h"
+#include "qtsupport/AppInfo.h"
 
 namespace vantactl {
-
 namespace {
-std::vector<Command>& registry() {
-    static std::vector<Command> all;
-    return all;
+
+// A command or one of vantactl's own options (--help, --version).
+bool isKnown(const CLI::App& vantactl, const std::string& name) {
+    return vantactl.get_option_no_throw(name) != nullptr ||
+           !vantactl.get_subcommands([&name](const CLI::App* c) { return c->get_name() == name; })
+                .empty();
 }
-std::string& executableDirectory() {
-    static std::string dir;
-    return dir;
+
+// A usage error: the parser's message and the usage line of the command it concerns, or the
+// whole help when no command was given.
+int reportUsageError(CLI::App& vantactl, const CLI::ParseError& error, int argc) {
+    const std::vector<CLI::App*> given = vantactl.get_subcommands();
+    if (argc < 2 || given.empty()) {
+        if (argc >= 2)
+            std::fprintf(stderr, "vantactl: %s\n", error.what());
+        std::fputs(vantactl.help().c_str(), stderr);
+        return kExitUsage;
+    }
+    const CLI::App& command = *given.front();
+    const std::string path = vantactl.get_name() + " " + command.get_name();
+    std::fprintf(stderr, "%s: %s\n%s(%s --help describes the arguments)\n", path.c_str(),
+                 error.what(), usageLine(path, command).c_str(), path.c_str());
+    return kExitUsage;
 }
+
 }  // namespace
-
-const std::vector<Command>& commands() {
-    return registry();
-}
-
-CommandRegistrar::CommandRegistrar(Command command) {
-    registry().push_back(std::move(command));
-}
-
-bool Arguments::has(const std::string& name) const {
-    for (const auto& [key, value] : options) {
-        if (key == name)
-            return true;
-    }
-    return false;
-}
-
-std::string Arguments::value(const std::string& name, const std::string& fallback) const {
-    for (const auto& [key, value] : options) {
-        if (key == name)
-            return value;
-    }
-    return fallback;
-}
-
-bool parseArguments(const std::vector<std::string>& args, const std::vector<std::string>& valued,
-                    const std::vector<std::string>& flags, Arguments& out) {
-    auto contains = [](const std::vector<std::string>& list, const std::string& s) {
-        for (const auto& item : list) {
-            if (item == s)
-                return true;
-        }
-        return false;
-    };
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a.size() > 1 && a[0] == '-') {
-            if (contains(valued, a)) {
-                if (i + 1 >= args.size()) {
-                    std::fprintf(stderr, "vantactl: option %s needs a value\n", a.c_str());
-                    return false;
-                }
-                out.options.emplace_back(a, args[++i]);
-            } else if (contains(flags, a)) {
-                out.options.emplace_back(a, std::string());
-            } else {
-                std::fprintf(stderr, "vantactl: unknown option %s\n", a.c_str());
-                return false;
-            }
-        } else {
-            out.positional.push_back(a);
-        }
-    }
-    return true;
-}
-
-std::string dataDirectory(const Arguments& args) {
-    return args.value("--data", executableDirectory());
-}
-
 }  // namespace vantactl
 
-namespace {
-void printUsage(FILE* out) {
-    std::fprintf(out, "usage: vantactl COMMAND [ARGS]\n\ncommands:\n");
-    for (const auto& c : vantactl::commands())
-        std::fprintf(out, "  %s\n", c.usage.c_str());
-}
-}  // namespace
-
 int main(int argc, char** argv) {
+    using namespace vantactl;
     std::error_code ec;
     auto exe = std::filesystem::canonical("/proc/self/exe", ec);
-    vantactl::executableDirectory() =
-        ec ? std::filesystem::path(argv[0]).parent_path().string() : exe.parent_path().string();
+    setExecutableDirectory(ec ? std::filesystem::path(argv[0]).parent_path().string()
+                              : exe.parent_path().string());
 
-    if (argc < 2) {
-        printUsage(stderr);
-        return vantactl::kExitUsage;
+    CLI::App vantactl(
+        "Vanta's command-line tool: project files, panel images and downloads to the "
+        "Orbis panel.",
+        "vantactl");
+    vantactl.formatter(std::make_shared<HelpFormatter>());
+    vantactl.set_help_flag("-h,--help", "show this help and exit");
+    vantactl.set_version_flag("--version", std::string("vantactl ") + vanta::app::kVersion,
+                              "show the version and exit");
+    vantactl.require_subcommand(1);
+    // A repeated option keeps its first value.
+    vantactl.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeFirst);
+    defineCommands(vantactl);
+
+    if (argc >= 2 && !isKnown(vantactl, argv[1])) {
+        std::fprintf(stderr, "vantactl: unknown %s '%s'\n",
+                     argv[1][0] == '-' ? "option" : "command", argv[1]);
+        std::fputs(vantactl.help().c_str(), stderr);
+        return kExitUsage;
     }
-    std::string name = argv[1];
-    if (name == "help" || name == "--help" || name == "-h") {
-        printUsage(stdout);
-        return vantactl::kExitOk;
+    try {
+        vantactl.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
+            return vantactl.exit(e);  // --help or --version, on stdout
+        return reportUsageError(vantactl, e, argc);
     }
-    std::vector<std::string> args(argv + 2, argv + argc);
-    for (const auto& c : vantactl::commands()) {
-        if (c.name == name)
-            return c.run(args);
-    }
-    std::fprintf(stderr, "vantactl: unknown command '%s'\n", name.c_str());
-    printUsage(stderr);
-    return vantactl::kExitUsage;
+    return actionStatus();
 }
