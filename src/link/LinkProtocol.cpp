@@ -64,6 +64,55 @@ ReplyStatus classifyReply(std::span<const uint8_t> buffer) {
     return sumGood ? ReplyStatus::Good : ReplyStatus::Nothing;
 }
 
+std::optional<std::vector<uint8_t>> takeReplyFrame(std::vector<uint8_t>& buffer) {
+    size_t start = 0;
+    auto startsFrame = [&](size_t i) {
+        const size_t left = buffer.size() - i;
+        if (buffer[i] != link::kSync0)
+            return false;
+        if (left >= 2 && buffer[i + 1] != link::kSync1)
+            return false;
+        return left < 3 || buffer[i + 2] == link::kMinFrameSize ||
+               buffer[i + 2] == link::kInfoReplySize;
+    };
+    while (start < buffer.size() && !startsFrame(start))
+        ++start;
+    buffer.erase(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(start));
+    if (buffer.size() < 3 || buffer.size() < buffer[2])
+        return std::nullopt;
+    const auto length = static_cast<std::ptrdiff_t>(buffer[2]);
+    std::vector<uint8_t> frame(buffer.begin(), buffer.begin() + length);
+    buffer.erase(buffer.begin(), buffer.begin() + length);
+    return frame;
+}
+
+ReplyVerdict judgeReply(std::span<const uint8_t> frame, uint8_t request) {
+    const bool informationAsked = request == link::kInfoRequest;
+    const bool longFrame = frame.size() == link::kInfoReplySize;
+    // Only an information reply is ten bytes long; its command in a short frame is a panel
+    // that miscounts its own reply.
+    if (!longFrame && frame.size() >= 4 && frame[3] == link::kInfoReply)
+        return informationAsked ? ReplyVerdict::Malformed : ReplyVerdict::Stale;
+    if (longFrame != informationAsked) {
+        const bool intactAcknowledge = !longFrame && frame[3] == link::kAcknowledge &&
+                                       classifyReply(frame) == ReplyStatus::Good;
+        // A ten-byte frame answers an information request; an intact acknowledge answers a
+        // handshake, challenge or write block. A refusal or a damaged short reply may answer
+        // either and counts as this frame's error.
+        if (longFrame || intactAcknowledge)
+            return ReplyVerdict::Stale;
+    }
+    switch (classifyReply(frame)) {
+        case ReplyStatus::Good:
+            return ReplyVerdict::Good;
+        case ReplyStatus::Error:
+            return ReplyVerdict::Error;
+        case ReplyStatus::Nothing:
+            break;
+    }
+    return longFrame ? ReplyVerdict::Unusable : ReplyVerdict::Noise;
+}
+
 SessionKeys deriveSessionKeys(std::span<const uint8_t, link::kChallengeSize> c) {
     SessionKeys keys;
     const uint32_t product = static_cast<uint32_t>(wordAt(c, 2)) * wordAt(c, 7);

@@ -68,6 +68,25 @@ enum class ReplyStatus : uint8_t {
 // information reply with a bad checksum; everything else is Nothing.
 ReplyStatus classifyReply(std::span<const uint8_t> buffer);
 
+// Takes the next complete reply frame off the front of `buffer`. A panel sends only 5-byte
+// acknowledges and 10-byte information replies, so bytes are skipped until the sync bytes and a
+// length byte of 5 or 10; nothing is returned (and nothing taken) while that frame is incomplete.
+std::optional<std::vector<uint8_t>> takeReplyFrame(std::vector<uint8_t>& buffer);
+
+// How one complete reply frame (from takeReplyFrame) stands to the frame the PC is waiting on.
+// The information request is answered only by an information reply or a negative acknowledge;
+// the handshake, the challenge and the write blocks only by an acknowledge or a negative
+// acknowledge. A reply of the other kind answers an earlier frame.
+enum class ReplyVerdict : uint8_t {
+    Good,       // the answer
+    Error,      // negative acknowledge or a damaged reply of this kind: send again
+    Unusable,   // a reply of this kind that says nothing (an information reply with a bad sum)
+    Stale,      // a reply of the other kind: the answer to an earlier frame
+    Malformed,  // an information reply whose length byte is not that of an information reply
+    Noise,      // an intact frame of no reply the panel sends
+};
+ReplyVerdict judgeReply(std::span<const uint8_t> frame, uint8_t request);
+
 // Session values derived from the 16 challenge bytes.
 struct SessionKeys {
     uint16_t addressOffset = 0;

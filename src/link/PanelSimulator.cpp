@@ -25,11 +25,32 @@ bool parseProbability(const std::string& text, double& out) {
     return end == text.c_str() + text.size() && out >= 0.0 && out <= 1.0;
 }
 
+// "N:SECONDS": a frame number from 1 and a time of at most an hour, in seconds with a fraction.
+bool parseLate(const std::string& text, int& frame, int64_t& ns) {
+    const size_t colon = text.find(':');
+    if (colon == std::string::npos)
+        return false;
+    int64_t n = 0;
+    if (!parseInteger(text.substr(0, colon), n) || n < 1 || n > 100000000)
+        return false;
+    const std::string seconds = text.substr(colon + 1);
+    if (seconds.empty() || seconds.find_first_not_of("0123456789.") != std::string::npos)
+        return false;
+    char* end = nullptr;
+    const double s = std::strtod(seconds.c_str(), &end);
+    if (end != seconds.c_str() + seconds.size() || s > 3600.0)
+        return false;
+    frame = static_cast<int>(n);
+    ns = static_cast<int64_t>(s * 1e9);
+    return true;
+}
+
 }  // namespace
 
 bool PanelFaults::any() const {
     return handshakeSilenceMs > 0 || dropReplies > 0 || corruptReplies > 0 || nakProbability > 0 ||
-           replyDelayMs > 0 || flipProbability > 0 || silentAfterFrames >= 0;
+           replyDelayMs > 0 || flipProbability > 0 || bitErrorRate > 0 || dropProbability > 0 ||
+           lateFrame > 0 || silentAfterFrames >= 0;
 }
 
 Result<PanelFaults> parsePanelFaults(const std::string& spec) {
@@ -58,6 +79,14 @@ Result<PanelFaults> parsePanelFaults(const std::string& spec) {
         } else if (name == "drop") {
             good = parseInteger(value, n) && n <= 1000000;
             faults.dropReplies = static_cast<int>(n);
+        } else if (name == "drop-rate") {
+            good = parseProbability(value, p);
+            faults.dropProbability = p;
+        } else if (name == "late") {
+            good = parseLate(value, faults.lateFrame, faults.lateNs);
+        } else if (name == "bit-flip") {
+            good = parseProbability(value, p);
+            faults.bitErrorRate = p;
         } else if (name == "bad-sum") {
             good = parseInteger(value, n) && n <= 1000000;
             faults.corruptReplies = static_cast<int>(n);
@@ -104,14 +133,41 @@ bool PanelSimulator::chance(double probability) {
     return std::uniform_real_distribution<double>(0.0, 1.0)(random_) < probability;
 }
 
+// Bit errors of the line: each bit flips on its own with the bit-error rate. The gap to the next
+// flip is drawn once (geometric), so a clean line costs no draw per bit.
+uint8_t PanelSimulator::lineNoise(uint8_t byte) {
+    if (faults_.bitErrorRate <= 0)
+        return byte;
+    for (int64_t bit = 0; bit < 8;) {
+        if (cleanBitsLeft_ < 0) {
+            cleanBitsLeft_ =
+                faults_.bitErrorRate >= 1
+                    ? 0
+                    : std::geometric_distribution<int64_t>(faults_.bitErrorRate)(random_);
+        }
+        const int64_t clean = std::min(cleanBitsLeft_, 8 - bit);
+        bit += clean;
+        cleanBitsLeft_ -= clean;
+        if (bit < 8) {
+            byte ^= static_cast<uint8_t>(1u << bit);
+            ++stats_.flippedBits;
+            ++bit;
+            cleanBitsLeft_ = -1;
+        }
+    }
+    return byte;
+}
+
 void PanelSimulator::receive(std::span<const uint8_t> bytes, int64_t nowNs) {
-    for (uint8_t b : bytes) {
+    for (const uint8_t sent : bytes) {
+        uint8_t b = sent;
         // A damaged byte: some bits flipped on the line.
         if (chance(faults_.flipProbability)) {
             b ^= static_cast<uint8_t>(std::uniform_int_distribution<int>(1, 255)(random_));
         }
+        b = lineNoise(b);
         rxLineFreeNs_ = std::max(rxLineFreeNs_, nowNs) + options_.byteTimeNs;
-        rxQueue_.push_back({b, options_.byteTimeNs > 0 ? rxLineFreeNs_ : nowNs});
+        rxQueue_.push_back({b, options_.byteTimeNs > 0 ? rxLineFreeNs_ : nowNs, b != sent});
     }
     stats_.bytesReceived += static_cast<long>(bytes.size());
 }
@@ -120,7 +176,7 @@ std::vector<uint8_t> PanelSimulator::advance(int64_t nowNs) {
     while (!rxQueue_.empty() && rxQueue_.front().atNs <= nowNs) {
         const TimedByte b = rxQueue_.front();
         rxQueue_.pop_front();
-        take(b.value, b.atNs);
+        take(b);
     }
     std::vector<uint8_t> out;
     while (!txQueue_.empty() && txQueue_.front().atNs <= nowNs) {
@@ -140,11 +196,15 @@ int64_t PanelSimulator::nextEventNs() const {
     return next;
 }
 
-void PanelSimulator::take(uint8_t byte, int64_t atNs) {
-    if (!frame_.empty() && atNs - lastByteNs_ > kFrameGapNs)
+void PanelSimulator::take(TimedByte byte) {
+    const int64_t atNs = byte.atNs;
+    if (!frame_.empty() && atNs - lastByteNs_ > kFrameGapNs) {
         frame_.clear();
+        frameDamage_.clear();
+    }
     lastByteNs_ = atNs;
-    frame_.push_back(byte);
+    frame_.push_back(byte.value);
+    frameDamage_.push_back(byte.damaged);
     // Find a frame start: sync bytes and a plausible length; skip anything else.
     for (;;) {
         if (frame_.empty())
@@ -153,18 +213,22 @@ void PanelSimulator::take(uint8_t byte, int64_t atNs) {
             (frame_.size() >= 3 &&
              (frame_[2] < link::kMinFrameSize || frame_[2] > link::kMaxFrameSize))) {
             frame_.erase(frame_.begin());
+            frameDamage_.erase(frameDamage_.begin());
             continue;
         }
         if (frame_.size() < 3 || frame_.size() < frame_[2])
             return;
-        const size_t length = frame_[2];
+        const auto length = static_cast<std::ptrdiff_t>(frame_[2]);
         const std::vector<uint8_t> frame(frame_.begin(), frame_.begin() + length);
+        const bool damaged =
+            std::any_of(frameDamage_.begin(), frameDamage_.begin() + length, [](bool d) { return d; });
         frame_.erase(frame_.begin(), frame_.begin() + length);
-        handleFrame(frame, atNs);
+        frameDamage_.erase(frameDamage_.begin(), frameDamage_.begin() + length);
+        handleFrame(frame, damaged, atNs);
     }
 }
 
-void PanelSimulator::handleFrame(std::span<const uint8_t> frame, int64_t atNs) {
+void PanelSimulator::handleFrame(std::span<const uint8_t> frame, bool damaged, int64_t atNs) {
     ++stats_.frames;
     if (faults_.silentAfterFrames >= 0 && stats_.frames > faults_.silentAfterFrames)
         return;
@@ -173,6 +237,9 @@ void PanelSimulator::handleFrame(std::span<const uint8_t> frame, int64_t atNs) {
         nak(atNs);
         return;
     }
+    // The panel cannot tell; the simulator knows it changed these bytes itself.
+    if (damaged)
+        ++stats_.unseenDamage;
     const uint8_t command = frame[3];
     if (command == link::kHandshake) {
         if (firstHandshakeNs_ < 0)
@@ -268,8 +335,9 @@ void PanelSimulator::nak(int64_t atNs) {
 }
 
 void PanelSimulator::reply(std::vector<uint8_t> frame, int64_t atNs) {
-    if (faults_.dropReplies > 0) {
-        --faults_.dropReplies;
+    if (faults_.dropReplies > 0 || chance(faults_.dropProbability)) {
+        if (faults_.dropReplies > 0)
+            --faults_.dropReplies;
         ++stats_.droppedReplies;
         return;
     }
@@ -279,11 +347,20 @@ void PanelSimulator::reply(std::vector<uint8_t> frame, int64_t atNs) {
     }
     const bool late = faults_.replyDelayMs > 0 &&
                       (faults_.delayProbability >= 1 || chance(faults_.delayProbability));
-    int64_t at = std::max(txLineFreeNs_, atNs + (late ? faults_.replyDelayMs * kNsPerMs : 0));
-    for (uint8_t b : frame) {
+    int64_t delay = late ? faults_.replyDelayMs * kNsPerMs : 0;
+    if (faults_.lateFrame > 0 && stats_.frames == faults_.lateFrame)
+        delay += faults_.lateNs;
+    // The line stays in order: a reply never overtakes one that left before it.
+    int64_t at = std::max(txLineFreeNs_, atNs + delay);
+    bool damaged = false;
+    for (const uint8_t b : frame) {
         at += options_.byteTimeNs;
-        txQueue_.push_back({b, at});
+        const uint8_t onLine = lineNoise(b);
+        damaged = damaged || onLine != b;
+        txQueue_.push_back({onLine, at, onLine != b});
     }
+    if (damaged)
+        ++stats_.damagedReplies;
     txLineFreeNs_ = at;
 }
 

@@ -29,15 +29,20 @@ struct PanelFaults {
     int64_t replyDelayMs = 0;        // a reply leaves this much later...
     double delayProbability = 1;     // ...with this probability (the others queue behind it)
     double flipProbability = 0;      // a received byte is damaged with this probability
+    double bitErrorRate = 0;         // every bit on the line, both ways, flips with this probability
+    double dropProbability = 0;      // a reply is lost with this probability
+    int lateFrame = 0;               // the reply to this frame (1 = the first) leaves late...
+    int64_t lateNs = 0;              // ...by this much; later replies queue behind it
     int silentAfterFrames = -1;      // frames after this many are never answered (-1: never)
     uint32_t seed = 1;               // of the random faults
 
     bool any() const;
 };
 
-// Parses "name=value,name=value"; names: no-handshake (ms), drop (count), bad-sum (count),
-// nak (probability), delay (ms), delay-rate (probability), flip (probability per byte),
-// silent-after (frames), seed.
+// Parses "name=value,name=value"; names: no-handshake (ms), drop (count), drop-rate
+// (probability), bad-sum (count), nak (probability), delay (ms), delay-rate (probability), late
+// (frame:seconds), flip (probability per byte), bit-flip (probability per bit), silent-after
+// (frames), seed.
 Result<PanelFaults> parsePanelFaults(const std::string& spec);
 
 struct PanelOptions {
@@ -56,11 +61,14 @@ constexpr int64_t kLineByteTimeNs = 1000000000 / kLineBytesPerSecond;
 struct PanelStats {
     long frames = 0;         // complete frames taken off the line, damaged ones included
     long damagedFrames = 0;  // refused for their checksum
+    long unseenDamage = 0;   // frames changed on the line whose checksum still held
     long acks = 0;
     long naks = 0;
     long bytesReceived = 0;
     long bytesSent = 0;
     long droppedReplies = 0;
+    long flippedBits = 0;     // by the bit-error model, both ways
+    long damagedReplies = 0;  // replies with a flipped bit
     long downloads = 0;  // downloads completed by the mark
 };
 
@@ -93,19 +101,22 @@ class PanelSimulator {
     struct TimedByte {
         uint8_t value;
         int64_t atNs;
+        bool damaged = false;  // changed on the line by a fault
     };
 
-    void take(uint8_t byte, int64_t atNs);
-    void handleFrame(std::span<const uint8_t> frame, int64_t atNs);
+    void take(TimedByte byte);
+    void handleFrame(std::span<const uint8_t> frame, bool damaged, int64_t atNs);
     void handleWrite(std::span<const uint8_t> frame, int64_t atNs);
     void reply(std::vector<uint8_t> frame, int64_t atNs);
     void ack(int64_t atNs);
     void nak(int64_t atNs);
     bool chance(double probability);
+    uint8_t lineNoise(uint8_t byte);
 
     PanelOptions options_;
     PanelFaults faults_;
     std::mt19937 random_;
+    int64_t cleanBitsLeft_ = -1;  // of the bit-error model: clean bits before the next flip
     std::vector<uint8_t> memory_;  // 64 KB: driver area below 0x8000, image above
     size_t imageEnd_ = 0;          // relative to 0x8000
     size_t driverEnd_ = 0;
@@ -122,7 +133,8 @@ class PanelSimulator {
     std::deque<TimedByte> txQueue_;
     int64_t rxLineFreeNs_ = std::numeric_limits<int64_t>::min();
     int64_t txLineFreeNs_ = std::numeric_limits<int64_t>::min();
-    std::vector<uint8_t> frame_;  // bytes of the frame being gathered
+    std::vector<uint8_t> frame_;      // bytes of the frame being gathered
+    std::vector<bool> frameDamage_;  // which of them the line changed
     int64_t lastByteNs_ = 0;
     PanelStats stats_;
 };

@@ -16,6 +16,7 @@
 #include "link/LinkEngine.h"
 #include "link/LinkProtocol.h"
 #include "link/PanelSimulator.h"
+#include "link/VirtualLink.h"
 
 using namespace vanta;
 
@@ -544,58 +545,13 @@ TEST(LinkEngine, PausesAtFrameBoundariesAndCancels) {
 
 namespace {
 
-struct SimResult {
-    LinkOutcome outcome;
-    LinkStats link;
-    PanelStats panel;
-    Bytes image;
-    Bytes driver;
-    bool valid = false;
-    int noAnswer = 0;
-    int64_t elapsedNs = 0;
-};
+using SimResult = VirtualLinkResult;
 
 SimResult download(const LinkJob& job, PanelOptions options, uint8_t seed = 7,
                    int64_t tickNs = kLinkTickMs * kNsPerMs) {
-    PanelSimulator panel(options);
-    LinkEngine engine(job, [n = seed]() mutable { return n = n * 29 + 5; });
-    SimResult r;
-    int64_t now = 0;
-    int64_t nextTick = tickNs;
-    bool done = false;
-    auto apply = [&](std::vector<LinkAction> actions) {
-        for (auto& a : actions) {
-            if (a.kind == LinkAction::Kind::Send)
-                panel.receive(a.bytes, now);
-            if (a.kind == LinkAction::Kind::NoAnswer)
-                ++r.noAnswer;
-            if (a.kind == LinkAction::Kind::Finished) {
-                r.outcome = a.outcome;
-                done = true;
-            }
-        }
-    };
-    apply(engine.start());
-    const int64_t limitNs = 600 * 1000 * kNsPerMs;
-    while (!done && now < limitNs) {
-        now = std::min(nextTick, panel.nextEventNs());
-        const Bytes out = panel.advance(now);
-        if (!out.empty())
-            apply(engine.received(out));
-        if (now == nextTick) {
-            apply(engine.tick());
-            nextTick += tickNs;
-        }
-    }
-    r.elapsedNs = now;
-    // What was already on the line still reaches the panel.
-    panel.advance(now + 1000 * kNsPerMs);
-    r.link = engine.stats();
-    r.panel = panel.stats();
-    r.image = panel.image();
-    r.driver = panel.driver();
-    r.valid = panel.imageValid();
-    return r;
+    VirtualLinkOptions clock;
+    clock.tickNs = tickNs;
+    return runVirtualLink(job, options, [n = seed]() mutable { return n = n * 29 + 5; }, clock);
 }
 
 PanelOptions panelWith(const std::string& faults, bool paced = false) {
@@ -726,9 +682,50 @@ TEST(PanelSimulator, ParsesFaultSpecifications) {
     EXPECT_EQ(f->silentAfterFrames, 9);
     EXPECT_EQ(f->seed, 77u);
     EXPECT_FALSE(parsePanelFaults("").value().any());
-    for (const char* bad : {"nak=1.5", "drop=-1", "delay", "shout=3", "flip=x", "drop=3x"}) {
+    auto more = parsePanelFaults("late=7:1.25,bit-flip=0.001,drop-rate=0.05");
+    ASSERT_TRUE(more.ok()) << more.message();
+    EXPECT_EQ(more->lateFrame, 7);
+    EXPECT_EQ(more->lateNs, 1250 * kNsPerMs);
+    EXPECT_DOUBLE_EQ(more->bitErrorRate, 0.001);
+    EXPECT_DOUBLE_EQ(more->dropProbability, 0.05);
+    EXPECT_TRUE(more->any());
+    for (const char* bad : {"nak=1.5", "drop=-1", "delay", "shout=3", "flip=x", "drop=3x", "late=3",
+                            "late=0:1", "late=2:", "late=2:-1", "late=2:1e3", "bit-flip=2"}) {
         EXPECT_FALSE(parsePanelFaults(bad).ok()) << bad;
     }
+}
+
+TEST(PanelSimulator, DelaysOneReplyAndQueuesTheLaterOnesBehindIt) {
+    PanelSimulator panel(panelWith("late=2:0.5"));
+    const Bytes request = makeFrame(link::kInfoRequest);
+    for (int64_t t : {0, 10, 20})
+        panel.receive(request, t * kNsPerMs);
+    EXPECT_EQ(panel.advance(100 * kNsPerMs), infoReply(5, 2));  // the first is on time
+    EXPECT_TRUE(panel.advance(509 * kNsPerMs).empty());
+    // The second and the third (due long before) leave together, in order, half a second late.
+    Bytes both = infoReply(5, 2);
+    both.insert(both.end(), both.begin(), both.end());
+    EXPECT_EQ(panel.advance(511 * kNsPerMs), both);
+}
+
+TEST(PanelSimulator, BitErrorsFlipSingleBitsAtTheirRateAndCountTheDamageTheSumMisses) {
+    // At a rate of 1e-3 over 2,000 frames of 135 bytes and their 5-byte replies (2.24 million
+    // bits) about 2,240 bits flip; a frame with a flip is refused unless two flips cancel in the
+    // sum, which happens to a few of them.
+    PanelSimulator panel(panelWith("bit-flip=0.001,seed=3"));
+    const Bytes frame = makeWriteBlock(0x8000, pattern(128, 1), SessionKeys{});
+    int64_t t = 0;
+    for (int i = 0; i < 2000; ++i, t += 20 * kNsPerMs)
+        panel.receive(frame, t);
+    const Bytes replies = panel.advance(t + 1000 * kNsPerMs);
+    const PanelStats& s = panel.stats();
+    EXPECT_NEAR(static_cast<double>(s.flippedBits), 2240.0, 250.0);
+    EXPECT_GT(s.damagedFrames, 1000);
+    EXPECT_GT(s.unseenDamage, 0);
+    EXPECT_LT(s.unseenDamage, s.damagedFrames / 20);
+    // Replies are damaged on the way back too, one bit at a time, and still come in 5 bytes.
+    EXPECT_GT(s.damagedReplies, 0);
+    EXPECT_EQ(replies.size() % 5, 0u);
 }
 
 TEST(LinkEngine, AResendAfterAnErrorReplyWaitsQuietlyForItsOwnReply) {

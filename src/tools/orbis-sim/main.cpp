@@ -66,8 +66,9 @@ void usage(FILE* out) {
         "  --save-image F      write the image memory to F after each download and at the end\n"
         "  --save-driver F     the same for the driver memory\n"
         "  --pace              keep the time of a 115200 baud line in both directions\n"
-        "  --fault SPEC        comma-separated: no-handshake=MS, drop=N, bad-sum=N, nak=P,\n"
-        "                      delay=MS, delay-rate=P, flip=P, silent-after=N, seed=S\n"
+        "  --fault SPEC        comma-separated: no-handshake=MS, drop=N, drop-rate=P,\n"
+        "                      bad-sum=N, nak=P, refuse=N, delay=MS, delay-rate=P,\n"
+        "                      late=N:SECONDS, flip=P, bit-flip=P, silent-after=N, seed=S\n"
         "  --once              end after one completed download\n"
         "  -h, --help          show this help and exit\n"
         "  --version           show the version and exit\n",
@@ -324,9 +325,9 @@ int main(int argc, char** argv) {
     const vanta::PanelStats& s = panel.stats();
     std::printf(
         "orbis-sim: frames %ld, damaged %ld, ACKs %ld, NAKs %ld, dropped replies %ld, bytes "
-        "received %ld, bytes sent %ld, downloads %ld\n",
+        "received %ld, bytes sent %ld, downloads %ld, flipped bits %ld, unseen damage %ld\n",
         s.frames, s.damagedFrames, s.acks, s.naks, s.droppedReplies, s.bytesReceived, s.bytesSent,
-        s.downloads);
+        s.downloads, s.flippedBits, s.unseenDamage);
     std::fflush(stdout);
     ::close(pty.slave);
     ::close(pty.master);
