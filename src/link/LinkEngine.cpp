@@ -27,13 +27,13 @@ constexpr int kProgressAfterHandshake = 50;
 const char* failureText(SendResult result) {
     switch (result) {
         case SendResult::TimeOut:
-            return "延时越界";
+            return linktext::kTimeOut;
         case SendResult::TooManyErrors:
-            return "通讯错误次数越界";
+            return linktext::kTooManyErrors;
         case SendResult::TooManyResends:
-            return "重发次数越界";
+            return linktext::kTooManyResends;
         default:
-            return "Communication Error!!!";
+            return linktext::kCommunicationError;
     }
 }
 
@@ -94,10 +94,12 @@ std::vector<LinkAction> LinkEngine::received(std::span<const uint8_t> bytes) {
     if (finished() || phase_ == Phase::Idle)
         return {};
     rx_.insert(rx_.end(), bytes.begin(), bytes.end());
-    if (ex_.waiting) {
-        ex_.status = classifyReply(rx_);
-        if (ex_.status != ReplyStatus::Nothing)
-            evaluate();
+    // Each reply is judged on its own as it completes, in the order the line brought them.
+    while (!finished()) {
+        const std::optional<std::vector<uint8_t>> reply = takeReplyFrame(rx_);
+        if (!reply)
+            break;
+        takeReply(*reply);
     }
     return flush();
 }
@@ -106,6 +108,8 @@ std::vector<LinkAction> LinkEngine::tick() {
     if (finished() || phase_ == Phase::Idle)
         return {};
     ++ex_.ticks;
+    if (ex_.waiting && ex_.draining)
+        ++stats_.drainTicks;
     // The waiting side is woken on every second tick.
     if (ex_.waiting && ex_.ticks % 2 == 0)
         evaluate();
@@ -138,8 +142,9 @@ std::vector<LinkAction> LinkEngine::cancel() {
 }
 
 std::vector<LinkAction> LinkEngine::giveUp() {
-    if (phase_ == Phase::HandshakeRetry) {
-        finish(LinkEnd::Failure, "Communication Error!!!", kCaption, Severity::Warning);
+    // Once a handshake was answered the panel is there, even while its other replies drain.
+    if (phase_ == Phase::HandshakeRetry && !ex_.draining) {
+        finish(LinkEnd::Failure, linktext::kCommunicationError, kCaption, Severity::Warning);
     }
     return flush();
 }
@@ -162,9 +167,10 @@ void LinkEngine::begin(std::vector<uint8_t> frame, int mode) {
 }
 
 void LinkEngine::transmit() {
-    // Every send starts from a clean slate: an old reply or an old verdict never counts for it.
-    rx_.clear();
+    // Every send starts from a clean verdict. Bytes already received stay: a reply on its way
+    // when the frame goes again is still counted, and judged by its kind, once it completes.
     ex_.status = ReplyStatus::Nothing;
+    ex_.lastSendTick = ex_.ticks;
     LinkAction action;
     action.kind = LinkAction::Kind::Send;
     action.bytes = ex_.frame;
@@ -174,13 +180,69 @@ void LinkEngine::transmit() {
     ex_.waiting = true;
 }
 
+void LinkEngine::takeReply(const std::vector<uint8_t>& reply) {
+    if (!ex_.waiting) {
+        ++stats_.staleReplies;  // nothing was asked: the answer to a frame already done
+        return;
+    }
+    const ReplyVerdict verdict = judgeReply(reply, ex_.frame[3]);
+    if (verdict == ReplyVerdict::Stale && ex_.frame[3] == link::kInfoRequest && !ex_.draining) {
+        // An acknowledge while the information is asked for: one still owed to an unanswered
+        // handshake, or else the panel's answer to the request, and a wrong one.
+        if (unansweredEarlier_ == 0) {
+            finish(LinkEnd::Failure, linktext::kWrongInformation, kCaption, Severity::Warning);
+            return;
+        }
+        --unansweredEarlier_;
+    }
+    switch (verdict) {
+        case ReplyVerdict::Noise:
+            return;
+        case ReplyVerdict::Stale:
+            ++stats_.staleReplies;
+            return;
+        case ReplyVerdict::Malformed:
+            finish(LinkEnd::Failure, linktext::kWrongInformation, kCaption, Severity::Warning);
+            return;
+        case ReplyVerdict::Good:
+        case ReplyVerdict::Error:
+        case ReplyVerdict::Unusable:
+            break;
+    }
+    ++ex_.replies;
+    if (ex_.draining) {
+        ++stats_.drainedReplies;
+        if (ex_.replies >= ex_.sends)
+            exchangeDone(SendResult::Ok);
+        return;
+    }
+    if (verdict == ReplyVerdict::Unusable)
+        return;
+    if (verdict == ReplyVerdict::Good)
+        answer_ = reply;
+    ex_.status = verdict == ReplyVerdict::Good ? ReplyStatus::Good : ReplyStatus::Error;
+    evaluate();
+}
+
 void LinkEngine::evaluate() {
     if (cancelRequested_) {
         exchangeDone(SendResult::Cancelled);
         return;
     }
+    if (ex_.draining) {
+        drain();
+        return;
+    }
     switch (ex_.status) {
         case ReplyStatus::Good:
+            if (ex_.replies < ex_.sends) {
+                // A resend went out before this answer came: its reply is still on the way and
+                // would be taken for the next frame's. Wait for it before going on.
+                ex_.draining = true;
+                if (phase_ == Phase::HandshakeRetry)
+                    announceAnswered();
+                return;
+            }
             exchangeDone(SendResult::Ok);
             return;
         case ReplyStatus::Error:
@@ -193,6 +255,24 @@ void LinkEngine::evaluate() {
                 afterReply();
             return;
     }
+}
+
+void LinkEngine::drain() {
+    // Replies still owed when the frame's whole time-out has passed since its last send are
+    // taken as lost.
+    if (ex_.ticks - ex_.lastSendTick > kMaxTicks) {
+        stats_.forgottenReplies += ex_.sends - ex_.replies;
+        exchangeDone(SendResult::Ok);
+    }
+}
+
+void LinkEngine::announceAnswered() {
+    if (ex_.answerAnnounced)
+        return;
+    ex_.answerAnnounced = true;
+    LinkAction notice;
+    notice.kind = LinkAction::Kind::Answered;
+    out_.push_back(std::move(notice));
 }
 
 void LinkEngine::afterReply() {
@@ -214,6 +294,7 @@ void LinkEngine::afterReply() {
 
 void LinkEngine::exchangeDone(SendResult result) {
     ex_.waiting = false;
+    unansweredEarlier_ += std::max(0, ex_.sends - ex_.replies);
     switch (phase_) {
         case Phase::Handshake:
         case Phase::HandshakeRetry:
@@ -230,11 +311,8 @@ void LinkEngine::exchangeDone(SendResult result) {
                 std::vector<uint8_t> frame = ex_.frame;
                 begin(std::move(frame), 1);
             } else {
-                if (phase_ == Phase::HandshakeRetry) {
-                    LinkAction notice;
-                    notice.kind = LinkAction::Kind::Answered;
-                    out_.push_back(std::move(notice));
-                }
+                if (phase_ == Phase::HandshakeRetry)
+                    announceAnswered();
                 addProgress(kProgressAfterHandshake);
                 phase_ = Phase::Information;
                 next();
@@ -243,7 +321,7 @@ void LinkEngine::exchangeDone(SendResult result) {
         case Phase::Information:
             if (result != SendResult::Ok)
                 return failSend(result);
-            handleInformation();
+            handleInformation(answer_);
             return;
         case Phase::Challenge:
             if (result != SendResult::Ok)
@@ -277,7 +355,7 @@ void LinkEngine::exchangeDone(SendResult result) {
                 return failSend(result);
             addProgress(kProgressEnd);
             char text[96];
-            std::snprintf(text, sizeof text, "Download complete!Data %d bytes",
+            std::snprintf(text, sizeof text, linktext::kComplete,
                           static_cast<int>(job_.image.size()));
             finish(LinkEnd::Success, text, kCaption, Severity::Information);
             return;
@@ -296,15 +374,15 @@ void LinkEngine::failSend(SendResult result) {
     }
 }
 
-void LinkEngine::handleInformation() {
-    const bool wellFormed =
-        rx_.size() >= link::kInfoReplySize && rx_[3] == link::kInfoReply && rx_[2] == rx_.size();
+void LinkEngine::handleInformation(const std::vector<uint8_t>& reply) {
+    const bool wellFormed = reply.size() == link::kInfoReplySize &&
+                            reply[3] == link::kInfoReply && reply[2] == reply.size();
     if (!wellFormed) {
-        finish(LinkEnd::Failure, "Wrong informationg!", kCaption, Severity::Warning);
+        finish(LinkEnd::Failure, linktext::kWrongInformation, kCaption, Severity::Warning);
         return;
     }
-    const uint8_t panelProtocol = rx_[5];
-    const uint8_t panelVersion = rx_[6];
+    const uint8_t panelProtocol = reply[5];
+    const uint8_t panelVersion = reply[6];
     const bool sendDriver =
         panelProtocol != job_.protocol || panelVersion != job_.driverVersion || job_.forceDriver;
     driverLength_ = sendDriver ? job_.driver.size() : 0;

@@ -25,8 +25,15 @@ namespace vanta {
 // length; runners may use another period (tests do).
 constexpr int kLinkTickMs = 16;
 
-// Texts of the link that its front ends show (the engine's outcomes carry their own).
+// Texts of the link that its front ends show (the engine's outcomes carry their own). The failure
+// texts are the panel's established wording and stay as they are here; front ends translate them.
 namespace linktext {
+constexpr const char* kTimeOut = "延时越界";
+constexpr const char* kTooManyErrors = "通讯错误次数越界";
+constexpr const char* kTooManyResends = "重发次数越界";
+constexpr const char* kWrongInformation = "Wrong informationg!";
+constexpr const char* kCommunicationError = "Communication Error!!!";
+constexpr const char* kComplete = "Download complete!Data %d bytes";
 constexpr const char* kProgressTitle = "下载画面数据";
 constexpr const char* kCancelButton = "取   消";
 constexpr const char* kNoResponse = "No Response!!!";
@@ -81,7 +88,11 @@ enum class SendResult : uint8_t {
 struct LinkStats {
     int framesSent = 0;  // every send, resends included
     int resends = 0;
-    int errorReplies = 0;  // replies judged as errors
+    int errorReplies = 0;      // replies judged as errors
+    int staleReplies = 0;      // replies of the other kind (or with no frame waiting), dropped
+    int drainedReplies = 0;    // replies still owed by a frame already answered, dropped
+    int forgottenReplies = 0;  // owed replies that had not come when the frame's time ran out
+    int drainTicks = 0;        // ticks spent waiting for owed replies
     int handshakeRounds = 0;
     long bytesSent = 0;
     long bytesReceived = 0;
@@ -144,21 +155,28 @@ class LinkEngine {
         int errors = 0;
         int ticks = 0;
         int sends = 0;
+        int replies = 0;  // replies of this frame's kind that came, errors included
+        int lastSendTick = 0;
         int limit = 0;
         int step = 0;
         int maxSends = 0;
         ReplyStatus status = ReplyStatus::Nothing;
         bool waiting = false;
+        bool draining = false;  // answered; the replies to its other sends are still owed
+        bool answerAnnounced = false;
     };
 
     void begin(std::vector<uint8_t> frame, int mode);
     void transmit();
+    void takeReply(const std::vector<uint8_t>& frame);
     void evaluate();
+    void drain();
+    void announceAnswered();
     void afterReply();  // step 4 of send-and-wait: resend or give a result
     void exchangeDone(SendResult result);
     void next();  // the frame after the current one, past the pause gate
     void sendPhaseFrame();
-    void handleInformation();
+    void handleInformation(const std::vector<uint8_t>& reply);
     void drawChallenge();
     void addProgress(int delta);
     void finish(LinkEnd end, std::string message, std::string caption, Severity severity);
@@ -169,7 +187,9 @@ class LinkEngine {
     std::function<uint8_t()> random_;
     Phase phase_ = Phase::Idle;
     Exchange ex_;
-    std::vector<uint8_t> rx_;
+    std::vector<uint8_t> rx_;           // received bytes not yet part of a complete reply
+    std::vector<uint8_t> answer_;       // the reply that answered the current frame
+    int unansweredEarlier_ = 0;         // sends of earlier frames whose replies never came
     std::vector<uint8_t> challenge_;
     SessionKeys keys_;
     size_t offset_ = 0;        // within the driver or the image

@@ -50,7 +50,7 @@ bool parseLate(const std::string& text, int& frame, int64_t& ns) {
 bool PanelFaults::any() const {
     return handshakeSilenceMs > 0 || dropReplies > 0 || corruptReplies > 0 || nakProbability > 0 ||
            replyDelayMs > 0 || flipProbability > 0 || bitErrorRate > 0 || dropProbability > 0 ||
-           lateFrame > 0 || silentAfterFrames >= 0;
+           lateFrame > 0 || !refusedFrames.empty() || silentAfterFrames >= 0;
 }
 
 Result<PanelFaults> parsePanelFaults(const std::string& spec) {
@@ -82,6 +82,9 @@ Result<PanelFaults> parsePanelFaults(const std::string& spec) {
         } else if (name == "drop-rate") {
             good = parseProbability(value, p);
             faults.dropProbability = p;
+        } else if (name == "refuse") {
+            good = parseInteger(value, n) && n >= 1 && n <= 100000000;
+            faults.refusedFrames.push_back(static_cast<int>(n));
         } else if (name == "late") {
             good = parseLate(value, faults.lateFrame, faults.lateNs);
         } else if (name == "bit-flip") {
@@ -247,7 +250,9 @@ void PanelSimulator::handleFrame(std::span<const uint8_t> frame, bool damaged, i
         if (atNs - firstHandshakeNs_ < faults_.handshakeSilenceMs * kNsPerMs)
             return;
     }
-    if (chance(faults_.nakProbability)) {
+    const auto& refused = faults_.refusedFrames;
+    if (std::find(refused.begin(), refused.end(), stats_.frames) != refused.end() ||
+        chance(faults_.nakProbability)) {
         nak(atNs);
         return;
     }

@@ -31,6 +31,7 @@ struct PanelFaults {
     double flipProbability = 0;      // a received byte is damaged with this probability
     double bitErrorRate = 0;         // every bit on the line, both ways, flips with this probability
     double dropProbability = 0;      // a reply is lost with this probability
+    std::vector<int> refusedFrames;  // these frames (1 = the first) are refused
     int lateFrame = 0;               // the reply to this frame (1 = the first) leaves late...
     int64_t lateNs = 0;              // ...by this much; later replies queue behind it
     int silentAfterFrames = -1;      // frames after this many are never answered (-1: never)
@@ -40,9 +41,9 @@ struct PanelFaults {
 };
 
 // Parses "name=value,name=value"; names: no-handshake (ms), drop (count), drop-rate
-// (probability), bad-sum (count), nak (probability), delay (ms), delay-rate (probability), late
-// (frame:seconds), flip (probability per byte), bit-flip (probability per bit), silent-after
-// (frames), seed.
+// (probability), bad-sum (count), nak (probability), refuse (frame number, may repeat), delay
+// (ms), delay-rate (probability), late (frame:seconds), flip (probability per byte), bit-flip
+// (probability per bit), silent-after (frames), seed.
 Result<PanelFaults> parsePanelFaults(const std::string& spec);
 
 struct PanelOptions {

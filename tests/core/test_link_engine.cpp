@@ -682,15 +682,16 @@ TEST(PanelSimulator, ParsesFaultSpecifications) {
     EXPECT_EQ(f->silentAfterFrames, 9);
     EXPECT_EQ(f->seed, 77u);
     EXPECT_FALSE(parsePanelFaults("").value().any());
-    auto more = parsePanelFaults("late=7:1.25,bit-flip=0.001,drop-rate=0.05");
+    auto more = parsePanelFaults("late=7:1.25,bit-flip=0.001,drop-rate=0.05,refuse=4,refuse=9");
     ASSERT_TRUE(more.ok()) << more.message();
+    EXPECT_THAT(more->refusedFrames, ::testing::ElementsAre(4, 9));
     EXPECT_EQ(more->lateFrame, 7);
     EXPECT_EQ(more->lateNs, 1250 * kNsPerMs);
     EXPECT_DOUBLE_EQ(more->bitErrorRate, 0.001);
     EXPECT_DOUBLE_EQ(more->dropProbability, 0.05);
     EXPECT_TRUE(more->any());
     for (const char* bad : {"nak=1.5", "drop=-1", "delay", "shout=3", "flip=x", "drop=3x", "late=3",
-                            "late=0:1", "late=2:", "late=2:-1", "late=2:1e3", "bit-flip=2"}) {
+                            "late=0:1", "late=2:", "late=2:-1", "late=2:1e3", "bit-flip=2", "refuse=0"}) {
         EXPECT_FALSE(parsePanelFaults(bad).ok()) << bad;
     }
 }
@@ -753,4 +754,144 @@ TEST(LinkEngine, AResendAfterAnErrorReplyWaitsQuietlyForItsOwnReply) {
     EXPECT_EQ(run.count(link::kChallenge), 2u);
     EXPECT_EQ(run.engine.stats().resends, 1);
     EXPECT_EQ(run.engine.stats().errorReplies, 1);
+}
+
+// ---- every reply matched to the frame it can answer ----
+
+TEST(LinkReplies, TakesReplyFramesOffTheLineOneAtATimeSkippingNoise) {
+    Bytes line = bytes({0x00, 0x55, 0x13, 0x55, 0xAA, 0x07});  // noise, a length no reply has
+    line.insert(line.end(), kAck.begin(), kAck.end());
+    const Bytes info = infoReply(3, 4);
+    line.insert(line.end(), info.begin(), info.end());
+    line.insert(line.end(), kNak.begin(), kNak.begin() + 3);
+    EXPECT_EQ(takeReplyFrame(line), kAck);
+    EXPECT_EQ(takeReplyFrame(line), info);
+    EXPECT_EQ(takeReplyFrame(line), std::nullopt);  // the refusal is not complete yet
+    EXPECT_EQ(line.size(), 3u);
+    line.insert(line.end(), kNak.begin() + 3, kNak.end());
+    EXPECT_EQ(takeReplyFrame(line), kNak);
+    EXPECT_TRUE(line.empty());
+}
+
+TEST(LinkReplies, JudgesEachReplyAgainstTheFrameItCanAnswer) {
+    Bytes damagedAck = kAck;
+    damagedAck.back() ^= 0x01;
+    Bytes damagedInfo = infoReply(3, 4);
+    damagedInfo.back() ^= 0x10;
+    const uint8_t body[] = {1, 2, 3, 4, 5};
+    const Bytes tenNot82 = makeFrame(0x07, body);
+    Bytes shortInfo = bytes({0x55, 0xAA, 0x05, 0x82, 0x00});  // an information reply cut to 5
+    using V = ReplyVerdict;
+    // The information request: an information reply or a refusal.
+    EXPECT_EQ(judgeReply(infoReply(3, 4), link::kInfoRequest), V::Good);
+    EXPECT_EQ(judgeReply(kNak, link::kInfoRequest), V::Error);
+    EXPECT_EQ(judgeReply(kAck, link::kInfoRequest), V::Stale);
+    EXPECT_EQ(judgeReply(damagedAck, link::kInfoRequest), V::Error);
+    EXPECT_EQ(judgeReply(damagedInfo, link::kInfoRequest), V::Unusable);
+    EXPECT_EQ(judgeReply(tenNot82, link::kInfoRequest), V::Error);
+    EXPECT_EQ(judgeReply(shortInfo, link::kInfoRequest), V::Malformed);
+    // Every other frame: an acknowledge or a refusal; anything ten bytes long is stale.
+    for (uint8_t request : {link::kHandshake, link::kChallenge, link::kWriteBlock}) {
+        EXPECT_EQ(judgeReply(kAck, request), V::Good);
+        EXPECT_EQ(judgeReply(kNak, request), V::Error);
+        EXPECT_EQ(judgeReply(damagedAck, request), V::Error);
+        EXPECT_EQ(judgeReply(infoReply(3, 4), request), V::Stale);
+        EXPECT_EQ(judgeReply(damagedInfo, request), V::Stale);
+        EXPECT_EQ(judgeReply(tenNot82, request), V::Stale);
+        EXPECT_EQ(judgeReply(shortInfo, request), V::Stale);
+        EXPECT_EQ(judgeReply(makeFrame(0x07), request), V::Noise);
+    }
+}
+
+// Replies that come late, on a line that keeps 115200-baud time and brings them byte by byte.
+// Each case once ended in "Download complete!" while the panel held another image: after one
+// time-out resend the PC took every acknowledge for the frame after its own, and a refusal then
+// went unnoticed.
+TEST(LinkWithSimulator, LateRepliesAreNeverTakenForALaterFrame) {
+    const LinkJob job = jobOf(3000);
+    struct Case {
+        const char* faults;
+        bool refusal;
+    };
+    for (const Case c : {
+             Case{"late=2:0.8,refuse=8", true},    // the information reply late, a block refused
+             Case{"late=6:0.7,refuse=9", true},    // a block resent and acknowledged twice
+             Case{"late=3:1.7,refuse=10", true},   // the challenge's answer after three resends
+             Case{"delay=100", false},             // a slow panel
+             Case{"delay=600,refuse=30,refuse=31", true},  // the slowest panel, refusals
+             Case{"delay=700,delay-rate=0.1,nak=0.05,seed=4", true},
+         }) {
+        SCOPED_TRACE(c.faults);
+        SimResult r = download(job, panelWith(c.faults, true));
+        ASSERT_EQ(r.outcome.end, LinkEnd::Success) << r.outcome.message;
+        EXPECT_EQ(r.image, marked(job.image));
+        EXPECT_TRUE(r.valid);
+        // The late replies were waited for and dropped, never judged for the next frame.
+        EXPECT_GT(r.link.drainedReplies, 0);
+        EXPECT_EQ(r.link.forgottenReplies, 0);
+        if (c.refusal) {
+            EXPECT_GE(r.link.errorReplies, 1);
+        }
+    }
+}
+
+TEST(LinkEngine, DropsAStaleAcknowledgeWhileTheInformationIsAskedFor) {
+    // The first handshake is answered only after its resend, and so late that the PC stops
+    // waiting for the second answer; that one arrives while the information request waits.
+    LinkRun run(jobOf(300));
+    run.byteByByte = true;
+    bool owed = false;
+    run.go([&](const Bytes& frame, size_t index) -> std::optional<Bytes> {
+        if (frame[3] == link::kHandshake) {
+            if (index == 0)
+                return std::nullopt;
+            owed = true;
+            return kAck;
+        }
+        if (frame[3] == link::kInfoRequest && owed) {
+            owed = false;
+            Bytes both = kAck;
+            const Bytes info = infoReply(5, 2);
+            both.insert(both.end(), info.begin(), info.end());
+            return both;
+        }
+        return goodPanel()(frame, index);
+    });
+    ASSERT_TRUE(run.outcome);
+    EXPECT_EQ(run.outcome->end, LinkEnd::Success) << run.outcome->message;
+    EXPECT_EQ(run.engine.stats().forgottenReplies, 1);
+    EXPECT_EQ(run.engine.stats().staleReplies, 1);
+    EXPECT_EQ(run.count(link::kInfoRequest), 1u);
+
+    // Without an unanswered handshake the same acknowledge is the panel's wrong answer.
+    LinkRun wrong(jobOf(300));
+    wrong.go([](const Bytes&, size_t) -> std::optional<Bytes> { return kAck; });
+    EXPECT_EQ(wrong.outcome->message, "Wrong informationg!");
+}
+
+TEST(LinkEngine, DrainingCostsNothingOnACleanLineAndEndsWithTheFramesTime) {
+    // Clean: the same frames and the same time as without the drain.
+    LinkRun clean(jobOf(3000));
+    clean.go(goodPanel());
+    EXPECT_EQ(clean.engine.stats().framesSent, 3000 / 128 + 1 + 5);
+    EXPECT_EQ(clean.engine.stats().drainTicks, 0);
+    EXPECT_EQ(clean.ticks, 0);
+
+    // A block's first send is never answered, its resend is: the engine waits for the missing
+    // answer for the frame's whole time-out after the resend, then goes on.
+    LinkRun lost(jobOf(300));
+    int blocks = 0;
+    std::vector<int> sendTicks;
+    lost.go([&](const Bytes& frame, size_t index) -> std::optional<Bytes> {
+        sendTicks.push_back(lost.ticks);
+        if (frame[3] == link::kWriteBlock && frame[2] == 135 && ++blocks == 2)
+            return std::nullopt;
+        return goodPanel()(frame, index);
+    });
+    ASSERT_EQ(lost.outcome->end, LinkEnd::Success);
+    EXPECT_EQ(lost.engine.stats().forgottenReplies, 1);
+    // Sent at tick 0, resent at tick 32, answered at once; the next frame leaves after tick 132.
+    const size_t resend = 5;
+    EXPECT_EQ(sendTicks[resend], 32);
+    EXPECT_EQ(sendTicks[resend + 1], 134);
 }
