@@ -5,6 +5,7 @@
 //
 // usage: link_risk [--runs N] [--image BYTES] [--class NAME] [--unpaced] [--list]
 //                  [--fault SPEC]   (one class of its own, orbis-sim's --fault syntax)
+//        link_risk --blind-spot     (how often bit errors pass the checksum of one block)
 //
 // A false success counts as "unseen damage" when the panel took a frame that the line had changed
 // and whose checksum still held (the 8-bit sum's blind spot), as "reply damage" when only a reply
@@ -48,8 +49,7 @@ const FaultClass kClasses[] = {
      }},
     {"late-many", "10 % of replies 700 ms late, 5 % refusals",
      [](std::mt19937&) { return std::string("delay=700,delay-rate=0.1,nak=0.05"); }},
-    {"refusals", "10 % of frames refused",
-     [](std::mt19937&) { return std::string("nak=0.1"); }},
+    {"refusals", "10 % of frames refused", [](std::mt19937&) { return std::string("nak=0.1"); }},
     {"lost", "5 % of replies lost, 5 % refusals",
      [](std::mt19937&) { return std::string("drop-rate=0.05,nak=0.05"); }},
     {"slow", "every reply 80..600 ms late, 5 % refusals",
@@ -99,8 +99,7 @@ Tally runClass(const std::string& name, std::string (*faults)(std::mt19937&),
     Tally t;
     for (int run = 1; run <= runs; ++run) {
         std::mt19937 random(static_cast<uint32_t>(run) * 7919u + std::hash<std::string>{}(name));
-        const std::string spec =
-            (faults ? faults(random) : fixed) + ",seed=" + std::to_string(run);
+        const std::string spec = (faults ? faults(random) : fixed) + ",seed=" + std::to_string(run);
         auto parsed = vanta::parsePanelFaults(spec);
         if (!parsed) {
             std::fprintf(stderr, "link_risk: %s: %s\n", spec.c_str(), parsed.message().c_str());
@@ -148,6 +147,59 @@ void print(const std::string& name, const std::string& summary, const Tally& t) 
         std::printf("%13s   false success: %s\n", "", e.c_str());
 }
 
+// Two bit errors in one frame pass the 8-bit sum when they sit at the same bit position of two
+// different bytes and change the sum by +2^b and -2^b (for bit 7 also +128 +128). With random
+// data that is 4.5 of every 8 x 8 pairs of bytes, so a frame of n bytes passes with two errors
+// with probability 4.5 C(n, 2) p^2 (1 - p)^(8n - 2) at bit-error rate p.
+double blindSpotEstimate(double p, int n) {
+    const double pairs = 4.5 * n * (n - 1) / 2.0;
+    double clean = 1.0;
+    for (int i = 0; i < 8 * n - 2; ++i)
+        clean *= 1.0 - p;
+    return pairs * p * p * clean;
+}
+
+// Write blocks of 128 random bytes through the bit-error model, counted per block.
+void blindSpot() {
+    std::printf("write blocks of 135 bytes (128 random data bytes), bit errors on the way in\n");
+    std::printf("%10s %10s %10s %10s %12s %12s\n", "bit errors", "blocks", "refused", "unseen",
+                "unseen/block", "estimate");
+    std::mt19937 random(99);
+    std::vector<std::vector<uint8_t>> frames;
+    for (int i = 0; i < 64; ++i) {
+        std::vector<uint8_t> data(vanta::link::kMaxBlockData);
+        for (auto& b : data)
+            b = static_cast<uint8_t>(random());
+        frames.push_back(vanta::makeWriteBlock(0x8000, data, vanta::SessionKeys{0x1234, 0x56}));
+    }
+    struct Rate {
+        double p;
+        long blocks;
+    };
+    for (const Rate r : {Rate{1e-3, 20000}, Rate{3e-4, 100000}, Rate{1e-4, 500000}}) {
+        PanelOptions options;
+        options.faults.bitErrorRate = r.p;
+        options.faults.seed = 5;
+        vanta::PanelSimulator panel(options);
+        int64_t now = 0;
+        for (long i = 0; i < r.blocks; ++i, now += 20 * vanta::kNsPerMs) {
+            panel.receive(frames[static_cast<size_t>(i) % frames.size()], now);
+            (void)panel.advance(now);
+        }
+        const auto& st = panel.stats();
+        std::printf("%10.0e %10ld %10ld %10ld %12.3e %12.3e\n", r.p, r.blocks, st.damagedFrames,
+                    st.unseenDamage, static_cast<double>(st.unseenDamage) / r.blocks,
+                    blindSpotEstimate(r.p, static_cast<int>(vanta::link::kMaxFrameSize)));
+    }
+    std::printf(
+        "estimate at the error rates of real lines, per block and per 32 KB image "
+        "(260 blocks)\n");
+    for (double p : {1e-5, 1e-6, 1e-7, 1e-8, 1e-9}) {
+        const double block = blindSpotEstimate(p, static_cast<int>(vanta::link::kMaxFrameSize));
+        std::printf("%10.0e %28s %12.3e  per image %.3e\n", p, "", block, 260 * block);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -175,6 +227,9 @@ int main(int argc, char** argv) {
             fault = value();
         } else if (a == "--unpaced") {
             paced = false;
+        } else if (a == "--blind-spot") {
+            blindSpot();
+            return 0;
         } else if (a == "--list") {
             for (const auto& c : kClasses)
                 std::printf("%-13s %s\n", c.name, c.summary);
@@ -182,7 +237,7 @@ int main(int argc, char** argv) {
         } else {
             std::fprintf(stderr,
                          "usage: link_risk [--runs N] [--image BYTES] [--class NAME] [--unpaced] "
-                         "[--list] [--fault SPEC]\n");
+                         "[--list] [--fault SPEC] | --blind-spot\n");
             return 2;
         }
     }
@@ -191,7 +246,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::printf("image %zu bytes, %d runs per class, %s, tick %d ms, virtual clock\n", imageSize,
-                runs, paced ? "paced at 115200 baud (byte by byte)" : "unpaced", vanta::kLinkTickMs);
+                runs, paced ? "paced at 115200 baud (byte by byte)" : "unpaced",
+                vanta::kLinkTickMs);
     std::printf("%-13s %6s %6s %6s %8s %7s %7s %8s %9s\n", "class", "runs", "same", "FALSE",
                 "shift", "unseen", "reply", "failed", "s/run");
     if (!fault.empty()) {

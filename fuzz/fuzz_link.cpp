@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <span>
+#include <vector>
 
 #include "link/LinkEngine.h"
 #include "link/LinkProtocol.h"
@@ -13,6 +14,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::span<const uint8_t> bytes(data, size);
     (void)vanta::classifyReply(bytes);
+    std::vector<uint8_t> line(bytes.begin(), bytes.end());
+    while (auto frame = vanta::takeReplyFrame(line)) {
+        if (frame->size() != 5 && frame->size() != 10)
+            std::abort();  // the only replies a panel sends
+        (void)vanta::judgeReply(*frame, vanta::link::kInfoRequest);
+        (void)vanta::judgeReply(*frame, vanta::link::kWriteBlock);
+    }
 
     // The panel: the input arrives in pieces whose sizes and gaps come from the input itself.
     vanta::PanelSimulator panel(vanta::PanelOptions{});

@@ -375,8 +375,8 @@ void LinkEngine::failSend(SendResult result) {
 }
 
 void LinkEngine::handleInformation(const std::vector<uint8_t>& reply) {
-    const bool wellFormed = reply.size() == link::kInfoReplySize &&
-                            reply[3] == link::kInfoReply && reply[2] == reply.size();
+    const bool wellFormed = reply.size() == link::kInfoReplySize && reply[3] == link::kInfoReply &&
+                            reply[2] == reply.size();
     if (!wellFormed) {
         finish(LinkEnd::Failure, linktext::kWrongInformation, kCaption, Severity::Warning);
         return;

@@ -187,9 +187,9 @@ class LinkEngine {
     std::function<uint8_t()> random_;
     Phase phase_ = Phase::Idle;
     Exchange ex_;
-    std::vector<uint8_t> rx_;           // received bytes not yet part of a complete reply
-    std::vector<uint8_t> answer_;       // the reply that answered the current frame
-    int unansweredEarlier_ = 0;         // sends of earlier frames whose replies never came
+    std::vector<uint8_t> rx_;      // received bytes not yet part of a complete reply
+    std::vector<uint8_t> answer_;  // the reply that answered the current frame
+    int unansweredEarlier_ = 0;    // sends of earlier frames whose replies never came
     std::vector<uint8_t> challenge_;
     SessionKeys keys_;
     size_t offset_ = 0;        // within the driver or the image

@@ -223,8 +223,8 @@ void PanelSimulator::take(TimedByte byte) {
             return;
         const auto length = static_cast<std::ptrdiff_t>(frame_[2]);
         const std::vector<uint8_t> frame(frame_.begin(), frame_.begin() + length);
-        const bool damaged =
-            std::any_of(frameDamage_.begin(), frameDamage_.begin() + length, [](bool d) { return d; });
+        const bool damaged = std::any_of(frameDamage_.begin(), frameDamage_.begin() + length,
+                                         [](bool d) { return d; });
         frame_.erase(frame_.begin(), frame_.begin() + length);
         frameDamage_.erase(frameDamage_.begin(), frameDamage_.begin() + length);
         handleFrame(frame, damaged, atNs);

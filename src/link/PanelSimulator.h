@@ -29,8 +29,8 @@ struct PanelFaults {
     int64_t replyDelayMs = 0;        // a reply leaves this much later...
     double delayProbability = 1;     // ...with this probability (the others queue behind it)
     double flipProbability = 0;      // a received byte is damaged with this probability
-    double bitErrorRate = 0;         // every bit on the line, both ways, flips with this probability
-    double dropProbability = 0;      // a reply is lost with this probability
+    double bitErrorRate = 0;     // every bit on the line, both ways, flips with this probability
+    double dropProbability = 0;  // a reply is lost with this probability
     std::vector<int> refusedFrames;  // these frames (1 = the first) are refused
     int lateFrame = 0;               // the reply to this frame (1 = the first) leaves late...
     int64_t lateNs = 0;              // ...by this much; later replies queue behind it
@@ -70,7 +70,7 @@ struct PanelStats {
     long droppedReplies = 0;
     long flippedBits = 0;     // by the bit-error model, both ways
     long damagedReplies = 0;  // replies with a flipped bit
-    long downloads = 0;  // downloads completed by the mark
+    long downloads = 0;       // downloads completed by the mark
 };
 
 class PanelSimulator {
@@ -117,7 +117,7 @@ class PanelSimulator {
     PanelOptions options_;
     PanelFaults faults_;
     std::mt19937 random_;
-    int64_t cleanBitsLeft_ = -1;  // of the bit-error model: clean bits before the next flip
+    int64_t cleanBitsLeft_ = -1;   // of the bit-error model: clean bits before the next flip
     std::vector<uint8_t> memory_;  // 64 KB: driver area below 0x8000, image above
     size_t imageEnd_ = 0;          // relative to 0x8000
     size_t driverEnd_ = 0;
@@ -134,7 +134,7 @@ class PanelSimulator {
     std::deque<TimedByte> txQueue_;
     int64_t rxLineFreeNs_ = std::numeric_limits<int64_t>::min();
     int64_t txLineFreeNs_ = std::numeric_limits<int64_t>::min();
-    std::vector<uint8_t> frame_;      // bytes of the frame being gathered
+    std::vector<uint8_t> frame_;     // bytes of the frame being gathered
     std::vector<bool> frameDamage_;  // which of them the line changed
     int64_t lastByteNs_ = 0;
     PanelStats stats_;

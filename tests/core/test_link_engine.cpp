@@ -551,7 +551,8 @@ SimResult download(const LinkJob& job, PanelOptions options, uint8_t seed = 7,
                    int64_t tickNs = kLinkTickMs * kNsPerMs) {
     VirtualLinkOptions clock;
     clock.tickNs = tickNs;
-    return runVirtualLink(job, options, [n = seed]() mutable { return n = n * 29 + 5; }, clock);
+    return runVirtualLink(
+        job, options, [n = seed]() mutable { return n = n * 29 + 5; }, clock);
 }
 
 PanelOptions panelWith(const std::string& faults, bool paced = false) {
@@ -690,8 +691,9 @@ TEST(PanelSimulator, ParsesFaultSpecifications) {
     EXPECT_DOUBLE_EQ(more->bitErrorRate, 0.001);
     EXPECT_DOUBLE_EQ(more->dropProbability, 0.05);
     EXPECT_TRUE(more->any());
-    for (const char* bad : {"nak=1.5", "drop=-1", "delay", "shout=3", "flip=x", "drop=3x", "late=3",
-                            "late=0:1", "late=2:", "late=2:-1", "late=2:1e3", "bit-flip=2", "refuse=0"}) {
+    for (const char* bad :
+         {"nak=1.5", "drop=-1", "delay", "shout=3", "flip=x", "drop=3x", "late=3", "late=0:1",
+          "late=2:", "late=2:-1", "late=2:1e3", "bit-flip=2", "refuse=0"}) {
         EXPECT_FALSE(parsePanelFaults(bad).ok()) << bad;
     }
 }
@@ -814,10 +816,10 @@ TEST(LinkWithSimulator, LateRepliesAreNeverTakenForALaterFrame) {
         bool refusal;
     };
     for (const Case c : {
-             Case{"late=2:0.8,refuse=8", true},    // the information reply late, a block refused
-             Case{"late=6:0.7,refuse=9", true},    // a block resent and acknowledged twice
-             Case{"late=3:1.7,refuse=10", true},   // the challenge's answer after three resends
-             Case{"delay=100", false},             // a slow panel
+             Case{"late=2:0.8,refuse=8", true},   // the information reply late, a block refused
+             Case{"late=6:0.7,refuse=9", true},   // a block resent and acknowledged twice
+             Case{"late=3:1.7,refuse=10", true},  // the challenge's answer after three resends
+             Case{"delay=100", false},            // a slow panel
              Case{"delay=600,refuse=30,refuse=31", true},  // the slowest panel, refusals
              Case{"delay=700,delay-rate=0.1,nak=0.05,seed=4", true},
          }) {

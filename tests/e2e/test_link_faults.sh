@@ -49,9 +49,16 @@ fault_case success nak=0.2,seed=3
 fault_case success delay=20
 fault_case success flip=0.002,seed=4 --pace
 fault_case either flip=0.01,seed=8
-# Replies later than the resend time count for later frames; the outcome must still be honest.
-fault_case either delay=700
-fault_case either delay=600,flip=0.003,seed=2
+# Replies later than the resend time: the PC waits for the answers it still owes before it goes
+# on (a quarter of the replies late, so the test stays short); the outcome must be honest.
+fault_case either delay=700,delay-rate=0.25,seed=5
+fault_case either delay=600,delay-rate=0.25,flip=0.003,seed=2
+# On a line that keeps its time: the information reply comes after the resend, both answers
+# arrive, then a block is refused; and a panel that answers everything 100 ms late. Each answer
+# counts for its own frame only, so both end in the sent image.
+fault_case success late=2:0.8,refuse=8 --pace
+grep -q "NAKs 1," "$work/sim.out" || fail "late=2:0.8,refuse=8: the refusal did not happen"
+fault_case success delay=100 --pace
 fault_case failure silent-after=10
 grep -qx "延时越界" "$work/err" || fail "silent-after: not \"延时越界\""
 fault_case failure nak=1
