@@ -74,7 +74,7 @@ usage_is build "build IN.json -o OUT.osp"
 usage_is import "import OLD.grx -o OUT.osp"
 usage_is compile "compile IN.osp -o IMAGE.bin [--data DIR] [--yes|--no]"
 usage_is render "render IMAGE.bin -o DIR"
-usage_is download "download IN.osp --port DEV [--force-driver] [--data DIR] [--yes|--no]"
+usage_is download "download IN.osp --port DEV [--force-driver] [--data DIR] [--yes|--no] [--give-up S]"
 usage_is protocols "protocols [--data DIR]"
 usage_is send-image "send-image IMAGE.bin --port DEV [--protocol N] [--driver-version V] [--force-driver] [--data DIR] [--tick MS] [--give-up S]"
 expect 0 "$vantactl" new --protocol 4 -o "$work/help.osp" --help
@@ -114,6 +114,7 @@ usage_error "vantactl new: --protocol: takes a number from 1 to 40, not \"41\"" 
 usage_error "vantactl build: -o" build "$work/a.json" -o ""
 usage_error "vantactl send-image: --tick" send-image a.bin --port "$work/tty" --tick 0x10
 usage_error "vantactl send-image: --give-up" send-image a.bin --port "$work/tty" --give-up 0
+usage_error "vantactl download: --give-up" download a.osp --port "$work/tty" --give-up 0
 usage_error "vantactl send-image: --protocol" send-image a.bin --port "$work/tty" --protocol 256
 expect 2 "$bin/orbis-sim" --link "$work/sim" --protocol 256
 err_has "orbis-sim: --protocol needs a number 0..255"

@@ -34,6 +34,16 @@ for sample in demo chinese; do
   cmp -s "$work/saved-driver.bin" "$work/driver.bin" || fail "$sample: the panel holds another driver"
 done
 
+# A panel that never answers: the download gives up by itself ("Communication Error!!!", exit 1).
+start_sim "$link" --fault no-handshake=600000
+"${fast[@]}" timeout 60 "$vantactl" download "$src/data/samples/demo.osp" --port "$link" \
+  --data "$bin" --no --give-up 1 >/dev/null 2>"$work/err"
+status=$?
+stop_sim
+[[ $status == 1 ]] || fail "--give-up: exit $status"
+grep -q "No Response!!!" "$work/err" || fail "--give-up: no \"No Response!!!\""
+grep -qx "Communication Error!!!" "$work/err" || fail "--give-up: message"
+
 timeout 20 "$vantactl" download >/dev/null 2>&1
 [[ $? == 2 ]] || fail "download without arguments should exit 2"
 timeout 20 "$vantactl" download "$work/none.osp" --port "$link" --data "$bin" >/dev/null 2>"$work/err"

@@ -1,6 +1,7 @@
-// vantactl download IN.osp --port DEV [--force-driver] [--data DIR] [--yes|--no]: compiles the
-// project, opens the port and sends the image (and the protocol driver when the panel needs it).
-// Exit 0 only when the panel acknowledged the final mark.
+// vantactl download IN.osp --port DEV [--force-driver] [--data DIR] [--yes|--no] [--give-up S]:
+// compiles the project, opens the port and sends the image (and the protocol driver when the
+// panel needs it). Exit 0 only when the panel acknowledged the final mark; a panel that never
+// answers ends the download (by default 30 s after "No Response!!!"), so the command always ends.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -12,12 +13,15 @@
 namespace vantactl {
 namespace {
 
+constexpr int kDefaultGiveUpSeconds = 30;
+
 struct DownloadOptions {
     std::string in;
     std::string port;
     bool forceDriver = false;
     std::string dataDir;
     CompilePrompter::Mode answer = CompilePrompter::Mode::Unanswered;
+    int giveUpSeconds = kDefaultGiveUpSeconds;
 };
 
 int runDownload(const DownloadOptions& options) {
@@ -38,6 +42,7 @@ int runDownload(const DownloadOptions& options) {
     job.forceDriver = options.forceDriver;
     LinkRunOptions link;
     link.port = options.port;
+    link.giveUpAfterSeconds = options.giveUpSeconds;
     return runDownloadLink(job, link);
 }
 
@@ -54,6 +59,12 @@ void defineDownload(CLI::App& vantactl) {
                        "send the protocol driver even when the panel has the same one");
     addDataOption(download, options->dataDir);
     addAnswerOptions(download, options->answer);
+    download
+        ->add_option("--give-up", options->giveUpSeconds,
+                     "give up this many seconds after \"No Response!!!\" (default " +
+                         std::to_string(kDefaultGiveUpSeconds) + ")")
+        ->type_name("S")
+        ->transform(decimalIn(1, 86400));
     setAction(download, [options] { return runDownload(*options); });
 }
 
