@@ -46,10 +46,12 @@ for protocol in 1 2 4 14 31 40; do
 done
 head -c 8 "$work/new4.osp" | od -An -tx1 | tr -d ' \n' | grep -q '^084f73747261' || fail "new: not a project file"
 
-# The samples written by this program: dump and build give the same bytes.
+# The samples written by this program: the dump is the committed JSON, and dump and build give
+# the same bytes.
 for sample in demo chinese; do
   expect 0 "$vantactl" dump "$samples/$sample.osp"
   cp "$work/out" "$work/$sample.json"
+  cmp -s "$samples/$sample.json" "$work/$sample.json" || fail "$sample: the dump differs from $sample.json"
   expect 0 "$vantactl" build "$work/$sample.json" -o "$work/$sample.osp"
   cmp -s "$samples/$sample.osp" "$work/$sample.osp" || fail "$sample: dump and build changed the file"
 done
