@@ -1,449 +1,697 @@
 #include "common/Json.h"
 
-#include "common/GbkText.h"
-
 #include <cstdio>
+#include <iterator>
+#include <new>
+#include <stdexcept>
+
+#include "common/GbkText.h"
 
 namespace vanta {
 
-JsonValue JsonValue::boolean(bool value) {
-    JsonValue v;
-    v.type_ = Type::Bool;
-    v.bool_ = value;
-    return v;
-}
-
-JsonValue JsonValue::integer(int64_t value) {
-    JsonValue v;
-    v.type_ = Type::Number;
-    v.integral_ = true;
-    v.integer_ = value;
-    v.text_ = std::to_string(value);
-    return v;
-}
-
-JsonValue JsonValue::string(std::string value) {
-    JsonValue v;
-    v.type_ = Type::String;
-    v.text_ = std::move(value);
-    return v;
-}
-
-JsonValue JsonValue::array() {
-    JsonValue v;
-    v.type_ = Type::Array;
-    return v;
-}
-
-JsonValue JsonValue::object() {
-    JsonValue v;
-    v.type_ = Type::Object;
-    return v;
-}
-
-const char* JsonValue::typeName(Type type) {
-    switch (type) {
-        case Type::Null:
+const char* jsonTypeName(const Json& value) {
+    switch (value.type()) {
+        case Json::value_t::null:
             return "null";
-        case Type::Bool:
+        case Json::value_t::boolean:
             return "a boolean";
-        case Type::Number:
+        case Json::value_t::number_integer:
+        case Json::value_t::number_unsigned:
+        case Json::value_t::number_float:
             return "a number";
-        case Type::String:
+        case Json::value_t::string:
             return "a string";
-        case Type::Array:
+        case Json::value_t::array:
             return "an array";
-        case Type::Object:
+        case Json::value_t::object:
             return "an object";
+        default:
+            return "a value";
     }
-    return "a value";
-}
-
-const JsonValue* JsonValue::find(std::string_view key) const {
-    for (const Member& m : members_) {
-        if (m.first == key)
-            return &m.second;
-    }
-    return nullptr;
-}
-
-JsonValue& JsonValue::push(JsonValue value) {
-    items_.push_back(std::move(value));
-    return items_.back();
-}
-
-JsonValue& JsonValue::add(std::string key, JsonValue value) {
-    members_.emplace_back(std::move(key), std::move(value));
-    return members_.back().second;
 }
 
 // ---------------------------------------------------------------------------------------------
-// Reading
+// Positions. The parser reports values to a handler but not where they are; the handler learns
+// how far the parser has read from the iterator it reads through, and finds each value's first
+// character from the end of the event before it.
 
-class JsonParser {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+size_t contentStart(std::string_view text) {
+    return text.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
+}
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+class TrackedIterator {
   public:
-    explicit JsonParser(std::string_view text) : text_(text) {}
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
 
-    Result<JsonValue> parseDocument() {
-        if (text_.substr(0, 3) == "\xEF\xBB\xBF") {
-            pos_ = 3;  // a byte-order mark takes no column
+    TrackedIterator(const char* at, const char** readTo) : at_(at), readTo_(readTo) {}
+
+    reference operator*() const { return *at_; }
+    TrackedIterator& operator++() {
+        *readTo_ = ++at_;
+        return *this;
+    }
+    TrackedIterator operator++(int) {
+        TrackedIterator old = *this;
+        ++*this;
+        return old;
+    }
+    bool operator==(const TrackedIterator& other) const { return at_ == other.at_; }
+    bool operator!=(const TrackedIterator& other) const { return at_ != other.at_; }
+
+  private:
+    const char* at_;
+    const char** readTo_;
+};
+
+class ReadPosition {
+  public:
+    explicit ReadPosition(std::string_view text)
+        : text_(text), readTo_(text.data()), lastEnd_(contentStart(text)) {}
+
+    std::string_view text() const { return text_; }
+
+    // Parses the whole text, reporting to the handler.
+    template <typename Handler>
+    bool parse(Handler& handler) {
+        const char* begin = text_.data();
+        const char* end = begin + text_.size();
+        return Json::sax_parse(TrackedIterator(begin, &readTo_), TrackedIterator(end, &readTo_),
+                               &handler);
+    }
+
+    size_t skipSpace(size_t at) const {
+        while (at < text_.size() && isSpace(text_[at]))
+            ++at;
+        return at;
+    }
+
+    // The first character of the value or key just reported: past the spaces and the separator
+    // that follow the previous event.
+    size_t valueStart() const {
+        size_t at = skipSpace(lastEnd_);
+        if (at < text_.size() && (text_[at] == ',' || text_[at] == ':'))
+            at = skipSpace(at + 1);
+        return at;
+    }
+
+    // The first character of the token that ends (or breaks off) before byte `readTo` of the
+    // text; a separator before it counts only when the parser read past it.
+    size_t tokenStart(size_t readTo) const {
+        size_t at = skipSpace(lastEnd_);
+        if (at < text_.size() && (text_[at] == ',' || text_[at] == ':') && at + 1 < readTo)
+            at = skipSpace(at + 1);
+        return at;
+    }
+
+    void eventDone() { lastEnd_ = static_cast<size_t>(readTo_ - text_.data()); }
+    // A number ends where its grammar does: the parser has read one character past it.
+    void numberDone() { lastEnd_ = numberEnd(valueStart()); }
+
+    size_t read() const { return static_cast<size_t>(readTo_ - text_.data()); }
+
+    // The end of the number that starts at `start` (-?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?).
+    size_t numberEnd(size_t start) const {
+        size_t at = start;
+        auto digits = [&] {
+            while (at < text_.size() && text_[at] >= '0' && text_[at] <= '9')
+                ++at;
+        };
+        if (at < text_.size() && text_[at] == '-')
+            ++at;
+        if (at < text_.size() && text_[at] == '0')
+            ++at;
+        else
+            digits();
+        if (at < text_.size() && text_[at] == '.') {
+            ++at;
+            digits();
         }
-        skipSpace();
-        JsonValue value;
-        if (!parseValue(value, 0))
-            return Result<JsonValue>::failure(error_);
-        skipSpace();
-        if (pos_ < text_.size()) {
-            fail("unexpected text after the end of the JSON value");
-            return Result<JsonValue>::failure(error_);
+        if (at < text_.size() && (text_[at] == 'e' || text_[at] == 'E')) {
+            ++at;
+            if (at < text_.size() && (text_[at] == '+' || text_[at] == '-'))
+                ++at;
+            digits();
         }
-        return value;
+        return at;
     }
 
   private:
-    bool fail(const std::string& what) {
-        if (error_.empty())
-            error_ = "line " + std::to_string(line_) + ", column " + std::to_string(column_) +
-                     ": " + what;
+    std::string_view text_;
+    const char* readTo_;
+    size_t lastEnd_;
+};
+
+std::string describeChar(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x21 && u < 0x7F)
+        return std::string("'") + c + "'";
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "byte 0x%02X", u);
+    return buf;
+}
+
+bool contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading into values
+
+struct Failure {
+    size_t offset = 0;
+    std::string what;
+    int columnsAfter = 0;  // the place is this many characters after the offset
+};
+
+using Members = Json::object_t::Container;
+
+// Up to this many members an object is searched for a repeated key; a larger one keeps an index.
+constexpr size_t kKeysSearched = 32;
+
+// An index of the keys of one object's members: open addressing over the members' positions,
+// each slot keeping the key's hash so that only a likely repeat is compared. An object of any
+// size finds a repeated key in constant time, at most 32 bytes a member.
+class KeyIndex {
+  public:
+    bool empty() const { return count_ == 0; }
+
+    // Records `key` as the key of member `index`; false when an earlier member has that key.
+    bool add(const Members& members, const std::string& key, size_t index) {
+        if ((count_ + 1) * 2 > slots_.size())
+            grow();
+        const size_t hash = std::hash<std::string>()(key);
+        const size_t mask = slots_.size() - 1;
+        for (size_t at = hash & mask;; at = (at + 1) & mask) {
+            Slot& slot = slots_[at];
+            if (slot.member == 0) {
+                slot = Slot{hash, index + 1};
+                ++count_;
+                return true;
+            }
+            if (slot.hash == hash && members[slot.member - 1].first == key)
+                return false;
+        }
+    }
+
+  private:
+    struct Slot {
+        size_t hash = 0;
+        size_t member = 0;  // position + 1; 0 for a free slot
+    };
+
+    void grow() {
+        std::vector<Slot> old = std::move(slots_);
+        slots_.assign(std::max<size_t>(64, old.size() * 2), Slot{});
+        const size_t mask = slots_.size() - 1;
+        for (const Slot& slot : old) {
+            if (slot.member == 0)
+                continue;
+            size_t at = slot.hash & mask;
+            while (slots_[at].member != 0)
+                at = (at + 1) & mask;
+            slots_[at] = slot;
+        }
+    }
+
+    std::vector<Slot> slots_;
+    size_t count_ = 0;
+};
+
+class DomBuilder {
+  public:
+    explicit DomBuilder(std::string_view text) : position_(text) {}
+    ~DomBuilder() { releaseJson(root_); }
+    DomBuilder(const DomBuilder&) = delete;
+    DomBuilder& operator=(const DomBuilder&) = delete;
+
+    Result<Json> run() {
+        if (position_.parse(*this))
+            return std::move(root_);
+        if (!failure_)
+            failure_ = Failure{position_.text().size(), "the JSON text cannot be read"};
+        const JsonLocation at = jsonLocationAt(position_.text(), failure_->offset);
+        return Result<Json>::failure("line " + std::to_string(at.line) + ", column " +
+                                     std::to_string(at.column + failure_->columnsAfter) + ": " +
+                                     failure_->what);
+    }
+
+    // The parser's events.
+    bool null() { return addScalar(Json()); }
+    bool boolean(bool value) { return addScalar(Json(value)); }
+    bool number_integer(Json::number_integer_t value) { return addNumber(Json(value)); }
+    bool number_unsigned(Json::number_unsigned_t value) { return addNumber(Json(value)); }
+    bool number_float(Json::number_float_t value, const std::string&) {
+        return addNumber(Json(value));
+    }
+    bool string(std::string& value) { return addScalar(Json(std::move(value))); }
+    bool binary(Json::binary_t&) { return false; }  // JSON text has none
+
+    bool start_object(std::size_t) { return open(Json::object()); }
+    bool start_array(std::size_t) { return open(Json::array()); }
+    bool end_object() { return close(); }
+    bool end_array() { return close(); }
+
+    bool key(std::string& key) {
+        Frame& frame = stack_.back();
+        if (isDuplicate(frame, key)) {
+            return fail(position_.valueStart(),
+                        "the key \"" + key + "\" occurs twice in the object");
+        }
+        frame.pendingKey = std::move(key);
+        frame.afterKey = true;
+        position_.eventDone();
+        return true;
+    }
+
+    bool parse_error(std::size_t readTo, const std::string&,
+                     const nlohmann::detail::exception& ex) {
+        diagnose(readTo, ex);
         return false;
     }
 
-    bool atEnd() const { return pos_ >= text_.size(); }
-    char peek() const { return atEnd() ? '\0' : text_[pos_]; }
+  private:
+    struct Frame {
+        Json* container;
+        std::string pendingKey;
+        bool afterKey = false;
+        KeyIndex keys;
+    };
 
-    void advance(size_t n = 1) {
-        for (size_t i = 0; i < n && pos_ < text_.size(); ++i) {
-            if (text_[pos_] == '\n') {
-                ++line_;
-                column_ = 1;
-            } else {
-                ++column_;
+    bool fail(size_t offset, std::string what, int columnsAfter = 0) {
+        failure_ = Failure{offset, std::move(what), columnsAfter};
+        return false;
+    }
+
+    static bool isDuplicate(Frame& frame, const std::string& key) {
+        const Members& members = frame.container->get_ref<const Json::object_t&>();
+        if (frame.keys.empty() && members.size() < kKeysSearched) {
+            for (const auto& member : members) {
+                if (member.first == key)
+                    return true;
             }
-            ++pos_;
+            return false;
         }
-    }
-
-    void skipSpace() {
-        while (!atEnd()) {
-            const char c = text_[pos_];
-            if (c != ' ' && c != '\t' && c != '\n' && c != '\r')
-                break;
-            advance();
+        if (frame.keys.empty()) {
+            for (size_t i = 0; i < members.size(); ++i)
+                frame.keys.add(members, members[i].first, i);
         }
+        return !frame.keys.add(members, key, members.size());
     }
 
-    static std::string describeChar(char c) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u >= 0x21 && u < 0x7F)
-            return std::string("'") + c + "'";
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "byte 0x%02X", u);
-        return buf;
-    }
-
-    bool parseValue(JsonValue& out, int depth) {
-        out.line = line_;
-        out.column = column_;
-        if (atEnd())
-            return fail("unexpected end of the text, a value was expected");
-        const char c = peek();
-        switch (c) {
-            case '{':
-                return parseObject(out, depth + 1);
-            case '[':
-                return parseArray(out, depth + 1);
-            case '"':
-                out.type_ = JsonValue::Type::String;
-                return parseString(out.text_);
-            case 't':
-                return parseWord("true", out, JsonValue::Type::Bool, true);
-            case 'f':
-                return parseWord("false", out, JsonValue::Type::Bool, false);
-            case 'n':
-                return parseWord("null", out, JsonValue::Type::Null, false);
-            default:
-                if (c == '-' || (c >= '0' && c <= '9'))
-                    return parseNumber(out);
-                return fail("unexpected " + describeChar(c) + ", a value was expected");
+    Json* add(Json&& value) {
+        if (stack_.empty()) {
+            root_ = std::move(value);
+            haveRoot_ = true;
+            return &root_;
         }
+        Frame& frame = stack_.back();
+        if (frame.container->is_array()) {
+            auto& items = frame.container->get_ref<Json::array_t&>();
+            items.push_back(std::move(value));
+            return &items.back();
+        }
+        auto& members = frame.container->get_ref<Json::object_t&>();
+        // Appends without the map's own search for the key: isDuplicate has checked it.
+        members.emplace_back(std::move(frame.pendingKey), std::move(value));
+        frame.afterKey = false;
+        return &members.back().second;
     }
 
-    bool parseWord(std::string_view word, JsonValue& out, JsonValue::Type type, bool value) {
-        if (text_.substr(pos_, word.size()) != word)
-            return fail("unexpected " + describeChar(peek()) + ", a value was expected");
-        advance(word.size());
-        out.type_ = type;
-        out.bool_ = value;
+    bool addScalar(Json&& value) {
+        add(std::move(value));
+        position_.eventDone();
         return true;
     }
 
-    bool parseNumber(JsonValue& out) {
-        const size_t start = pos_;
-        bool negative = false;
-        if (peek() == '-') {
-            negative = true;
-            advance();
-        }
-        if (atEnd() || peek() < '0' || peek() > '9')
-            return fail("a digit was expected in the number");
-        bool fits = true;
-        uint64_t magnitude = 0;
-        const uint64_t limit = negative ? uint64_t(INT64_MAX) + 1 : uint64_t(INT64_MAX);
-        if (peek() == '0') {
-            advance();
-            if (!atEnd() && peek() >= '0' && peek() <= '9')
-                return fail("a number may not start with 0 followed by digits");
-        } else {
-            while (!atEnd() && peek() >= '0' && peek() <= '9') {
-                const auto digit = static_cast<uint64_t>(peek() - '0');
-                if (fits && magnitude > (limit - digit) / 10)
-                    fits = false;
-                if (fits)
-                    magnitude = magnitude * 10 + digit;
-                advance();
-            }
-        }
-        bool integral = true;
-        if (peek() == '.') {
-            integral = false;
-            advance();
-            if (atEnd() || peek() < '0' || peek() > '9')
-                return fail("a digit was expected after the decimal point");
-            while (!atEnd() && peek() >= '0' && peek() <= '9')
-                advance();
-        }
-        if (peek() == 'e' || peek() == 'E') {
-            integral = false;
-            advance();
-            if (peek() == '+' || peek() == '-')
-                advance();
-            if (atEnd() || peek() < '0' || peek() > '9')
-                return fail("a digit was expected in the exponent");
-            while (!atEnd() && peek() >= '0' && peek() <= '9')
-                advance();
-        }
-        out.type_ = JsonValue::Type::Number;
-        out.text_ = std::string(text_.substr(start, pos_ - start));
-        out.integral_ = integral && fits;
-        if (out.integral_) {
-            out.integer_ =
-                negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
-        }
+    bool addNumber(Json&& value) {
+        add(std::move(value));
+        position_.numberDone();
         return true;
     }
 
-    bool parseHex4(uint32_t& out) {
-        out = 0;
-        for (int i = 0; i < 4; ++i) {
-            const char c = peek();
-            uint32_t digit;
-            if (c >= '0' && c <= '9')
-                digit = static_cast<uint32_t>(c - '0');
-            else if (c >= 'a' && c <= 'f')
-                digit = static_cast<uint32_t>(c - 'a' + 10);
-            else if (c >= 'A' && c <= 'F')
-                digit = static_cast<uint32_t>(c - 'A' + 10);
-            else
-                return fail("four hexadecimal digits were expected after \\u");
-            out = out * 16 + digit;
-            advance();
+    bool open(Json&& container) {
+        if (stack_.size() >= static_cast<size_t>(kJsonMaxDepth)) {
+            return fail(position_.valueStart(), "the values are nested more than " +
+                                                    std::to_string(kJsonMaxDepth) + " deep");
         }
+        Json* added = add(std::move(container));
+        stack_.push_back(Frame{added, {}, false, {}});
+        position_.eventDone();
         return true;
     }
 
-    // Length of the UTF-8 sequence at pos_ (0 when it is not valid UTF-8).
-    size_t utf8Length() const {
-        uint32_t codePoint = 0;
-        return decodeUtf8(text_, pos_, codePoint);
+    bool close() {
+        stack_.pop_back();
+        position_.eventDone();
+        return true;
     }
 
-    bool parseString(std::string& out) {
-        advance();  // the opening quote
-        out.clear();
-        while (true) {
-            if (atEnd())
-                return fail("the text ends inside a string");
-            const auto c = static_cast<unsigned char>(peek());
-            if (c == '"') {
-                advance();
-                return true;
-            }
-            if (c < 0x20)
-                return fail("a control character must be escaped inside a string");
-            if (c == '\\') {
-                advance();
-                if (atEnd())
-                    return fail("the text ends inside a string");
-                const char e = peek();
-                advance();
-                switch (e) {
-                    case '"':
-                        out += '"';
-                        break;
-                    case '\\':
-                        out += '\\';
-                        break;
-                    case '/':
-                        out += '/';
-                        break;
-                    case 'b':
-                        out += '\b';
-                        break;
-                    case 'f':
-                        out += '\f';
-                        break;
-                    case 'n':
-                        out += '\n';
-                        break;
-                    case 'r':
-                        out += '\r';
-                        break;
-                    case 't':
-                        out += '\t';
-                        break;
-                    case 'u': {
-                        uint32_t cp;
-                        if (!parseHex4(cp))
-                            return false;
-                        if (cp >= 0xDC00 && cp <= 0xDFFF)
-                            return fail("a low surrogate \\u escape without a high one");
-                        if (cp >= 0xD800 && cp <= 0xDBFF) {
-                            if (text_.substr(pos_, 2) != "\\u")
-                                return fail("a high surrogate \\u escape without a low one");
-                            advance(2);
-                            uint32_t low;
-                            if (!parseHex4(low))
-                                return false;
-                            if (low < 0xDC00 || low > 0xDFFF)
-                                return fail("a high surrogate \\u escape without a low one");
-                            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-                        }
-                        appendUtf8(out, cp);
-                        break;
-                    }
-                    default:
-                        return fail("unknown escape \\" + std::string(1, e) + " in a string");
+    // What the structure lets come next, before the token at `start`.
+    enum class Next : uint8_t { Value, Key, Separator, Colon, Nothing };
+
+    Next next(size_t start) const {
+        const std::string_view text = position_.text();
+        size_t before = start;
+        while (before > contentStart(text) && isSpace(text[before - 1]))
+            --before;
+        const char previous = before > contentStart(text) ? text[before - 1] : '\0';
+        if (stack_.empty())
+            return haveRoot_ ? Next::Nothing : Next::Value;
+        const Frame& frame = stack_.back();
+        if (frame.container->is_array())
+            return previous == '[' || previous == ',' ? Next::Value : Next::Separator;
+        if (frame.afterKey)
+            return previous == ':' ? Next::Value : Next::Colon;
+        return previous == '{' || previous == ',' ? Next::Key : Next::Separator;
+    }
+
+    // Whether the token at `start` may stand where it is, so that a fault inside it is the one
+    // to report.
+    bool tokenBelongs(size_t start) const {
+        const Next expected = next(start);
+        return expected == Next::Value ||
+               (expected == Next::Key && position_.text().substr(start, 1) == "\"");
+    }
+
+    // What was expected where the token at `start` broke the structure.
+    std::string syntaxMessage(size_t start) const {
+        const std::string_view text = position_.text();
+        const bool atEnd = start >= text.size();
+        const std::string found = atEnd ? std::string() : describeChar(text[start]);
+        const char token = atEnd ? '\0' : text[start];
+        if (token >= '0' && token <= '9' && start > 0 && text[start - 1] == '0') {
+            // A number stops after a leading 0, so a digit right after it is a new token.
+            return "a number may not start with 0 followed by digits";
+        }
+        const bool inArray = !stack_.empty() && stack_.back().container->is_array();
+        switch (next(start)) {
+            case Next::Value:
+                if (inArray && token == ']')
+                    return "a value was expected after ','";
+                return atEnd ? "unexpected end of the text, a value was expected"
+                             : "unexpected " + found + ", a value was expected";
+            case Next::Key:
+                if (atEnd)
+                    return "the text ends inside an object, '}' was expected";
+                if (token == '}')
+                    return "a key was expected after ','";
+                return "unexpected " + found + ", a key in quotes was expected";
+            case Next::Colon:
+                return atEnd ? "the text ends inside an object, ':' was expected"
+                             : "unexpected " + found + ", ':' was expected";
+            case Next::Separator:
+                if (inArray) {
+                    return atEnd ? "the text ends inside an array, ']' was expected"
+                                 : "unexpected " + found + ", ',' or ']' was expected";
                 }
+                return atEnd ? "the text ends inside an object, '}' was expected"
+                             : "unexpected " + found + ", ',' or '}' was expected";
+            case Next::Nothing:
+                break;
+        }
+        return "unexpected text after the end of the JSON value";
+    }
+
+    // Where a string's UTF-8 first goes wrong, from its opening quote at `start`.
+    size_t badUtf8Offset(size_t start, size_t fallback) const {
+        const std::string_view text = position_.text();
+        size_t at = start + 1;
+        while (at < fallback) {
+            if (static_cast<unsigned char>(text[at]) < 0x80) {
+                at += text[at] == '\\' ? 2 : 1;
                 continue;
             }
-            if (c < 0x80) {
-                out += static_cast<char>(c);
-                advance();
-                continue;
-            }
-            const size_t len = utf8Length();
-            if (len == 0)
-                return fail("the string is not valid UTF-8");
-            out.append(text_.substr(pos_, len));
-            // A multi-byte character counts as one column.
-            pos_ += len;
-            ++column_;
+            uint32_t codePoint = 0;
+            const size_t length = decodeUtf8(text, at, codePoint);
+            if (length == 0)
+                return at;
+            at += length;
+        }
+        return fallback;
+    }
+
+    // Turns the parser's report into this reader's message. `readTo` is how far the parser read:
+    // the end of a misplaced token, or the character after the one a token broke off at.
+    void diagnose(size_t readTo, const nlohmann::detail::exception& ex) {
+        const std::string_view text = position_.text();
+        const size_t start = position_.tokenStart(readTo);
+        const size_t broken = readTo > 0 ? std::min(readTo - 1, text.size()) : 0;
+        const std::string_view what = ex.what();
+
+        if (!tokenBelongs(start)) {
+            fail(start, syntaxMessage(start));
+        } else if (ex.id == 406) {
+            const size_t end = position_.numberEnd(start);
+            fail(start,
+                 "the number " + std::string(text.substr(start, end - start)) + " is too large");
+        } else if (contains(what, "invalid BOM")) {
+            fail(0, "unexpected byte 0xEF, a value was expected");
+        } else if (contains(what, "missing closing quote")) {
+            fail(text.size(), "the text ends inside a string");
+        } else if (contains(what, "control character")) {
+            fail(broken, "a control character must be escaped inside a string");
+        } else if (contains(what, "ill-formed UTF-8")) {
+            fail(badUtf8Offset(start, broken), "the string is not valid UTF-8");
+        } else if (contains(what, "must be followed by 4 hex digits")) {
+            fail(broken, "four hexadecimal digits were expected after \\u");
+        } else if (contains(what, "must be followed by U+DC00")) {
+            // After the high surrogate either an escape that is no low surrogate was read, or
+            // what stands where its "\\u" should start.
+            const bool escapeRead = readTo >= 6 && text.substr(readTo - 6, 2) == "\\u";
+            const size_t missing = broken > 0 && text[broken - 1] == '\\' ? broken - 1 : broken;
+            fail(escapeRead ? readTo : missing, "a high surrogate \\u escape without a low one");
+        } else if (contains(what, "must follow U+D800")) {
+            fail(readTo, "a low surrogate \\u escape without a high one");
+        } else if (readTo > text.size() && contains(what, "invalid string")) {
+            fail(text.size(), "the text ends inside a string");
+        } else if (contains(what, "forbidden character after backslash")) {
+            // Just after the escaped character; a byte of a multi-byte character counts as one.
+            const bool ascii = static_cast<unsigned char>(text[broken]) < 0x80;
+            fail(ascii ? readTo : broken,
+                 "unknown escape \\" + std::string(1, text[broken]) + " in a string",
+                 ascii ? 0 : 1);
+        } else if (contains(what, "expected digit after '-'")) {
+            fail(broken, "a digit was expected in the number");
+        } else if (contains(what, "expected digit after '.'")) {
+            fail(broken, "a digit was expected after the decimal point");
+        } else if (contains(what, "after exponent")) {
+            fail(broken, "a digit was expected in the exponent");
+        } else {
+            // A token in the wrong place, or one that is no JSON token at all.
+            fail(start, syntaxMessage(start));
         }
     }
 
-    bool parseArray(JsonValue& out, int depth) {
-        if (depth > kJsonMaxDepth)
-            return fail("the values are nested more than " + std::to_string(kJsonMaxDepth) +
-                        " deep");
-        out.type_ = JsonValue::Type::Array;
-        advance();  // [
-        skipSpace();
-        if (peek() == ']') {
-            advance();
-            return true;
-        }
-        while (true) {
-            skipSpace();
-            JsonValue item;
-            if (!parseValue(item, depth))
-                return false;
-            out.items_.push_back(std::move(item));
-            skipSpace();
-            if (atEnd())
-                return fail("the text ends inside an array, ']' was expected");
-            if (peek() == ',') {
-                advance();
-                skipSpace();
-                if (peek() == ']')
-                    return fail("a value was expected after ','");
-                continue;
-            }
-            if (peek() == ']') {
-                advance();
-                return true;
-            }
-            return fail("unexpected " + describeChar(peek()) + ", ',' or ']' was expected");
-        }
-    }
-
-    bool parseObject(JsonValue& out, int depth) {
-        if (depth > kJsonMaxDepth)
-            return fail("the values are nested more than " + std::to_string(kJsonMaxDepth) +
-                        " deep");
-        out.type_ = JsonValue::Type::Object;
-        advance();  // {
-        skipSpace();
-        if (peek() == '}') {
-            advance();
-            return true;
-        }
-        while (true) {
-            skipSpace();
-            if (atEnd())
-                return fail("the text ends inside an object, '}' was expected");
-            if (peek() != '"')
-                return fail("unexpected " + describeChar(peek()) +
-                            ", a key in quotes was expected");
-            const int keyLine = line_;
-            const int keyColumn = column_;
-            std::string key;
-            if (!parseString(key))
-                return false;
-            if (out.find(key) != nullptr) {
-                line_ = keyLine;
-                column_ = keyColumn;
-                return fail("the key \"" + key + "\" occurs twice in the object");
-            }
-            skipSpace();
-            if (peek() != ':') {
-                if (atEnd())
-                    return fail("the text ends inside an object, ':' was expected");
-                return fail("unexpected " + describeChar(peek()) + ", ':' was expected");
-            }
-            advance();
-            skipSpace();
-            JsonValue value;
-            if (!parseValue(value, depth))
-                return false;
-            out.members_.emplace_back(std::move(key), std::move(value));
-            skipSpace();
-            if (atEnd())
-                return fail("the text ends inside an object, '}' was expected");
-            if (peek() == ',') {
-                advance();
-                skipSpace();
-                if (peek() == '}')
-                    return fail("a key was expected after ','");
-                continue;
-            }
-            if (peek() == '}') {
-                advance();
-                return true;
-            }
-            return fail("unexpected " + describeChar(peek()) + ", ',' or '}' was expected");
-        }
-    }
-
-    std::string_view text_;
-    size_t pos_ = 0;
-    int line_ = 1;
-    int column_ = 1;
-    std::string error_;
+    ReadPosition position_;
+    Json root_;
+    bool haveRoot_ = false;
+    std::vector<Frame> stack_;
+    std::optional<Failure> failure_;
 };
 
-Result<JsonValue> parseJson(std::string_view text) {
-    JsonParser parser(text);
-    return parser.parseDocument();
+// Follows the document without keeping it, until the value at the path starts.
+class Locator {
+  public:
+    Locator(std::string_view text, const JsonPath& path) : position_(text), path_(path) {}
+
+    // The value's first byte and, for a number, string or literal, its text as written.
+    struct Found {
+        size_t offset;
+        std::string_view token;
+    };
+
+    std::optional<Found> run() {
+        position_.parse(*this);
+        return found_;
+    }
+
+    bool null() { return scalar(false); }
+    bool boolean(bool) { return scalar(false); }
+    bool number_integer(Json::number_integer_t) { return scalar(true); }
+    bool number_unsigned(Json::number_unsigned_t) { return scalar(true); }
+    bool number_float(Json::number_float_t, const std::string&) { return scalar(true); }
+    bool string(std::string&) { return scalar(false); }
+    bool binary(Json::binary_t&) { return false; }
+    bool start_object(std::size_t) { return open(false); }
+    bool start_array(std::size_t) { return open(true); }
+    bool end_object() { return close(); }
+    bool end_array() { return close(); }
+
+    bool key(std::string& key) {
+        stack_.back().key = std::move(key);
+        position_.eventDone();
+        return true;
+    }
+
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) {
+        return false;
+    }
+
+  private:
+    struct Frame {
+        bool isArray;
+        size_t index = 0;
+        std::string key;
+    };
+
+    bool here() const {
+        const auto& steps = path_.steps();
+        if (steps.size() != stack_.size())
+            return false;
+        for (size_t i = steps.size(); i-- > 0;) {
+            const Frame& frame = stack_[i];
+            const JsonPath::Step& step = steps[i];
+            if (frame.isArray != step.isIndex)
+                return false;
+            if (frame.isArray ? frame.index != step.index : frame.key != step.key)
+                return false;
+        }
+        return true;
+    }
+
+    void ended() {
+        if (!stack_.empty() && stack_.back().isArray)
+            ++stack_.back().index;
+    }
+
+    // Each returns false, which stops the parser, at the value sought.
+    bool scalar(bool number) {
+        if (here()) {
+            const size_t start = position_.valueStart();
+            const size_t end = number ? position_.numberEnd(start) : position_.read();
+            found_ = Found{start, position_.text().substr(start, end - start)};
+            return false;
+        }
+        if (number)
+            position_.numberDone();
+        else
+            position_.eventDone();
+        ended();
+        return true;
+    }
+
+    bool open(bool isArray) {
+        if (here()) {
+            found_ = Found{position_.valueStart(), {}};
+            return false;
+        }
+        stack_.push_back(Frame{isArray, 0, {}});
+        position_.eventDone();
+        return true;
+    }
+
+    bool close() {
+        stack_.pop_back();
+        ended();
+        position_.eventDone();
+        return true;
+    }
+
+    ReadPosition position_;
+    const JsonPath& path_;
+    std::vector<Frame> stack_;
+    std::optional<Found> found_;
+};
+
+}  // namespace
+
+void releaseJson(Json& value) noexcept {
+    if (value.is_array()) {
+        auto& items = value.get_ref<Json::array_t&>();
+        for (Json& item : items)
+            releaseJson(item);
+        items.clear();  // only scalars and empty containers are left: nothing to move aside
+    } else if (value.is_object()) {
+        auto& members = value.get_ref<Json::object_t&>();
+        for (auto& member : members)
+            releaseJson(member.second);
+        members.clear();
+    }
+    value = nullptr;
+}
+
+Result<Json> parseJson(std::string_view text) {
+    try {
+        DomBuilder builder(text);
+        return builder.run();
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    return Result<Json>::failure("there is not enough memory to read " +
+                                 std::to_string(text.size()) + " bytes of JSON");
+}
+
+JsonLocation jsonLocationAt(std::string_view text, size_t offset) {
+    JsonLocation at;
+    at.offset = std::min(offset, text.size());
+    for (size_t i = contentStart(text); i < at.offset; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\n') {
+            ++at.line;
+            at.column = 1;
+        } else if ((c & 0xC0) != 0x80) {
+            ++at.column;  // a multi-byte character counts once, at its first byte
+        }
+    }
+    return at;
+}
+
+std::optional<JsonLocation> locateJsonValue(std::string_view text, const JsonPath& path) {
+    try {
+        Locator locator(text, path);
+        if (std::optional<Locator::Found> found = locator.run()) {
+            JsonLocation at = jsonLocationAt(text, found->offset);
+            at.token = found->token;
+            return at;
+        }
+    } catch (const std::bad_alloc&) {
+    }
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Paths
+
+JsonPath JsonPath::key(std::string_view key) const {
+    JsonPath child = *this;
+    child.steps_.push_back(Step{std::string(key), 0, false});
+    return child;
+}
+
+JsonPath JsonPath::index(size_t index) const {
+    JsonPath child = *this;
+    child.steps_.push_back(Step{{}, index, true});
+    return child;
+}
+
+std::string JsonPath::text() const {
+    if (steps_.empty())
+        return "(top level)";
+    std::string out;
+    for (const Step& step : steps_) {
+        if (step.isIndex) {
+            out += '[';
+            out += std::to_string(step.index);
+            out += ']';
+        } else {
+            if (!out.empty())
+                out += '.';
+            out += step.key;
+        }
+    }
+    return out;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -453,57 +701,57 @@ namespace {
 
 constexpr size_t kLineWidth = 100;
 
-bool isContainer(const JsonValue& v) {
-    return v.isArray() || v.isObject();
+bool isContainer(const Json& v) {
+    return v.is_array() || v.is_object();
 }
 
-bool holdsContainer(const JsonValue& v) {
-    for (const JsonValue& item : v.items()) {
+bool holdsContainer(const Json& v) {
+    for (const Json& item : v) {
         if (isContainer(item))
-            return true;
-    }
-    for (const auto& member : v.members()) {
-        if (isContainer(member.second))
             return true;
     }
     return false;
 }
 
-void writeScalar(const JsonValue& v, std::string& out) {
+void writeScalar(const Json& v, std::string& out) {
     switch (v.type()) {
-        case JsonValue::Type::Null:
-            out += "null";
+        case Json::value_t::boolean:
+            out += v.get<bool>() ? "true" : "false";
             break;
-        case JsonValue::Type::Bool:
-            out += v.asBool() ? "true" : "false";
+        case Json::value_t::number_integer:
+            out += std::to_string(v.get<Json::number_integer_t>());
             break;
-        case JsonValue::Type::Number:
-            out += v.numberText();
+        case Json::value_t::number_unsigned:
+            out += std::to_string(v.get<Json::number_unsigned_t>());
             break;
-        case JsonValue::Type::String:
-            out += jsonQuote(v.asString());
+        case Json::value_t::number_float:
+            out += v.dump();
+            break;
+        case Json::value_t::string:
+            out += jsonQuote(v.get_ref<const std::string&>());
             break;
         default:
+            out += "null";
             break;
     }
 }
 
 // The one-line form of a value (containers included).
-void writeFlat(const JsonValue& v, std::string& out) {
-    if (v.isArray()) {
+void writeFlat(const Json& v, std::string& out) {
+    if (v.is_array()) {
         out += '[';
         bool first = true;
-        for (const JsonValue& item : v.items()) {
+        for (const Json& item : v) {
             if (!first)
                 out += ", ";
             first = false;
             writeFlat(item, out);
         }
         out += ']';
-    } else if (v.isObject()) {
+    } else if (v.is_object()) {
         out += '{';
         bool first = true;
-        for (const auto& [key, value] : v.members()) {
+        for (const auto& [key, value] : v.get_ref<const Json::object_t&>()) {
             if (!first)
                 out += ", ";
             first = false;
@@ -517,13 +765,13 @@ void writeFlat(const JsonValue& v, std::string& out) {
     }
 }
 
-void writeValue(const JsonValue& v, size_t indent, size_t column, std::string& out) {
+void writeValue(const Json& v, size_t indent, size_t column, std::string& out) {
     if (!isContainer(v)) {
         writeScalar(v, out);
         return;
     }
-    if (v.items().empty() && v.members().empty()) {
-        out += v.isArray() ? "[]" : "{}";
+    if (v.empty()) {
+        out += v.is_array() ? "[]" : "{}";
         return;
     }
     if (!holdsContainer(v)) {
@@ -535,10 +783,10 @@ void writeValue(const JsonValue& v, size_t indent, size_t column, std::string& o
         }
     }
     const std::string inner(indent + 2, ' ');
-    out += v.isArray() ? "[\n" : "{\n";
+    out += v.is_array() ? "[\n" : "{\n";
     bool first = true;
-    if (v.isArray()) {
-        for (const JsonValue& item : v.items()) {
+    if (v.is_array()) {
+        for (const Json& item : v) {
             if (!first)
                 out += ",\n";
             first = false;
@@ -546,7 +794,7 @@ void writeValue(const JsonValue& v, size_t indent, size_t column, std::string& o
             writeValue(item, indent + 2, indent + 2, out);
         }
     } else {
-        for (const auto& [key, value] : v.members()) {
+        for (const auto& [key, value] : v.get_ref<const Json::object_t&>()) {
             if (!first)
                 out += ",\n";
             first = false;
@@ -559,7 +807,7 @@ void writeValue(const JsonValue& v, size_t indent, size_t column, std::string& o
     }
     out += '\n';
     out += std::string(indent, ' ');
-    out += v.isArray() ? ']' : '}';
+    out += v.is_array() ? ']' : '}';
 }
 
 }  // namespace
@@ -606,7 +854,7 @@ std::string jsonQuote(std::string_view text) {
     return out;
 }
 
-std::string writeJson(const JsonValue& value) {
+std::string writeJson(const Json& value) {
     std::string out;
     writeValue(value, 0, 0, out);
     out += '\n';

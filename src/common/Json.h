@@ -1,86 +1,82 @@
 #pragma once
-// A small JSON reader and writer (RFC 8259) for the JSON form of a project.
+// JSON text (RFC 8259) for the JSON form of a project, on nlohmann-json's ordered values.
 //
 // The reader is strict: one value, UTF-8 text (a leading byte-order mark is skipped), no
-// comments, no trailing commas, no duplicate keys, nesting at most kJsonMaxDepth deep. A
-// failure names the line and column (1-based, columns counted in characters). Objects keep their
-// members in the order written. Every parsed value remembers where it started, so callers can
-// point at a value in their own messages.
+// comments, no trailing commas, no duplicate keys, nesting at most kJsonMaxDepth deep. A failure
+// names the line and column (1-based, columns counted in characters). Objects keep their members
+// in the order written. Values do not carry their position: locateJsonValue finds where the
+// value at a path starts, so callers can point at it in their own messages.
 
+#include <cstddef>
 #include <cstdint>
+#include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "common/Result.h"
 
 namespace vanta {
 
-class JsonValue {
-  public:
-    enum class Type : uint8_t { Null, Bool, Number, String, Array, Object };
-    using Member = std::pair<std::string, JsonValue>;
-
-    JsonValue() = default;
-    static JsonValue boolean(bool value);
-    static JsonValue integer(int64_t value);
-    static JsonValue string(std::string value);
-    static JsonValue array();
-    static JsonValue object();
-
-    Type type() const { return type_; }
-    bool isNull() const { return type_ == Type::Null; }
-    bool isBool() const { return type_ == Type::Bool; }
-    bool isNumber() const { return type_ == Type::Number; }
-    bool isString() const { return type_ == Type::String; }
-    bool isArray() const { return type_ == Type::Array; }
-    bool isObject() const { return type_ == Type::Object; }
-    // "null", "a boolean", "a number", "a string", "an array", "an object".
-    static const char* typeName(Type type);
-
-    bool asBool() const { return bool_; }
-    // A number written without fraction or exponent whose value fits in 64 bits.
-    bool isInteger() const { return type_ == Type::Number && integral_; }
-    int64_t asInteger() const { return integer_; }
-    // The number as it was written (as it will be written, for built values).
-    const std::string& numberText() const { return text_; }
-    const std::string& asString() const { return text_; }
-
-    const std::vector<JsonValue>& items() const { return items_; }
-    const std::vector<Member>& members() const { return members_; }
-    // The member with that key, or null.
-    const JsonValue* find(std::string_view key) const;
-
-    // Building: appends to an array or an object; returns the added value.
-    JsonValue& push(JsonValue value);
-    JsonValue& add(std::string key, JsonValue value);
-
-    // Where a parsed value starts (1-based); 0 for built values.
-    int line = 0;
-    int column = 0;
-
-  private:
-    Type type_ = Type::Null;
-    bool bool_ = false;
-    bool integral_ = false;
-    int64_t integer_ = 0;
-    std::string text_;  // string value, or the text of a number
-    std::vector<JsonValue> items_;
-    std::vector<Member> members_;
-
-    friend class JsonParser;
-};
+// Objects keep the order of their members (nlohmann::json would sort them).
+using Json = nlohmann::ordered_json;
 
 inline constexpr int kJsonMaxDepth = 200;
 
-// Parses a whole JSON text. Failure: "line L, column C: <what is wrong>".
-Result<JsonValue> parseJson(std::string_view text);
+// "null", "a boolean", "a number", "a string", "an array", "an object".
+const char* jsonTypeName(const Json& value);
+
+// Parses a whole JSON text. Failure: "line L, column C: <what is wrong>". Takes time in
+// proportion to the text, duplicate keys included; running out of memory is a failure too.
+Result<Json> parseJson(std::string_view text);
+
+// Empties a value (it becomes null) without allocating. Destroying a container the library's
+// way first moves its elements to a list as long as the container, which takes a large array's
+// memory twice and, when memory runs out, ends the program; a parsed document should be let go
+// through this. Recursion follows the nesting, which parseJson keeps within kJsonMaxDepth.
+void releaseJson(Json& value) noexcept;
+
+// The place of a value inside a document: keys of objects and indexes of arrays from the top.
+class JsonPath {
+  public:
+    struct Step {
+        std::string key;
+        size_t index = 0;
+        bool isIndex = false;
+    };
+
+    JsonPath key(std::string_view key) const;
+    JsonPath index(size_t index) const;
+
+    bool isTop() const { return steps_.empty(); }
+    const std::vector<Step>& steps() const { return steps_; }
+    // "screens[0].components[2].x"; "(top level)" for the document itself.
+    std::string text() const;
+
+  private:
+    std::vector<Step> steps_;
+};
+
+struct JsonLocation {
+    size_t offset = 0;  // byte offset of the value's first character
+    int line = 1;
+    int column = 1;
+    std::string_view token;  // a number, string or literal as written; empty for a container
+};
+
+// Where the value at `path` starts in `text`, a text that parseJson reads without failure;
+// nothing when no value is there.
+std::optional<JsonLocation> locateJsonValue(std::string_view text, const JsonPath& path);
+
+// Line and column (1-based, columns in characters, a leading byte-order mark taking none) of a
+// byte offset of the text.
+JsonLocation jsonLocationAt(std::string_view text, size_t offset);
 
 // Writes a value with two-space indentation and a final newline. An array or object that holds
 // no array or object and fits in 100 columns is written on one line. Strings are written as UTF-8
-// with the escapes JSON requires.
-std::string writeJson(const JsonValue& value);
+// with the escapes JSON requires, and DEL and the other control characters as \u00XX.
+std::string writeJson(const Json& value);
 
 // A string as a JSON string literal (quotes included).
 std::string jsonQuote(std::string_view text);

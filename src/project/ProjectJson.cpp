@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <type_traits>
 
 #include "common/GbkText.h"
+#include "common/Json.h"
 #include "model/CBar.h"
 #include "model/CChars.h"
 #include "model/CDynamic.h"
@@ -30,6 +33,17 @@ constexpr size_t kMinDynamicEntries = CDynamic::kEntries;
 constexpr char kLightPixel = '#';
 constexpr char kDarkPixel = '.';
 
+// The members of an object as the vector they are kept in (the map hides its indexing).
+const Json::object_t::Container& membersOf(const Json& object) {
+    return object.get_ref<const Json::object_t&>();
+}
+
+// Appends a member. The writer names each member once, so the map's search for an existing key
+// (linear in an ordered map) is not needed.
+void addMember(Json& object, const char* key, Json value) {
+    object.get_ref<Json::object_t&>().emplace_back(key, std::move(value));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Texts: a JSON string (UTF-8, stored as GBK), or {"hex": "..."} for stored bytes that are not
 // GBK text (a damaged or truncated double-byte character), so that every stored text survives.
@@ -46,92 +60,164 @@ std::string toHex(const ByteString& bytes) {
     return out;
 }
 
-JsonValue textToJson(const ByteString& text) {
+Json textToJson(const ByteString& text) {
     Result<std::string> utf8 = gbkToUtf8(text);
     if (utf8.ok()) {
         Result<std::string> back = utf8ToGbk(utf8.value());
         if (back.ok() && back.value() == text)
-            return JsonValue::string(std::move(utf8.value()));
+            return Json(std::move(utf8.value()));
     }
-    JsonValue hex = JsonValue::object();
-    hex.add("hex", JsonValue::string(toHex(text)));
+    Json hex = Json::object();
+    addMember(hex, "hex", Json(toHex(text)));
     return hex;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Reading: the first failure is kept, with the JSON path and the position of the value.
 
+// A value's path, put together only when a message needs it.
+class PathOf {
+  public:
+    PathOf(const JsonPath& path) : parent_(path) {}
+    PathOf(const JsonPath& parent, const char* key) : parent_(parent), key_(key) {}
+    PathOf(const JsonPath& parent, size_t index) : parent_(parent), index_(index) {}
+
+    JsonPath make() const {
+        if (key_ != nullptr)
+            return parent_.key(key_);
+        if (index_)
+            return parent_.index(*index_);
+        return parent_;
+    }
+
+  private:
+    const JsonPath& parent_;
+    const char* key_ = nullptr;
+    std::optional<size_t> index_;
+};
+
+enum class Expected : uint8_t { Number, String, Array, Object };
+
+const char* expectedName(Expected type) {
+    switch (type) {
+        case Expected::Number:
+            return "a number";
+        case Expected::String:
+            return "a string";
+        case Expected::Array:
+            return "an array";
+        case Expected::Object:
+            return "an object";
+    }
+    return "a value";
+}
+
+bool isOfType(const Json& v, Expected type) {
+    switch (type) {
+        case Expected::Number:
+            return v.is_number();
+        case Expected::String:
+            return v.is_string();
+        case Expected::Array:
+            return v.is_array();
+        case Expected::Object:
+            return v.is_object();
+    }
+    return false;
+}
+
+// The value as a 64-bit signed integer, when it is one.
+std::optional<int64_t> wholeNumber(const Json& v) {
+    if (v.type() == Json::value_t::number_integer)
+        return v.get<int64_t>();
+    if (v.type() == Json::value_t::number_unsigned &&
+        v.get<uint64_t>() <= static_cast<uint64_t>(std::numeric_limits<int64_t>::max()))
+        return static_cast<int64_t>(v.get<uint64_t>());
+    return std::nullopt;
+}
+
 class Reader {
   public:
+    // `text` is the JSON text the values were read from; messages give positions in it.
+    explicit Reader(std::string_view text) : text_(text) {}
+
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
 
-    void fail(const std::string& path, const JsonValue* at, const std::string& what) {
+    void fail(const PathOf& where, const std::string& what) {
         if (!error_.empty())
             return;
-        error_ = (path.empty() ? std::string("(top level)") : path) + ": " + what;
-        if (at != nullptr && at->line > 0)
-            error_ += " (line " + std::to_string(at->line) + ", column " +
-                      std::to_string(at->column) + ")";
+        const JsonPath path = where.make();
+        failAt(path, locateJsonValue(text_, path), what);
     }
 
     // True when the value has the type; otherwise a failure naming both types.
-    bool expect(const JsonValue& v, JsonValue::Type type, const std::string& path) {
-        if (v.type() == type)
+    bool expect(const Json& v, Expected type, const PathOf& where) {
+        if (isOfType(v, type))
             return true;
-        fail(path, &v,
-             std::string(JsonValue::typeName(type)) + " was expected, found " +
-                 JsonValue::typeName(v.type()));
+        fail(where, std::string(expectedName(type)) + " was expected, found " + jsonTypeName(v));
         return false;
     }
 
-    bool integer(const JsonValue& v, const std::string& path, int64_t min, int64_t max,
-                 int64_t& out) {
-        if (!expect(v, JsonValue::Type::Number, path))
+    bool integer(const Json& v, const PathOf& where, int64_t min, int64_t max, int64_t& out) {
+        if (!expect(v, Expected::Number, where))
             return false;
-        const std::string& text = v.numberText();
+        const std::optional<int64_t> value = wholeNumber(v);
+        if (value && *value >= min && *value <= max) {
+            out = *value;
+            return true;
+        }
+        if (!error_.empty())
+            return false;
+        // The message quotes the number as written.
+        const JsonPath path = where.make();
+        const std::optional<JsonLocation> at = locateJsonValue(text_, path);
+        const std::string text = at ? std::string(at->token) : v.dump();
         const bool wholeText = text.find_first_of(".eE") == std::string::npos;
-        if (!v.isInteger()) {
-            if (wholeText)
-                fail(path, &v, text + " is out of range " + range(min, max));
-            else
-                fail(path, &v, text + " is not a whole number");
-            return false;
-        }
-        if (v.asInteger() < min || v.asInteger() > max) {
-            fail(path, &v, text + " is out of range " + range(min, max));
-            return false;
-        }
-        out = v.asInteger();
-        return true;
+        if (!value && !wholeText)
+            failAt(path, at, text + " is not a whole number");
+        else
+            failAt(path, at, text + " is out of range " + range(min, max));
+        return false;
     }
 
-    bool text(const JsonValue& v, const std::string& path, ByteString& out) {
-        if (v.isString()) {
-            Result<std::string> gbk = utf8ToGbk(v.asString());
+    bool text(const Json& v, const PathOf& where, ByteString& out) {
+        if (v.is_string()) {
+            Result<std::string> gbk = utf8ToGbk(v.get_ref<const std::string&>());
             if (!gbk) {
-                fail(path, &v, gbk.message());
+                fail(where, gbk.message());
                 return false;
             }
             out = std::move(gbk.value());
             return true;
         }
-        if (v.isObject()) {
-            const JsonValue* hex = v.find("hex");
-            if (hex == nullptr || v.members().size() != 1) {
-                fail(path, &v, "a text object holds exactly the key \"hex\"");
+        if (v.is_object()) {
+            const JsonPath path = where.make();
+            const auto hex = v.find("hex");
+            if (hex == v.end() || v.size() != 1) {
+                fail(path, "a text object holds exactly the key \"hex\"");
                 return false;
             }
-            if (!expect(*hex, JsonValue::Type::String, path + ".hex"))
+            const JsonPath hexPath = path.key("hex");
+            if (!expect(*hex, Expected::String, hexPath))
                 return false;
-            return fromHex(*hex, path + ".hex", out);
+            return fromHex(hex->get_ref<const std::string&>(), hexPath, out);
         }
-        fail(path, &v,
-             std::string("a string was expected, found ") + JsonValue::typeName(v.type()));
+        fail(where, std::string("a string was expected, found ") + jsonTypeName(v));
         return false;
     }
 
   private:
+    void failAt(const JsonPath& path, const std::optional<JsonLocation>& at,
+                const std::string& what) {
+        if (!error_.empty())
+            return;
+        error_ = path.text() + ": " + what;
+        if (at)
+            error_ += " (line " + std::to_string(at->line) + ", column " +
+                      std::to_string(at->column) + ")";
+    }
+
     static std::string range(int64_t min, int64_t max) {
         std::string text(1, '(');
         text += std::to_string(min);
@@ -141,10 +227,9 @@ class Reader {
         return text;
     }
 
-    bool fromHex(const JsonValue& v, const std::string& path, ByteString& out) {
-        const std::string& s = v.asString();
+    bool fromHex(const std::string& s, const JsonPath& path, ByteString& out) {
         if (s.size() % 2 != 0) {
-            fail(path, &v, "hexadecimal bytes come in pairs of digits");
+            fail(path, "hexadecimal bytes come in pairs of digits");
             return false;
         }
         auto digit = [](char c) -> int {
@@ -165,7 +250,7 @@ class Reader {
                 std::string what = s.substr(i, 2);
                 what.insert(what.begin(), '\'');
                 what += "' is not a hexadecimal byte";
-                fail(path, &v, what);
+                fail(path, what);
                 return false;
             }
             bytes += static_cast<char>(hi * 16 + lo);
@@ -174,41 +259,35 @@ class Reader {
         return true;
     }
 
+    std::string_view text_;
     std::string error_;
 };
-
-std::string childPath(const std::string& path, const std::string& key) {
-    return path.empty() ? key : path + "." + key;
-}
-
-std::string indexPath(const std::string& path, size_t index) {
-    return path + "[" + std::to_string(index) + "]";
-}
 
 // The members of one JSON object, taken one by one; finish() refuses the keys nobody took.
 class ObjectIn {
   public:
-    ObjectIn(Reader& reader, const JsonValue& value, std::string path)
+    ObjectIn(Reader& reader, const Json& value, JsonPath path)
         : reader_(reader), value_(value), path_(std::move(path)) {
-        valid_ = reader_.expect(value, JsonValue::Type::Object, path_);
-        taken_.assign(valid_ ? value.members().size() : 0, false);
+        valid_ = reader_.expect(value, Expected::Object, path_);
+        taken_.assign(valid_ ? value.size() : 0, false);
     }
 
     Reader& reader() { return reader_; }
-    std::string path(const std::string& key) const { return childPath(path_, key); }
+    const JsonPath& path() const { return path_; }
+    PathOf path(const char* key) const { return PathOf(path_, key); }
 
     // The member, or null (and a failure) when it is missing.
-    const JsonValue* take(const char* key) {
-        const JsonValue* found = takeOptional(key);
+    const Json* take(const char* key) {
+        const Json* found = takeOptional(key);
         if (found == nullptr && valid_ && reader_.ok())
-            reader_.fail(path_, &value_, std::string("the key \"") + key + "\" is missing");
+            reader_.fail(path_, std::string("the key \"") + key + "\" is missing");
         return found;
     }
 
-    const JsonValue* takeOptional(const char* key) {
+    const Json* takeOptional(const char* key) {
         if (!valid_ || !reader_.ok())
             return nullptr;
-        const auto& members = value_.members();
+        const auto& members = membersOf(value_);
         for (size_t i = 0; i < members.size(); ++i) {
             if (members[i].first == key) {
                 taken_[i] = true;
@@ -222,21 +301,21 @@ class ObjectIn {
     void num(const char* key, T& out, int64_t min = std::numeric_limits<T>::min(),
              int64_t max = std::numeric_limits<T>::max()) {
         static_assert(std::is_integral_v<T> && sizeof(T) <= 4);
-        const JsonValue* v = take(key);
+        const Json* v = take(key);
         int64_t value = 0;
         if (v != nullptr && reader_.integer(*v, path(key), min, max, value))
             out = static_cast<T>(value);
     }
 
     void text(const char* key, ByteString& out) {
-        if (const JsonValue* v = take(key))
+        if (const Json* v = take(key))
             reader_.text(*v, path(key), out);
     }
 
     // The member as an array (null, with a failure, when missing or not an array).
-    const JsonValue* array(const char* key) {
-        const JsonValue* v = take(key);
-        if (v == nullptr || !reader_.expect(*v, JsonValue::Type::Array, path(key)))
+    const Json* array(const char* key) {
+        const Json* v = take(key);
+        if (v == nullptr || !reader_.expect(*v, Expected::Array, path(key)))
             return nullptr;
         return v;
     }
@@ -244,10 +323,10 @@ class ObjectIn {
     void finish() {
         if (!valid_ || !reader_.ok())
             return;
-        const auto& members = value_.members();
+        const auto& members = membersOf(value_);
         for (size_t i = 0; i < members.size(); ++i) {
             if (!taken_[i]) {
-                reader_.fail(path(members[i].first), &members[i].second, "unknown key");
+                reader_.fail(path_.key(members[i].first), "unknown key");
                 return;
             }
         }
@@ -255,8 +334,8 @@ class ObjectIn {
 
   private:
     Reader& reader_;
-    const JsonValue& value_;
-    std::string path_;
+    const Json& value_;
+    JsonPath path_;
     bool valid_ = false;
     std::vector<bool> taken_;
 };
@@ -266,13 +345,13 @@ class ObjectIn {
 // so both directions always cover the same fields under the same names.
 
 struct Out {
-    JsonValue value = JsonValue::object();
+    Json value = Json::object();
 
     template <typename T>
     void num(const char* key, T& v, int64_t = 0, int64_t = 0) {
-        value.add(key, JsonValue::integer(static_cast<int64_t>(v)));
+        addMember(value, key, Json(static_cast<int64_t>(v)));
     }
-    void text(const char* key, ByteString& s) { value.add(key, textToJson(s)); }
+    void text(const char* key, ByteString& s) { addMember(value, key, textToJson(s)); }
     void entries(CDynamic& c);
     void bitmap(const char* key, MonoBitmap& b);
 };
@@ -560,30 +639,30 @@ void Out::entries(CDynamic& c) {
         while (shown > 0 && entryUnused(c, shown - 1))
             --shown;
     }
-    JsonValue list = JsonValue::array();
+    Json list = Json::array();
     for (size_t i = 0; i < shown; ++i) {
-        JsonValue entry = JsonValue::object();
-        entry.add("value", JsonValue::integer(c.m_values[i]));
-        entry.add("valueText", textToJson(c.m_valueTexts[i]));
-        entry.add("text", textToJson(c.m_texts[i]));
-        list.push(std::move(entry));
+        Json entry = Json::object();
+        addMember(entry, "value", Json(static_cast<int64_t>(c.m_values[i])));
+        addMember(entry, "valueText", textToJson(c.m_valueTexts[i]));
+        addMember(entry, "text", textToJson(c.m_texts[i]));
+        list.push_back(std::move(entry));
     }
-    value.add("entries", std::move(list));
+    addMember(value, "entries", std::move(list));
 }
 
 void In::entries(CDynamic& c) {
     Reader& reader = object.reader();
-    const JsonValue* list = object.array("entries");
+    const Json* list = object.array("entries");
     if (list == nullptr || !reader.ok())
         return;
-    const std::string path = object.path("entries");
-    const size_t given = list->items().size();
+    const JsonPath path = object.path().key("entries");
+    const size_t given = list->size();
     const size_t count = std::max(given, kMinDynamicEntries);
     c.m_texts.assign(count, ByteString());
     c.m_valueTexts.assign(count, ByteString());
     c.m_values.assign(count, 0);
     for (size_t i = 0; i < given && reader.ok(); ++i) {
-        ObjectIn entry(reader, list->items()[i], indexPath(path, i));
+        ObjectIn entry(reader, (*list)[i], path.index(i));
         entry.num("value", c.m_values[i]);
         entry.text("valueText", c.m_valueTexts[i]);
         entry.text("text", c.m_texts[i]);
@@ -603,11 +682,11 @@ bool storedBit(const Bytes& bits, size_t rowStart, size_t index) {
 }
 
 void Out::bitmap(const char* key, MonoBitmap& b) {
-    JsonValue picture = JsonValue::object();
-    picture.add("width", JsonValue::integer(b.width()));
-    picture.add("height", JsonValue::integer(b.height()));
-    JsonValue rows = JsonValue::array();
-    JsonValue padding = JsonValue::array();
+    Json picture = Json::object();
+    addMember(picture, "width", Json(b.width()));
+    addMember(picture, "height", Json(b.height()));
+    Json rows = Json::array();
+    Json padding = Json::array();
     bool anyPadding = false;
     const Bytes& bits = b.bits();
     const size_t width = static_cast<size_t>(b.width());
@@ -622,37 +701,35 @@ void Out::bitmap(const char* key, MonoBitmap& b) {
             anyPadding = anyPadding || set;
             pad += set ? kLightPixel : kDarkPixel;
         }
-        rows.push(JsonValue::string(std::move(row)));
-        padding.push(JsonValue::string(std::move(pad)));
+        rows.push_back(std::move(row));
+        padding.push_back(std::move(pad));
     }
-    picture.add("rows", std::move(rows));
+    addMember(picture, "rows", std::move(rows));
     if (anyPadding)
-        picture.add("padding", std::move(padding));
-    value.add(key, std::move(picture));
+        addMember(picture, "padding", std::move(padding));
+    addMember(value, key, std::move(picture));
 }
 
 // Reads `count` rows of `length` pixels into the stored bits, starting at bit `first` of each
 // stored row.
-void readPixelRows(Reader& reader, const JsonValue& rows, const std::string& path, size_t count,
+void readPixelRows(Reader& reader, const Json& rows, const JsonPath& path, size_t count,
                    size_t length, size_t first, size_t rowBytes, Bytes& bits) {
-    if (!reader.expect(rows, JsonValue::Type::Array, path))
+    if (!reader.expect(rows, Expected::Array, path))
         return;
-    if (rows.items().size() != count) {
-        reader.fail(path, &rows,
-                    std::to_string(rows.items().size()) + " rows, the height asks for " +
-                        std::to_string(count));
+    if (rows.size() != count) {
+        reader.fail(path, std::to_string(rows.size()) + " rows, the height asks for " +
+                              std::to_string(count));
         return;
     }
     for (size_t y = 0; y < count && reader.ok(); ++y) {
-        const JsonValue& row = rows.items()[y];
-        const std::string rowPath = indexPath(path, y);
-        if (!reader.expect(row, JsonValue::Type::String, rowPath))
+        const Json& row = rows[y];
+        const PathOf rowPath(path, y);
+        if (!reader.expect(row, Expected::String, rowPath))
             return;
-        const std::string& s = row.asString();
+        const std::string& s = row.get_ref<const std::string&>();
         if (s.size() != length) {
-            reader.fail(
-                rowPath, &row,
-                std::to_string(s.size()) + " pixels, " + std::to_string(length) + " were expected");
+            reader.fail(rowPath, std::to_string(s.size()) + " pixels, " + std::to_string(length) +
+                                     " were expected");
             return;
         }
         const size_t rowStart = (count - 1 - y) * rowBytes;
@@ -661,8 +738,7 @@ void readPixelRows(Reader& reader, const JsonValue& rows, const std::string& pat
                 const size_t bit = first + x;
                 bits[rowStart + (bit >> 3)] |= static_cast<uint8_t>(0x80u >> (bit & 7));
             } else if (s[x] != kDarkPixel) {
-                reader.fail(rowPath, &row,
-                            "pixel " + std::to_string(x) + " is neither '#' nor '.'");
+                reader.fail(rowPath, "pixel " + std::to_string(x) + " is neither '#' nor '.'");
                 return;
             }
         }
@@ -671,16 +747,17 @@ void readPixelRows(Reader& reader, const JsonValue& rows, const std::string& pat
 
 void In::bitmap(const char* key, MonoBitmap& b) {
     Reader& reader = object.reader();
-    const JsonValue* v = object.take(key);
+    const Json* v = object.take(key);
     if (v == nullptr || !reader.ok())
         return;
-    ObjectIn picture(reader, *v, object.path(key));
+    const JsonPath path = object.path().key(key);
+    ObjectIn picture(reader, *v, path);
     int32_t width = 0;
     int32_t height = 0;
     picture.num("width", width, 1, kPictureMaxWidth);
     picture.num("height", height, 1, kPictureMaxHeight);
-    const JsonValue* rows = picture.take("rows");
-    const JsonValue* padding = picture.takeOptional("padding");
+    const Json* rows = picture.take("rows");
+    const Json* padding = picture.takeOptional("padding");
     picture.finish();
     if (!reader.ok() || rows == nullptr)
         return;
@@ -688,16 +765,16 @@ void In::bitmap(const char* key, MonoBitmap& b) {
     Bytes bits(blank.imageSize(), 0);
     const auto h = static_cast<size_t>(height);
     const auto w = static_cast<size_t>(width);
-    readPixelRows(reader, *rows, picture.path("rows"), h, w, 0, blank.rowBytes(), bits);
+    readPixelRows(reader, *rows, path.key("rows"), h, w, 0, blank.rowBytes(), bits);
     if (padding != nullptr && reader.ok()) {
-        readPixelRows(reader, *padding, picture.path("padding"), h, paddingBits(blank), w,
+        readPixelRows(reader, *padding, path.key("padding"), h, paddingBits(blank), w,
                       blank.rowBytes(), bits);
     }
     if (!reader.ok())
         return;
     Result<MonoBitmap> built = MonoBitmap::fromStored(blank.description(), bits);
     if (!built) {
-        reader.fail(object.path(key), v, built.message());
+        reader.fail(path, built.message());
         return;
     }
     b = std::move(built.value());
@@ -706,23 +783,24 @@ void In::bitmap(const char* key, MonoBitmap& b) {
 // ---------------------------------------------------------------------------------------------
 // Building a project from the JSON value.
 
-std::unique_ptr<CBase> readComponent(Reader& reader, const JsonValue& value,
-                                     const std::string& path, const ModelContext& context) {
-    ObjectIn object(reader, value, path);
-    const JsonValue* kind = object.take("kind");
-    if (kind == nullptr || !reader.expect(*kind, JsonValue::Type::String, object.path("kind")))
+std::unique_ptr<CBase> readComponent(Reader& reader, const Json& value, JsonPath path,
+                                     const ModelContext& context) {
+    ObjectIn object(reader, value, std::move(path));
+    const Json* kind = object.take("kind");
+    if (kind == nullptr || !reader.expect(*kind, Expected::String, object.path("kind")))
         return nullptr;
+    const std::string& kindText = kind->get_ref<const std::string&>();
     uint8_t code = 0;
     for (const KindInfo& k : kKinds) {
-        if (kind->asString() == k.name)
+        if (kindText == k.name)
             code = k.kind;
     }
     if (code == 0) {
         std::string known;
         for (const KindInfo& k : kKinds)
             known += std::string(known.empty() ? "" : ", ") + k.name;
-        reader.fail(object.path("kind"), kind,
-                    "unknown component kind \"" + kind->asString() + "\" (known: " + known + ")");
+        reader.fail(object.path("kind"),
+                    "unknown component kind \"" + kindText + "\" (known: " + known + ")");
         return nullptr;
     }
     std::unique_ptr<CBase> component = makeForLoading(code, context);
@@ -736,22 +814,22 @@ std::unique_ptr<CBase> readComponent(Reader& reader, const JsonValue& value,
     return component;
 }
 
-std::unique_ptr<CMainView> readScreen(Reader& reader, const JsonValue& value,
-                                      const std::string& path, const ModelContext& context) {
-    ObjectIn object(reader, value, path);
+std::unique_ptr<CMainView> readScreen(Reader& reader, const Json& value, JsonPath path,
+                                      const ModelContext& context) {
+    ObjectIn object(reader, value, std::move(path));
     auto screen = std::make_unique<CMainView>(context);
     object.num("number", screen->m_number);
     object.text("description", screen->m_description);
     object.num("upScreen", screen->m_upScreen);
     object.num("downScreen", screen->m_downScreen);
-    const JsonValue* components = object.array("components");
+    const Json* components = object.array("components");
     object.finish();
     if (!reader.ok() || components == nullptr)
         return nullptr;
-    const std::string listPath = object.path("components");
-    for (size_t i = 0; i < components->items().size(); ++i) {
+    const JsonPath listPath = object.path().key("components");
+    for (size_t i = 0; i < components->size(); ++i) {
         std::unique_ptr<CBase> component =
-            readComponent(reader, components->items()[i], indexPath(listPath, i), context);
+            readComponent(reader, (*components)[i], listPath.index(i), context);
         if (!component)
             return nullptr;
         screen->appendComponent(std::move(component));
@@ -759,97 +837,118 @@ std::unique_ptr<CMainView> readScreen(Reader& reader, const JsonValue& value,
     return screen;
 }
 
-void readAlarms(Reader& reader, const JsonValue& value, CAlarmList& alarms) {
-    ObjectIn object(reader, value, "alarms");
+void readAlarms(Reader& reader, const Json& value, CAlarmList& alarms) {
+    ObjectIn object(reader, value, JsonPath().key("alarms"));
     object.num("station", alarms.m_station);
     object.num("startAddress", alarms.m_startAddress);
     object.num("subAddress", alarms.m_subAddress);
     object.num("regType", alarms.m_regType);
     object.num("bitOffset", alarms.m_bitOffset);
-    const JsonValue* texts = object.array("texts");
+    const Json* texts = object.array("texts");
     object.finish();
     if (!reader.ok() || texts == nullptr)
         return;
+    const JsonPath textsPath = object.path().key("texts");
     alarms.m_texts.clear();
-    for (size_t i = 0; i < texts->items().size() && reader.ok(); ++i) {
+    for (size_t i = 0; i < texts->size() && reader.ok(); ++i) {
         ByteString text;
-        if (reader.text(texts->items()[i], indexPath("alarms.texts", i), text))
+        if (reader.text((*texts)[i], PathOf(textsPath, i), text))
             alarms.m_texts.push_back(std::move(text));
     }
 }
 
-// Builds a project of its own from the JSON text.
-Result<std::unique_ptr<Project>> buildProject(std::string_view json) {
-    Result<JsonValue> parsed = parseJson(json);
-    if (!parsed)
-        return Result<std::unique_ptr<Project>>::failure(parsed.message());
-    const JsonValue& root = parsed.value();
+using BuiltProject = Result<std::unique_ptr<Project>>;
 
-    Reader reader;
-    ObjectIn top(reader, root, "");
-    const JsonValue* headerValue = top.take("header");
-    const JsonValue* screensValue = top.array("screens");
-    const JsonValue* alarmsValue = top.take("alarms");
-    top.finish();
+// Lets a document go when leaving the scope (see releaseJson).
+struct JsonReleaser {
+    Json& value;
+    ~JsonReleaser() { releaseJson(value); }
+};
+
+// Builds a project of its own from the JSON text. Each screen's values are let go once the
+// screen is built, so the values and the project are never both held whole.
+BuiltProject buildProject(std::string_view json) {
+    Result<Json> parsed = parseJson(json);
+    if (!parsed)
+        return BuiltProject::failure(parsed.message());
+    Json& root = parsed.value();
+    const JsonReleaser releaser{root};
+
+    Reader reader(json);
+    const JsonPath top;
+    ObjectIn topObject(reader, root, top);
+    const Json* headerValue = topObject.take("header");
+    topObject.array("screens");
+    const Json* alarmsValue = topObject.take("alarms");
+    topObject.finish();
     if (!reader.ok())
-        return Result<std::unique_ptr<Project>>::failure(reader.error());
+        return BuiltProject::failure(reader.error());
+    // The screens are let go one by one as they are built.
+    auto& screens = root.find("screens")->get_ref<Json::array_t&>();
 
     HeaderFields header;
     {
-        ObjectIn object(reader, *headerValue, "header");
+        ObjectIn object(reader, *headerValue, top.key("header"));
         In in{object};
         visitHeader(in, header);
         object.finish();
     }
     if (!reader.ok())
-        return Result<std::unique_ptr<Project>>::failure(reader.error());
+        return BuiltProject::failure(reader.error());
 
     auto project = std::make_unique<Project>(nullptr, header.protocol);
     project->clear();
     project->applyProtocol(header.protocol);
     if (header.stride != project->stride) {
-        reader.fail("header.stride", headerValue->find("stride"),
+        reader.fail(top.key("header").key("stride"),
                     std::to_string(header.stride) + " does not match protocol " +
                         std::to_string(header.protocol) + ", whose stride is " +
                         std::to_string(project->stride));
-        return Result<std::unique_ptr<Project>>::failure(reader.error());
+        return BuiltProject::failure(reader.error());
     }
     project->panel = header.panel;
     project->comm = header.comm;
 
-    const auto& screens = screensValue->items();
     if (screens.empty()) {
-        reader.fail("screens", screensValue, "a project holds at least one screen");
-        return Result<std::unique_ptr<Project>>::failure(reader.error());
+        reader.fail(top.key("screens"), "a project holds at least one screen");
+        return BuiltProject::failure(reader.error());
     }
+    const JsonPath screensPath = top.key("screens");
     for (size_t i = 0; i < screens.size(); ++i) {
         std::unique_ptr<CMainView> screen =
-            readScreen(reader, screens[i], indexPath("screens", i), project->context());
+            readScreen(reader, screens[i], screensPath.index(i), project->context());
         if (!screen)
-            return Result<std::unique_ptr<Project>>::failure(reader.error());
+            return BuiltProject::failure(reader.error());
         project->screens.append(std::move(screen));
+        releaseJson(screens[i]);
     }
     if (header.currentPosition >= project->screens.size()) {
-        reader.fail("header.currentPosition", headerValue->find("currentPosition"),
+        reader.fail(top.key("header").key("currentPosition"),
                     std::to_string(header.currentPosition) +
                         " is not the position of a screen (0.." +
                         std::to_string(project->screens.size() - 1) + ")");
-        return Result<std::unique_ptr<Project>>::failure(reader.error());
+        return BuiltProject::failure(reader.error());
     }
     project->screens.setCurrentPosition(header.currentPosition);
 
     readAlarms(reader, *alarmsValue, project->alarms);
     if (!reader.ok())
-        return Result<std::unique_ptr<Project>>::failure(reader.error());
+        return BuiltProject::failure(reader.error());
     return project;
+}
+
+std::string outOfMemory(const char* what, size_t bytes) {
+    return std::string("there is not enough memory to ") + what + " (" + std::to_string(bytes) +
+           " bytes)";
 }
 
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
 
-JsonValue projectToJsonValue(const Project& project) {
-    JsonValue root = JsonValue::object();
+std::string projectToJson(const Project& project) {
+    Json root = Json::object();
+    const JsonReleaser releaser{root};
 
     HeaderFields header;
     header.currentPosition = static_cast<uint16_t>(project.screens.currentPosition());
@@ -859,53 +958,64 @@ JsonValue projectToJsonValue(const Project& project) {
     header.comm = project.comm;
     Out headerOut;
     visitHeader(headerOut, header);
-    root.add("header", std::move(headerOut.value));
+    addMember(root, "header", std::move(headerOut.value));
 
-    JsonValue screens = JsonValue::array();
+    Json screens = Json::array();
     for (const auto& screen : project.screens.screens()) {
-        JsonValue s = JsonValue::object();
-        s.add("number", JsonValue::integer(screen->m_number));
-        s.add("description", textToJson(screen->m_description));
-        s.add("upScreen", JsonValue::integer(screen->m_upScreen));
-        s.add("downScreen", JsonValue::integer(screen->m_downScreen));
-        JsonValue components = JsonValue::array();
+        Json s = Json::object();
+        addMember(s, "number", Json(screen->m_number));
+        addMember(s, "description", textToJson(screen->m_description));
+        addMember(s, "upScreen", Json(screen->m_upScreen));
+        addMember(s, "downScreen", Json(screen->m_downScreen));
+        Json components = Json::array();
         for (const auto& component : screen->components()) {
             Out out;
             const char* name = kindName(component->m_kind);
-            out.value.add("kind", JsonValue::string(name ? name : "?"));
+            addMember(out.value, "kind", Json(name ? name : "?"));
             // The visitors take the fields by reference for both directions; writing only reads.
             visitComponent(out, *component);
-            components.push(std::move(out.value));
+            components.push_back(std::move(out.value));
         }
-        s.add("components", std::move(components));
-        screens.push(std::move(s));
+        addMember(s, "components", std::move(components));
+        screens.push_back(std::move(s));
     }
-    root.add("screens", std::move(screens));
+    addMember(root, "screens", std::move(screens));
 
     const CAlarmList& a = project.alarms;
-    JsonValue alarms = JsonValue::object();
-    alarms.add("station", JsonValue::integer(a.m_station));
-    alarms.add("startAddress", JsonValue::integer(a.m_startAddress));
-    alarms.add("subAddress", JsonValue::integer(a.m_subAddress));
-    alarms.add("regType", JsonValue::integer(a.m_regType));
-    alarms.add("bitOffset", JsonValue::integer(a.m_bitOffset));
-    JsonValue texts = JsonValue::array();
+    Json alarms = Json::object();
+    addMember(alarms, "station", Json(a.m_station));
+    addMember(alarms, "startAddress", Json(a.m_startAddress));
+    addMember(alarms, "subAddress", Json(a.m_subAddress));
+    addMember(alarms, "regType", Json(a.m_regType));
+    addMember(alarms, "bitOffset", Json(a.m_bitOffset));
+    Json texts = Json::array();
     for (const ByteString& text : a.m_texts)
-        texts.push(textToJson(text));
-    alarms.add("texts", std::move(texts));
-    root.add("alarms", std::move(alarms));
-    return root;
+        texts.push_back(textToJson(text));
+    addMember(alarms, "texts", std::move(texts));
+    addMember(root, "alarms", std::move(alarms));
+    return writeJson(root);
 }
 
-std::string projectToJson(const Project& project) {
-    return writeJson(projectToJsonValue(project));
+Status checkProjectJsonSize(uint64_t bytes) {
+    if (bytes <= kProjectJsonMaxBytes)
+        return Status::success();
+    return Status::failure("the JSON text is " + std::to_string(bytes) +
+                           " bytes, more than the JSON form of the largest project (" +
+                           std::to_string(kProjectJsonMaxBytes) + " bytes)");
 }
 
 Result<Bytes> projectFileFromJson(std::string_view json) {
-    Result<std::unique_ptr<Project>> built = buildProject(json);
-    if (!built)
-        return Result<Bytes>::failure(built.message());
-    return built.value()->save();
+    if (Status fits = checkProjectJsonSize(json.size()); !fits)
+        return fits;
+    try {
+        BuiltProject built = buildProject(json);
+        if (!built)
+            return Result<Bytes>::failure(built.message());
+        return built.value()->save();
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    return Result<Bytes>::failure(outOfMemory("build the project of the JSON text", json.size()));
 }
 
 Status projectFromJson(std::string_view json, Project& project) {
@@ -916,11 +1026,16 @@ Status projectFromJson(std::string_view json, Project& project) {
 }
 
 Result<std::string> projectFileToJson(std::span<const uint8_t> file) {
-    Project project;
-    Status loaded = project.load(file);
-    if (!loaded)
-        return Result<std::string>::failure(loaded.message(), loaded.caption());
-    return projectToJson(project);
+    try {
+        Project project;
+        Status loaded = project.load(file);
+        if (!loaded)
+            return Result<std::string>::failure(loaded.message(), loaded.caption());
+        return projectToJson(project);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    return Result<std::string>::failure(outOfMemory("write the JSON of the project", file.size()));
 }
 
 }  // namespace vanta

@@ -1,11 +1,10 @@
-// The JSON reader and writer, and the JSON form of a project: byte-identical round trips of every
-// stored field, and the refusals of bad input with the JSON path, line and column.
+// The JSON form of a project: byte-identical round trips of every stored field, and the refusals
+// of bad input with the JSON path, line and column.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "common/FileIO.h"
-#include "common/Json.h"
 #include "model/CBar.h"
 #include "model/CChars.h"
 #include "model/CDynamic.h"
@@ -246,72 +245,6 @@ const std::filesystem::path kSourceDir = VANTA_SOURCE_DIR;
 
 // ---------------------------------------------------------------------------------------------
 
-TEST(Json, ParsesValuesAndKeepsMemberOrder) {
-    auto v = parseJson(
-        "\xEF\xBB\xBF {\"b\": [1, -2, 3.5e1, true, null], \"a\": \"x\\u00e9\\ud83d\\ude00\"}");
-    ASSERT_TRUE(v) << v.message();
-    ASSERT_EQ(v->members().size(), 2u);
-    EXPECT_EQ(v->members()[0].first, "b");
-    const auto& items = v->find("b")->items();
-    EXPECT_EQ(items[1].asInteger(), -2);
-    EXPECT_FALSE(items[2].isInteger());
-    EXPECT_TRUE(items[3].asBool());
-    EXPECT_TRUE(items[4].isNull());
-    EXPECT_EQ(v->find("a")->asString(), "x\xC3\xA9\xF0\x9F\x98\x80");
-    EXPECT_EQ(items[1].line, 1);
-
-    auto big = parseJson("[9223372036854775807, -9223372036854775808, 9223372036854775808]");
-    ASSERT_TRUE(big);
-    EXPECT_EQ(big->items()[0].asInteger(), INT64_MAX);
-    EXPECT_EQ(big->items()[1].asInteger(), INT64_MIN);
-    EXPECT_FALSE(big->items()[2].isInteger());
-}
-
-TEST(Json, SyntaxErrorsNameLineAndColumn) {
-    struct Case {
-        const char* text;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"{\n  \"a\": 1,\n  \"b\" 2\n}", "line 3, column 7: unexpected '2', ':' was expected"},
-        {"[1, 2,]", "line 1, column 7: a value was expected after ','"},
-        {"\xEF\xBB\xBF[1,]", "line 1, column 4: a value was expected after ','"},
-        {"{\"a\": 1, \"a\": 2}", "line 1, column 10: the key \"a\" occurs twice in the object"},
-        {"[01]", "line 1, column 3: a number may not start with 0 followed by digits"},
-        {"\"tab\there\"", "line 1, column 5: a control character must be escaped inside a string"},
-        {"\"\\ud800x\"", "line 1, column 8: a high surrogate \\u escape without a low one"},
-        {"\"\xC3\x28\"", "line 1, column 2: the string is not valid UTF-8"},
-        {"[1] x", "line 1, column 5: unexpected text after the end of the JSON value"},
-        {"{\"a\": [", "line 1, column 8: unexpected end of the text, a value was expected"},
-        {"", "line 1, column 1: unexpected end of the text, a value was expected"},
-    };
-    for (const Case& c : cases) {
-        auto v = parseJson(c.text);
-        ASSERT_FALSE(v) << c.text;
-        EXPECT_EQ(v.message(), c.message) << c.text;
-    }
-    const std::string deep(kJsonMaxDepth + 1, '[');
-    auto v = parseJson(deep);
-    ASSERT_FALSE(v);
-    EXPECT_NE(v.message().find("nested more than"), std::string::npos);
-}
-
-TEST(Json, WriterEscapesAndReadsBack) {
-    JsonValue root = JsonValue::object();
-    root.add("text", JsonValue::string("q\"b\\n\n\x01\x7F\xE4\xB8\xAD"));
-    JsonValue& list = root.add("list", JsonValue::array());
-    list.push(JsonValue::integer(-5));
-    list.push(JsonValue::boolean(false));
-    const std::string text = writeJson(root);
-    EXPECT_NE(text.find("\"q\\\"b\\\\n\\n\\u0001\\u007F\xE4\xB8\xAD\""), std::string::npos) << text;
-    EXPECT_NE(text.find("\"list\": [-5, false]"), std::string::npos) << text;
-    auto back = parseJson(text);
-    ASSERT_TRUE(back) << back.message();
-    EXPECT_EQ(back->find("text")->asString(), root.find("text")->asString());
-}
-
-// ---------------------------------------------------------------------------------------------
-
 // The committed JSON files pin the form byte for byte: a renamed key, a changed order or a
 // different number or text layout fails here, and each file builds back its project.
 TEST(ProjectJson, DumpsMatchTheCommittedJsonFilesByteForByte) {
@@ -416,6 +349,10 @@ TEST(ProjectJson, WrongTypesRangesAndKeysAreRefusedWithTheirPath) {
          "screens[0].components[0].doubleSize: -1 is out of range (0..255)"},
         {"\"digits\": 10", "\"digits\": 1.5",
          "screens[0].components[1].digits: 1.5 is not a whole number"},
+        {"\"digits\": 10", "\"digits\": 1E1",
+         "screens[0].components[1].digits: 1E1 is not a whole number"},
+        {"\"digits\": 10", "\"digits\": 18446744073709551616",
+         "screens[0].components[1].digits: 18446744073709551616 is out of range (0..255)"},
         {"\"digits\": 10", "\"digitz\": 10",
          "screens[0].components[1]: the key \"digits\" is missing"},
         {"\"offset\": 5", "\"offset\": 5, \"colour\": 1",
@@ -459,4 +396,54 @@ TEST(ProjectJson, AFailedReadLeavesTheProjectAsItWas) {
               std::string::npos)
         << status.message();
     EXPECT_EQ(p.save(), before);
+}
+
+// The size limit is an upper bound of every project's JSON: the longest component of each kind,
+// built with every text at the longest a panel shows, stays within the per-component bound.
+TEST(ProjectJson, TheSizeLimitBoundsTheLongestComponents) {
+    Project p;
+    p.resetToNew(4);
+    const ModelContext& ctx = p.context();
+    const std::string longest(255, '\x01');  // each byte written as \u0001
+
+    auto chars = std::make_unique<CChars>(ctx);
+    chars->m_x = -2147483647 - 1;
+    chars->m_text = longest;
+    auto dyn = std::make_unique<CDynamic>(ctx);
+    dyn->m_texts.assign(255, longest);
+    dyn->m_valueTexts.assign(255, longest);
+    dyn->m_values.assign(255, -2147483647 - 1);
+    auto key = std::make_unique<CFunction>(ctx);
+    key->m_x = key->m_y = key->m_value = key->m_length = -2147483647 - 1;
+    MonoBitmap full(kPictureMaxWidth, kPictureMaxHeight);
+    for (int y = 0; y < full.height(); ++y) {
+        for (int x = 0; x < full.width(); ++x)
+            full.setPixel(x, y, true);
+    }
+    Bytes bits(full.imageSize(), 0xFF);  // padding bits set too
+    auto picture = std::make_unique<CUpLoadPic>(
+        ctx, 0, 0, MonoBitmap::fromStored(full.description(), bits).value());
+
+    const size_t empty = projectToJson(p).size();
+    std::vector<std::unique_ptr<CBase>> longestOfEachKind;
+    longestOfEachKind.push_back(std::move(chars));
+    longestOfEachKind.push_back(std::move(dyn));
+    longestOfEachKind.push_back(std::move(key));
+    longestOfEachKind.push_back(std::move(picture));
+    for (auto& component : longestOfEachKind) {
+        CMainView& screen = *p.screens.current();
+        const uint8_t kind = component->m_kind;
+        screen.deleteAllComponents();
+        screen.appendComponent(std::move(component));
+        const size_t grown = projectToJson(p).size() - empty;
+        EXPECT_LE(grown, kJsonComponentMaxBytes) << int(kind);
+        EXPECT_GT(grown, 400u) << int(kind);
+    }
+
+    EXPECT_TRUE(checkProjectJsonSize(kProjectJsonMaxBytes).ok());
+    const Status refused = checkProjectJsonSize(kProjectJsonMaxBytes + 1);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.message(), "the JSON text is " + std::to_string(kProjectJsonMaxBytes + 1) +
+                                     " bytes, more than the JSON form of the largest project (" +
+                                     std::to_string(kProjectJsonMaxBytes) + " bytes)");
 }
