@@ -84,6 +84,13 @@ sed 's/"text": "Run"/"text": "Run \\u20ac"/' "$work/demo.json" >"$work/gbk.json"
 expect 1 "$vantactl" build "$work/gbk.json" -o "$work/x.osp"
 err_has "cannot be stored in the GBK code page"
 [[ -e "$work/x.osp" ]] && fail "a failed build wrote its output"
+# A file longer than the JSON form of the largest project is refused without being read (a
+# sparse file, where the file system allows one that large).
+if truncate -s 15T "$work/huge.json" 2>/dev/null; then
+  expect 1 "$vantactl" build "$work/huge.json" -o "$work/x.osp"
+  err_has "huge.json: the JSON text is 16492674416640 bytes, more than the JSON form of the largest project"
+  rm -f "$work/huge.json"
+fi
 
 # Missing files and unreadable projects: status 1 naming the file.
 expect 1 "$vantactl" dump "$work/missing.osp"
