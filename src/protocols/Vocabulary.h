@@ -1,11 +1,14 @@
 #pragma once
 // The register vocabulary of one PLC protocol: the type lists, limits and codes that every
-// component page, the panel settings and the image compiler offer or use. One immutable object
-// per protocol, passed explicitly to whoever needs it.
+// component page, the panel settings and the image compiler offer or use, made from the
+// protocol's profile. One immutable object per protocol, passed explicitly to whoever needs it;
+// profile() gives the rest of the protocol's facts.
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "protocols/ProtocolProfile.h"
 
 namespace vanta {
 
@@ -17,7 +20,7 @@ enum class TypeList : uint8_t {
 };
 
 struct Vocabulary {
-    uint8_t protocol = 0;  // 1..40; anything else got the default row
+    uint8_t protocol = 0;  // 1..kProtocolCount; anything else got the default row
 
     std::vector<std::string> wordTypes;       // protocol's own, then "RP".."TM" (never for 31)
     std::vector<std::string> bitTypesA;       // function-key coil targets
@@ -28,7 +31,7 @@ struct Vocabulary {
 
     int stationMin = 1;
     int stationMax = 1;
-    bool ownStationOnly = false;  // protocols 14 and 21: the panel's own station
+    bool ownStationOnly = false;  // only the panel's own station (the profile says)
     uint32_t maxWordRegister = 9999;
     uint32_t maxBitRegister = 9999;
     int highestBitIndex = 0;
@@ -36,17 +39,17 @@ struct Vocabulary {
     uint8_t baudOffset = 0;  // added to the stored baud index in the image header
     bool alarmAllowed = true;
     bool addressesFromOne = false;
-    bool octalAddresses = false;      // protocol 7
+    bool octalAddresses = false;      // addresses typed and shown in octal
     bool bitIndexSelectable = false;  // otherwise the bit index is fixed at 0
 
     // Switches of the property pages (docs/vocabulary.md says how they were chosen).
-    bool hexAddresses = false;        // protocol 1: station and address typed in hexadecimal
-    bool registerCountShown = true;   // "寄存器个数:" on the word pages (never for 31)
+    bool hexAddresses = false;        // station and address typed in hexadecimal
+    bool registerCountShown = true;   // "寄存器个数:" on the word pages (not by module)
     int maxRegisterCount = 2;         // register count spin: 1 .. this
     bool bitNumberShown = false;      // the bit-number (sub-address) edit and spin
     bool offsetShown = false;         // the lamp's "偏移:" and the alarm list's bit offset
     bool valueShown = true;           // the function key's "参数:" value
-    bool coilOperationsShown = true;  // the function key's four coil radios (no coils on 1)
+    bool coilOperationsShown = true;  // the function key's four coil radios (protocols with coils)
 
     const std::vector<std::string>& list(TypeList which) const;
 
@@ -55,8 +58,7 @@ struct Vocabulary {
     int maxSubAddress() const { return bitIndexSelectable ? highestBitIndex : 0; }
     // Lowest register address of the address spins.
     int minAddress() const { return addressesFromOne ? 1 : 0; }
-    // Station range of the component pages; protocols 14 and 21 allow only the panel's own
-    // station.
+    // Station range of the component pages; some protocols allow only the panel's own station.
     int stationLow(uint8_t panelStation) const {
         return ownStationOnly ? panelStation : stationMin;
     }
@@ -64,12 +66,15 @@ struct Vocabulary {
         return ownStationOnly ? panelStation : stationMax;
     }
 
-    // Protocol 31: the parameter names of the module at `moduleIndex` of the word list, bit list
-    // A or bit list B. Empty for every other protocol and for an index outside the list.
+    // Module addressing: the parameter names of the module at `moduleIndex` of the word list,
+    // bit list A or bit list B. Empty for every other protocol and for an index outside the list.
     const std::vector<std::string>& parameterNames(TypeList which, int moduleIndex) const;
+
+    // The profile of `protocol` (the default row for a number outside the table).
+    const ProtocolProfile& profile() const;
 };
 
-// Builds the vocabulary of a protocol (the default row for numbers outside 1..40).
+// Builds the vocabulary of a protocol (the default row for numbers outside the table).
 Vocabulary makeVocabulary(uint8_t protocol);
 
 // Register type code: the name at `typeIndex` of the chosen list (clamped to its last entry)
