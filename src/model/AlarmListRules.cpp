@@ -2,28 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <initializer_list>
 
 namespace vanta {
 
 namespace {
-
-bool isOneOf(int value, std::initializer_list<int> set) {
-    return std::find(set.begin(), set.end(), value) != set.end();
-}
-
-// Protocols whose start coil is one bit of a word or byte address (the bit number or
-// sub-address within it counts on from coil to coil).
-bool hasSubAddress(int protocol) {
-    return isOneOf(protocol, {2,  5,  6,  11, 12, 14, 15, 18, 19, 20, 21,
-                              22, 23, 24, 25, 27, 29, 30, 32, 36, 37});
-}
-
-// Protocols whose coils are numbered one address each even though they have sub-addresses;
-// their sub-address controls are never shown.
-bool addressPerCoil(int protocol) {
-    return isOneOf(protocol, {19, 20, 21, 23, 24, 25, 37});
-}
 
 std::string format(const char* pattern, int value) {
     char buffer[32];
@@ -43,8 +25,18 @@ std::string typeName(const Vocabulary& vocab, int regType) {
 AlarmCoilFamily alarmCoilFamily(const Vocabulary& vocab) {
     if (vocab.offsetShown)
         return AlarmCoilFamily::BitsInRegister;
-    if (hasSubAddress(vocab.protocol))
-        return AlarmCoilFamily::SubAddress;
+    switch (vocab.profile().alarmLabels) {
+        case AlarmLabels::PerCoil:
+        case AlarmLabels::WordBits:
+        case AlarmLabels::WordBitsJoined:
+        case AlarmLabels::FileBits:
+        case AlarmLabels::ByteBits:
+            return AlarmCoilFamily::SubAddress;
+        case AlarmLabels::Decimal:
+        case AlarmLabels::Slash:
+        case AlarmLabels::Octal:
+            break;
+    }
     return AlarmCoilFamily::Plain;
 }
 
@@ -54,42 +46,39 @@ int alarmRegisterBits(const Vocabulary& vocab, int regType) {
 }
 
 std::string alarmCoilLabel(const CAlarmList& list, const Vocabulary& vocab, int row) {
-    const int p = vocab.protocol;
     const int k = row - 1;
     const int start = list.m_startAddress;
     const int w = alarmRegisterBits(vocab, list.m_regType);
-    switch (alarmCoilFamily(vocab)) {
-        case AlarmCoilFamily::BitsInRegister: {
-            const int bit = list.m_bitOffset + k;
-            if (bit >= w)
-                return {};
-            return format("%04x", start) + format(" %02x", list.m_subAddress) +
-                   format(" %02x", bit % w);
-        }
-        case AlarmCoilFamily::SubAddress: {
-            const std::string prefix = typeName(vocab, list.m_regType);
-            const int n = list.m_subAddress + k;
-            if (addressPerCoil(p))
-                return prefix + format("%d", start + k);
-            if (isOneOf(p, {2, 29, 30, 36})) {
-                // Byte-addressed bits: 8 to a byte address.
-                const int d = w > 8 ? w - 8 : 8;
-                return prefix + format("%d", start + n / d) + format(".%x", n % d);
-            }
-            if (isOneOf(p, {11, 12, 18, 22}))
-                return prefix + format("%d", start + n / w) + format("%x", n % w);
-            if (p == 15)
-                return prefix + format(":%d", start + n / w) + format("/%x", n % w);
-            return prefix + format("%d", start + n / w) + format(".%x", n % w);
-        }
-        case AlarmCoilFamily::Plain:
-            break;
+    if (alarmCoilFamily(vocab) == AlarmCoilFamily::BitsInRegister) {
+        const int bit = list.m_bitOffset + k;
+        if (bit >= w)
+            return {};
+        return format("%04x", start) + format(" %02x", list.m_subAddress) +
+               format(" %02x", bit % w);
     }
     const std::string prefix = typeName(vocab, list.m_regType);
-    if (isOneOf(p, {3, 16, 34}))
-        return prefix + format("/%d", start + k);
-    if (p == 7)
-        return prefix + format("%o", start + k);
+    const int n = list.m_subAddress + k;
+    switch (vocab.profile().alarmLabels) {
+        case AlarmLabels::PerCoil:
+            return prefix + format("%d", start + k);
+        case AlarmLabels::ByteBits: {
+            // Byte-addressed bits: 8 to a byte address.
+            const int d = w > 8 ? w - 8 : 8;
+            return prefix + format("%d", start + n / d) + format(".%x", n % d);
+        }
+        case AlarmLabels::WordBitsJoined:
+            return prefix + format("%d", start + n / w) + format("%x", n % w);
+        case AlarmLabels::FileBits:
+            return prefix + format(":%d", start + n / w) + format("/%x", n % w);
+        case AlarmLabels::WordBits:
+            return prefix + format("%d", start + n / w) + format(".%x", n % w);
+        case AlarmLabels::Slash:
+            return prefix + format("/%d", start + k);
+        case AlarmLabels::Octal:
+            return prefix + format("%o", start + k);
+        case AlarmLabels::Decimal:
+            break;
+    }
     return prefix + format("%d", start + k);
 }
 
@@ -112,7 +101,8 @@ AlarmDialogControls alarmDialogControls(const CAlarmList& list, const Vocabulary
     c.addressHex = vocab.hexAddresses;
     c.addressOctal = vocab.octalAddresses;
     c.subAddressMax = vocab.maxSubAddress();
-    c.subAddressShown = family != AlarmCoilFamily::Plain && !addressPerCoil(vocab.protocol);
+    c.subAddressShown =
+        family != AlarmCoilFamily::Plain && vocab.profile().alarmLabels != AlarmLabels::PerCoil;
     c.bitOffsetMax = alarmRegisterBits(vocab, list.m_regType) - 1;
     c.bitOffsetShown = family == AlarmCoilFamily::BitsInRegister;
     c.typeNames = vocab.bitTypesC;

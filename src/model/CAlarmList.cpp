@@ -1,7 +1,6 @@
 #include "model/CAlarmList.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 #include "common/ByteOrder.h"
 #include "model/GlyphCodes.h"
@@ -11,32 +10,50 @@ namespace vanta {
 
 namespace {
 
-bool isOneOf(int value, std::initializer_list<int> set) {
-    return std::find(set.begin(), set.end(), value) != set.end();
-}
-
-// Protocol numbers outside 2..39 follow the rules of the bit-addressed protocol 1.
-bool outsideNamedRange(int protocol) {
-    return protocol < 2 || protocol > 39;
-}
-
 uint8_t lowByte(int value) {
     return static_cast<uint8_t>(value & 0xFF);
 }
 
-uint8_t typeCodeOf(const CAlarmList& list, const Vocabulary& vocab, int p) {
+uint8_t typeCodeOf(const CAlarmList& list, const Vocabulary& vocab,
+                   const AlarmCoilEncoding& encoding) {
     const int type = list.m_regType;
-    if (p == 20)
-        return static_cast<uint8_t>(registerTypeCode(vocab, type, 3) + 2);
-    if (isOneOf(p, {23, 24, 37}))
-        return registerTypeCode(vocab, type, 2);
-    if (p == 26)
-        return type == 0 ? 178 : 210;  // "R" and "M"; a type beyond them counts as the last
-    if (p == 27)
-        return registerTypeCode(vocab, type + 1, 1);
-    if (isOneOf(p, {28, 29, 30, 35, 36}))
-        return startCoilTypeCode(vocab, type);
+    switch (encoding.type) {
+        case AlarmTypeCode::BitListBPlusTwo:
+            return static_cast<uint8_t>(registerTypeCode(vocab, type, 3) + 2);
+        case AlarmTypeCode::BitListA:
+            return registerTypeCode(vocab, type, 2);
+        case AlarmTypeCode::ByIndex: {
+            const auto& codes = encoding.typeCodes;
+            if (codes.empty())
+                return 0;
+            // A type beyond the list counts as the last.
+            return codes[std::min<size_t>(static_cast<size_t>(type), codes.size() - 1)];
+        }
+        case AlarmTypeCode::NextWordType:
+            return registerTypeCode(vocab, type + 1, 1);
+        case AlarmTypeCode::StartCoil:
+            return startCoilTypeCode(vocab, type);
+        case AlarmTypeCode::BitListB:
+            break;
+    }
     return registerTypeCode(vocab, type, 3);
+}
+
+// Byte 8 or 9 of the header as the encoding chooses it.
+uint8_t coilByte(AlarmByte which, int mask, const CAlarmList& list, int address) {
+    switch (which) {
+        case AlarmByte::Zero:
+            return 0;
+        case AlarmByte::AddressBits:
+            return lowByte(address & mask);
+        case AlarmByte::BitOffset:
+            return list.m_bitOffset;
+        case AlarmByte::SubAddressOddByte:
+            return lowByte(list.m_subAddress + (address & 1) * 8);
+        case AlarmByte::SubAddress:
+            break;
+    }
+    return lowByte(list.m_subAddress);
 }
 
 }  // namespace
@@ -44,7 +61,7 @@ uint8_t typeCodeOf(const CAlarmList& list, const Vocabulary& vocab, int p) {
 const RuntimeClass CAlarmList::kClass{"CAlarmList", 1};
 
 CAlarmList::CAlarmList(uint8_t protocol) {
-    m_station = protocol == 5 ? 0 : protocol == 2 ? 2 : 1;
+    m_station = protocolProfile(protocol).alarmDefaults.station;
 }
 
 void CAlarmList::Serialize(Archive& ar) {
@@ -77,13 +94,9 @@ void CAlarmList::Serialize(Archive& ar) {
 
 void CAlarmList::ResetForNewProject(uint8_t protocol) {
     m_texts.clear();
-    if (protocol == 2)
-        m_station = 2;
-    else if (isOneOf(protocol, {5, 11, 17, 18, 36}))
-        m_station = 0;
-    else
-        m_station = 1;
-    m_startAddress = protocol == 5 ? 16 : 0;
+    const AlarmDefaults& defaults = protocolProfile(protocol).alarmDefaults;
+    m_station = defaults.newStation;
+    m_startAddress = defaults.newStartAddress;
     m_bitOffset = 0;
     m_subAddress = 0;
 }
@@ -108,70 +121,16 @@ void CAlarmList::FreeDownloadBlock() {
 }
 
 AlarmCoilBytes alarmCoilBytes(const CAlarmList& list, const DownloadContext& download) {
-    const int p = download.protocol;
-    const int a = list.m_startAddress;
-    const int sub = list.m_subAddress;
+    const AlarmCoilEncoding& encoding = protocolProfile(download.protocol).alarmCoil;
     AlarmCoilBytes out;
-
-    out.typeCode = typeCodeOf(list, download.vocab(), p);
-
-    int high = a >> 8;
-    int low = a;
-    if (isOneOf(p, {3, 8, 10, 13, 16, 17, 34})) {
-        high = a >> 13;
-        low = a >> 5;
-    } else if (isOneOf(p, {4, 38, 39})) {
-        high = a >> 11;
-        low = a >> 3;
-    } else if (isOneOf(p, {7, 20, 23, 26, 28})) {
-        high = a >> 12;
-        low = a >> 4;
-    } else if (isOneOf(p, {19, 21, 25})) {
-        high = (a - 1) >> 13;
-        low = (a - 1) >> 5;
-    } else if (isOneOf(p, {29, 30})) {
-        high = a >> 9;
-        low = a >> 1;
-    }
-    out.address[0] = lowByte(high);
-    out.address[1] = lowByte(low);
-
-    if (isOneOf(p, {2, 4, 36, 38, 39}))
-        out.width = 1;
-    else if (isOneOf(p, {3, 8, 10, 13, 16, 17, 19, 21, 25, 34}))
-        out.width = 4;
-    else if (isOneOf(p, {24, 37}))
-        out.width = 0;
-    else if (isOneOf(p, {9, 31, 33}) || outsideNamedRange(p))
-        out.width = out.typeCode & 0x0F;
-    else
-        out.width = 2;
-
-    if (isOneOf(p, {3, 8, 13, 16, 34}))
-        out.subAddress = lowByte(a & 31);
-    else if (isOneOf(p, {7, 20, 23}))
-        out.subAddress = lowByte(a & 15);
-    else if (isOneOf(p, {24, 29, 30, 35, 36, 37}))
-        out.subAddress = 0;
-    else
-        out.subAddress = lowByte(sub);
-
-    if (outsideNamedRange(p) || isOneOf(p, {9, 18, 31, 33}))
-        out.bit = list.m_bitOffset;
-    else if (isOneOf(p, {3, 7, 8, 13, 16, 24, 34, 35, 37}))
-        out.bit = 0;
-    else if (isOneOf(p, {4, 38, 39}))
-        out.bit = lowByte(a & 7);
-    else if (isOneOf(p, {10, 17}))
-        out.bit = lowByte(a & 31);
-    else if (isOneOf(p, {19, 21, 25}))
-        out.bit = lowByte((a - 1) & 31);
-    else if (isOneOf(p, {20, 23, 26, 28}))
-        out.bit = lowByte(a & 15);
-    else if (isOneOf(p, {29, 30}))
-        out.bit = lowByte(sub + (a & 1) * 8);
-    else
-        out.bit = lowByte(sub);
+    out.typeCode = typeCodeOf(list, download.vocab(), encoding);
+    const int address = list.m_startAddress - encoding.addressBias;
+    out.address[0] = lowByte(address >> encoding.highShift);
+    out.address[1] = lowByte(address >> encoding.lowShift);
+    out.width = encoding.width == kAlarmWidthOfType ? static_cast<uint8_t>(out.typeCode & 0x0F)
+                                                    : static_cast<uint8_t>(encoding.width);
+    out.subAddress = coilByte(encoding.subAddressByte, encoding.subAddressMask, list, address);
+    out.bit = coilByte(encoding.bitByte, encoding.bitMask, list, address);
     return out;
 }
 

@@ -25,7 +25,8 @@ class CAlarmList : public Persistent {
 
     static const RuntimeClass kClass;
 
-    // Station number 0 under protocol 5, 2 under protocol 2, else 1; everything else 0.
+    // The station of the protocol's alarm defaults (0 under protocol 5, 2 under protocol 2, else
+    // 1); everything else 0.
     explicit CAlarmList(uint8_t protocol = 0);
 
     const RuntimeClass& GetRuntimeClass() const override { return kClass; }
@@ -33,8 +34,9 @@ class CAlarmList : public Persistent {
     // the texts as a count and length-prefixed strings. Loading empties the texts first.
     void Serialize(Archive& ar) override;
 
-    // The state of a new project: no texts; station 2 under protocol 2, 0 under 5, 11, 17, 18
-    // and 36, else 1; start address 16 under protocol 5, else 0; bit offset and sub-address 0.
+    // The state of a new project: no texts; station and start address of the protocol's alarm
+    // defaults (station 2 under protocol 2, 0 under 5, 11, 17, 18 and 36, else 1; start address
+    // 16 under protocol 5, else 0); bit offset and sub-address 0.
     void ResetForNewProject(uint8_t protocol);
 
     bool HasTexts() const { return !m_texts.empty(); }
@@ -74,7 +76,8 @@ class CAlarmList : public Persistent {
 };
 
 // The protocol-dependent bytes 4..9 of the alarm header: register-type code, address high and
-// low byte, width byte, sub-address byte and bit byte.
+// low byte, width byte, sub-address byte and bit byte, as the profile's alarm coil encoding
+// makes them.
 struct AlarmCoilBytes {
     uint8_t typeCode = 0;
     uint8_t address[2] = {0, 0};

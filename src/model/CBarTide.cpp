@@ -11,30 +11,14 @@ namespace vanta {
 
 namespace {
 
-constexpr uint8_t kProtocol31 = 31;
 constexpr uint16_t kMinimumRecord = 19;  // bytes 0..18 are written here
 
-uint16_t defaultBarTideAddress(uint8_t protocol) {
-    switch (protocol) {
-        case 3:
-        case 16:
-        case 19:
-        case 20:
-        case 21:
-        case 23:
-        case 25:
-        case 34:
-            return 1;
-        default:
-            return 0;
-    }
-}
-
 // Data bytes of the default type (index 0 of the word list, or the first parameter of the first
-// module under protocol 31).
+// module under module addressing).
 int defaultTypeWidth(const ModelContext& context) {
-    const uint8_t code = context.protocol == kProtocol31 ? ParameterTypeValue(0, 0, kParameterWord)
-                                                         : registerTypeCode(context.vocab(), 0, 1);
+    const uint8_t code = context.profile().moduleAddressing
+                             ? ParameterTypeValue(0, 0, kParameterWord)
+                             : registerTypeCode(context.vocab(), 0, 1);
     return typeCodeWidth(code);
 }
 
@@ -72,7 +56,7 @@ CBarTide::CBarTide(const ModelContext& context, uint8_t kind, uint8_t width)
     m_regCount = 1;
     m_signed = 0;
     m_subAddress = 0;
-    m_address = defaultBarTideAddress(context.protocol);
+    m_address = context.profile().bindings.barAddress;
     m_fullScale = defaultFullScale(defaultTypeWidth(context));
 }
 
@@ -140,7 +124,8 @@ void CBarTide::ShowPropertyPage() {
 }
 
 uint8_t CBarTide::downloadTypeCode(uint8_t protocol, const Vocabulary& vocabulary) const {
-    return protocol == kProtocol31 ? m_typeValue : registerTypeCode(vocabulary, m_regType, 1);
+    return protocolProfile(protocol).moduleAddressing ? m_typeValue
+                                                      : registerTypeCode(vocabulary, m_regType, 1);
 }
 
 bool CBarTide::CorrectScales() {
@@ -186,7 +171,7 @@ Status CBarTide::BuildDownloadRecord(DownloadContext& download) {
     r[2] = static_cast<uint8_t>(((m_displayMode & 1) << 5) | ((m_signed & 1) << 4));
     r[3] = m_station;
     r[4] = type;
-    setBE16(r + 5, protocol == kProtocol31 ? m_blockWord : m_address);
+    setBE16(r + 5, protocolProfile(protocol).moduleAddressing ? m_blockWord : m_address);
     r[7] = static_cast<uint8_t>((type & 0x0F) * m_regCount);
     r[8] = m_subAddress;
     r[9] = m_width;
@@ -203,9 +188,9 @@ Status CBarTide::BuildDownloadRecord(DownloadContext& download) {
 // --- page rules ---
 
 CBarTide::Range CBarTide::fillScaleRange(uint8_t typeCode, uint8_t regCount, bool isSigned,
-                                         bool protocol31) {
+                                         bool byModule) {
     int n = 4;
-    if (!protocol31) {
+    if (!byModule) {
         const unsigned code = typeCode == 0x70 ? 2u : typeCode;
         n = static_cast<int>(((code * regCount) & 0xFFu) & 0x0Fu);
     }
@@ -216,8 +201,8 @@ CBarTide::Range CBarTide::fillScaleRange(uint8_t typeCode, uint8_t regCount, boo
 }
 
 CBarTide::Range CBarTide::changedScaleRange(uint8_t typeCode, uint8_t regCount, bool isSigned,
-                                            bool protocol31) {
-    const int n = protocol31 ? 2 : typeCodeWidth(typeCode);
+                                            bool byModule) {
+    const int n = byModule ? 2 : typeCodeWidth(typeCode);
     const long double g = regCount == 1 ? 1.0L : std::ldexp(1.0L, 32);
     const long double s = isSigned ? 1.0L : 0.0L;
     const long double max = g * (std::ldexp(1.0L, 8 * n) / (s + 1) - 1);
@@ -261,30 +246,16 @@ CBarTide::CountRule CBarTide::countRule(const Vocabulary& vocabulary, uint8_t ty
             rule.high = static_cast<uint8_t>(std::clamp(vocabulary.maxRegisterCount, 1, 255));
             break;
     }
-    if (vocabulary.protocol == 20 || vocabulary.protocol == 23) {
-        if (typeName != "D" && typeName != "SD") {
-            rule.low = rule.high = typeName == "C_double" ? 2 : 1;
-            rule.editable = false;
-        }
+    const ProtocolProfile& profile = vocabulary.profile();
+    if (!profile.countedTypes.empty() && !containsName(profile.countedTypes, typeName)) {
+        rule.low = rule.high = containsName(profile.doubleWordTypes, typeName) ? 2 : 1;
+        rule.editable = false;
     }
     return rule;
 }
 
 CBarTide::Range CBarTide::addressRange(uint8_t protocol, const Vocabulary& vocabulary) {
-    switch (protocol) {
-        case 3:
-        case 7:
-        case 16:
-        case 19:
-        case 21:
-        case 25:
-        case 31:
-        case 33:
-        case 34:
-            return {1, vocabulary.maxWordRegister};
-        default:
-            return {0, vocabulary.maxWordRegister};
-    }
+    return {protocolProfile(protocol).barAddressesFromOne ? 1 : 0, vocabulary.maxWordRegister};
 }
 
 uint8_t CBarTide::pageTypeCode() const {
@@ -300,12 +271,12 @@ std::string CBarTide::typeName() const {
 
 CBarTide::Range CBarTide::fillScaleRange() const {
     return fillScaleRange(pageTypeCode(), m_regCount, m_signed != 0,
-                          context().protocol == kProtocol31);
+                          context().profile().moduleAddressing);
 }
 
 CBarTide::Range CBarTide::changedScaleRange() const {
     return changedScaleRange(pageTypeCode(), m_regCount, m_signed != 0,
-                             context().protocol == kProtocol31);
+                             context().profile().moduleAddressing);
 }
 
 CBarTide::CountRule CBarTide::countRule() const {
@@ -324,7 +295,7 @@ void CBarTide::applyDisplayMode(uint8_t mode) {
 }
 
 void CBarTide::applyProtocol31Codes() {
-    if (context().protocol != kProtocol31)
+    if (!context().profile().moduleAddressing)
         return;
     m_subAddress = ParameterNumber(m_regType, m_subType, kParameterWord);
     m_typeValue = ParameterTypeValue(m_regType, m_subType, kParameterWord);

@@ -1,8 +1,8 @@
 #pragma once
 // The common base of the bar graph (CBar) and the trend (CTide): a PLC word register (or several
 // read together) shown between a zero-scale and a full-scale value. It holds the binding, the two
-// scale values, the size and the protocol-31 values, writes the shared parts of the persistent
-// and download records, and knows the rules of the property page both classes share.
+// scale values, the size and the module-addressing values, writes the shared parts of the
+// persistent and download records, and knows the rules of the property page both classes share.
 
 #include <cstdint>
 #include <string>
@@ -43,7 +43,7 @@ class CBarTide : public CBase {
     // value, full = largest and zero = largest - 1. Returns true when something was corrected.
     bool CorrectScales();
 
-    // The type code the record sends: the stored type value under protocol 31, otherwise the
+    // The type code the record sends: the stored type value under module addressing, otherwise the
     // catalogue code of m_regType in the word list.
     uint8_t downloadTypeCode(uint8_t protocol, const Vocabulary& vocabulary) const;
 
@@ -54,15 +54,15 @@ class CBarTide : public CBase {
         bool operator==(const Range&) const = default;
     };
     // The scale range when the page is filled: n = low nibble of the low byte of (type code x
-    // register count), with code 0x70 taken as 2; under protocol 31 n = 4. With s = m_signed:
+    // register count), with code 0x70 taken as 2; by module (`byModule`) n = 4. With s = m_signed:
     // max = 2^(8n) / (s + 1) - 1, min = -s x (max + 1). Limited to what the 32-bit scale fields
     // hold (0 .. 4294967295 unsigned, -2147483648 .. 2147483647 signed).
-    static Range fillScaleRange(uint8_t typeCode, uint8_t regCount, bool isSigned, bool protocol31);
+    static Range fillScaleRange(uint8_t typeCode, uint8_t regCount, bool isSigned, bool byModule);
     // The scale range after "有符号数", the type or the register count changed: n = the type
-    // code's data width (2 under protocol 31), g = 1 for one register, else 2^32;
+    // code's data width (2 by module), g = 1 for one register, else 2^32;
     // max = g x (2^(8n) / (s + 1) - 1), min = -s x g x (max + 1). Limited as above.
     static Range changedScaleRange(uint8_t typeCode, uint8_t regCount, bool isSigned,
-                                   bool protocol31);
+                                   bool byModule);
     // Typed scale values are checked for a 4-byte type or more than one register.
     static bool wideScaleChecks(uint8_t typeCode, uint8_t regCount);
     // After a sign, type or count change: signed values are kept within -2147483647 ..
@@ -83,13 +83,14 @@ class CBarTide : public CBase {
         bool operator==(const CountRule&) const = default;
     };
     // Codes 0x51, 0x70, 0x72, 0x74 and 0x91: one register, lowest station only; any other code:
-    // 1 .. the catalogue's highest count. Protocols 20 and 23: the count stays editable for "D"
-    // and "SD", is fixed to 2 for "C_double" and to 1 for every other type.
+    // 1 .. the catalogue's highest count. Where the profile names the counted types (protocols
+    // 20 and 23: "D" and "SD") only they keep an editable count; any other type is fixed to 2
+    // when the profile names it a double-word type ("C_double"), else to 1.
     //
-    // Under protocols 20 and 23 the type code 0xD2 ("C_double" of protocol 20) once also narrowed
-    // both scale spins to 200 .. 255. Nothing gives that range a meaning (a double-word counter
-    // holds 32 bits), so it is not applied: such a type gets the count 2 of the rule above and
-    // the scale range its width gives.
+    // The 32-bit counter type of protocols 20 and 23 (code 0xD2) once also narrowed both scale
+    // spins to 200 .. 255. Nothing gives that range a meaning (a double-word counter holds 32
+    // bits), so it is not applied here: such a type gets the count 2 of the rule above and the
+    // scale range its width gives.
     static CountRule countRule(const Vocabulary& vocabulary, uint8_t typeCode,
                                const std::string& typeName);
 
@@ -98,8 +99,8 @@ class CBarTide : public CBase {
     Range heightRange() const { return {kMinimumSize, kPanelHeight - m_y}; }
     Range xRange() const { return {0, pageXMaximum()}; }
     Range yRange() const { return {0, pageYMaximum()}; }
-    // The address spin: from 1 under protocols 3, 7, 16, 19, 21, 25, 31, 33 and 34, else from 0,
-    // up to the catalogue's highest word register.
+    // The address spin: from 1 where the profile's barAddressesFromOne says so (protocols 3, 7,
+    // 16, 19, 21, 25, 31, 33 and 34), else from 0, up to the catalogue's highest word register.
     static Range addressRange(uint8_t protocol, const Vocabulary& vocabulary);
     // The bit-number spin: 0 .. the catalogue's highest bit index within a word.
     static Range bitNumberRange(const Vocabulary& vocabulary) {
@@ -136,8 +137,8 @@ class CBarTide : public CBase {
     uint8_t m_typeValue = 0;   // protocol 31: type value of the parameter
 
   protected:
-    // Base defaults, one register, unsigned, address 1 under protocols 3, 16, 19, 20, 21, 23, 25
-    // and 34 (else 0), full scale 2^(8n) - 1 for the n data bytes of the default type.
+    // Base defaults, one register, unsigned, the profile's bar address, full scale 2^(8n) - 1 for
+    // the n data bytes of the default type.
     CBarTide(const ModelContext& context, uint8_t kind, uint8_t width);
     // Every stored field of this class and the binding fields; no download record.
     CBarTide(const CBarTide& other);

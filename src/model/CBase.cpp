@@ -27,43 +27,9 @@ const char* componentKindName(uint8_t kind) {
     }
 }
 
-uint8_t defaultStation(uint8_t protocol) {
-    switch (protocol) {
-        case 2:
-            return 2;
-        case 5:
-        case 11:
-        case 17:
-        case 18:
-        case 22:
-        case 36:
-            return 0;
-        default:
-            return 1;
-    }
-}
-
-uint16_t defaultAddress(uint8_t protocol) {
-    switch (protocol) {
-        case 3:
-        case 16:
-        case 19:
-        case 20:
-        case 21:
-        case 23:
-        case 25:
-        case 34:
-            return 1;
-        case 5:
-            return 16;
-        default:
-            return 0;
-    }
-}
-
 CBase::CBase(const ModelContext& context)
-    : m_address(defaultAddress(context.protocol)),
-      m_station(defaultStation(context.protocol)),
+    : m_address(context.profile().bindings.address),
+      m_station(context.profile().bindings.station),
       context_(&context) {}
 
 CBase::CBase(const CBase& other) : CBase(*other.context_) {

@@ -31,10 +31,6 @@ enum ComponentKind : uint8_t {
 // "Static text", "Register", ... ("Component" for an unknown code); used in messages.
 const char* componentKindName(uint8_t kind);
 
-// Protocol-dependent defaults of the PLC binding.
-uint8_t defaultStation(uint8_t protocol);
-uint16_t defaultAddress(uint8_t protocol);
-
 class CBase : public Persistent {
   public:
     // --- virtual interface, in slot order ---

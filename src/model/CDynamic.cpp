@@ -13,22 +13,6 @@ namespace vanta {
 
 namespace {
 
-uint16_t dynamicDefaultAddress(uint8_t protocol) {
-    switch (protocol) {
-        case 3:
-        case 16:
-        case 19:
-        case 20:
-        case 21:
-        case 23:
-        case 25:
-        case 34:
-            return 1;
-        default:
-            return 0;
-    }
-}
-
 bool fixesStation(uint8_t typeCode) {
     return typeCode == 81 || typeCode == 112 || typeCode == 114 || typeCode == 116 ||
            typeCode == 145;
@@ -90,7 +74,7 @@ void serializeValues(Archive& ar, std::vector<int32_t>& values) {
 CDynamic::CDynamic(const ModelContext& context)
     : CBase(context), m_texts(kEntries), m_valueTexts(kEntries), m_values(kEntries, 0) {
     m_kind = kKindDynamic;
-    m_address = dynamicDefaultAddress(context.protocol);
+    m_address = context.profile().bindings.dynamicAddress;
 }
 
 CDynamic::CDynamic(const ModelContext& context, int32_t x, int32_t y, ByteString text)
@@ -210,13 +194,13 @@ Status CDynamic::checkForDownload() const {
 }
 
 uint8_t CDynamic::downloadTypeCode() const {
-    if (context().protocol == 31)
+    if (context().profile().moduleAddressing)
         return m_typeValue;
     return registerTypeCode(context().vocab(), m_regType, kParameterWord);
 }
 
 uint16_t CDynamic::downloadAddress() const {
-    return context().protocol == 31 ? m_blockWord : m_address;
+    return context().profile().moduleAddressing ? m_blockWord : m_address;
 }
 
 Status CDynamic::BuildDownloadRecord(DownloadContext& download) {
@@ -365,7 +349,7 @@ int CDynamic::editColumnFor(int row, int column) const {
 
 IntRange CDynamic::valueRange() const {
     int bits = 4;
-    if (context().protocol != 31)
+    if (!context().profile().moduleAddressing)
         bits = std::min((downloadTypeCode() & 0x0F) * 8, 16);
     const int32_t s = m_signed ? 1 : 0;
     const int32_t max = (int32_t{1} << bits) / (s + 1) - 1;
@@ -374,15 +358,15 @@ IntRange CDynamic::valueRange() const {
 
 DynamicPageState CDynamic::pageState(uint8_t panelStation) const {
     const Vocabulary& vocab = context().vocab();
-    const uint8_t protocol = context().protocol;
+    const bool byModule = context().profile().moduleAddressing;
     DynamicPageState state;
     state.signedEnabled = m_displayMode != 0;
-    state.subTypeShown = protocol == 31;
+    state.subTypeShown = byModule;
     state.subAddressShown = vocab.bitNumberShown;
     state.x = {0, pageXMaximum()};
     state.y = {0, pageYMaximum()};
     const int32_t low = vocab.stationLow(panelStation);
-    const bool fixed = protocol != 31 && fixesStation(downloadTypeCode());
+    const bool fixed = !byModule && fixesStation(downloadTypeCode());
     state.station = {low, fixed ? low : vocab.stationHigh(panelStation)};
     state.address = {vocab.minAddress(), static_cast<int32_t>(vocab.maxWordRegister)};
     state.subAddress = {0, vocab.maxSubAddress()};
@@ -392,7 +376,7 @@ DynamicPageState CDynamic::pageState(uint8_t panelStation) const {
     state.valuesSigned = m_signed != 0;
     state.valuesHex = m_displayMode == 0;
     state.typeNames = vocab.wordTypes;
-    if (protocol == 31)
+    if (byModule)
         state.subTypeNames = vocab.parameterNames(TypeList::Word, m_regType);
     return state;
 }
@@ -400,7 +384,7 @@ DynamicPageState CDynamic::pageState(uint8_t panelStation) const {
 void CDynamic::onPageSignedChanged() {
     const IntRange range = valueRange();
     ReformatValues(m_displayMode, range.max, range.min);
-    if (context().protocol == 31) {
+    if (context().profile().moduleAddressing) {
         const auto& names = context().vocab().parameterNames(TypeList::Word, m_regType);
         if (m_subType >= names.size())
             m_subType = 0;
@@ -409,7 +393,7 @@ void CDynamic::onPageSignedChanged() {
 }
 
 void CDynamic::onPageTypeChanged(uint8_t panelStation) {
-    if (context().protocol != 31 && fixesStation(downloadTypeCode()))
+    if (!context().profile().moduleAddressing && fixesStation(downloadTypeCode()))
         m_station = static_cast<uint8_t>(context().vocab().stationLow(panelStation));
     onPageSignedChanged();
 }
@@ -424,7 +408,7 @@ void CDynamic::onPageModeChanged(uint8_t mode) {
 }
 
 void CDynamic::updateProtocol31Values() {
-    if (context().protocol != 31)
+    if (!context().profile().moduleAddressing)
         return;
     m_typeValue = ParameterTypeValue(m_regType, m_subType, kParameterWord);
     m_subAddress = ParameterNumber(m_regType, m_subType, kParameterWord);

@@ -14,39 +14,6 @@ constexpr uint16_t kBaseRecordBytes = 17;
 constexpr size_t kSymbolCountByte = 15;
 constexpr size_t kFirstSymbolByte = 16;
 
-uint16_t keyDefaultAddress(uint8_t protocol) {
-    switch (protocol) {
-        case 3:
-        case 16:
-        case 19:
-        case 20:
-        case 21:
-        case 23:
-        case 25:
-        case 31:
-        case 34:
-            return 1;
-        default:
-            return 0;
-    }
-}
-
-// Set coil: the code of bit list A under these protocols, of bit list B under the others.
-bool coilTypeFromListA(uint8_t protocol) {
-    switch (protocol) {
-        case 19:
-        case 20:
-        case 23:
-        case 24:
-        case 25:
-        case 28:
-        case 37:
-            return true;
-        default:
-            return false;
-    }
-}
-
 void putBE32(uint8_t* at, int32_t value) {
     const auto v = static_cast<uint32_t>(value);
     at[0] = static_cast<uint8_t>(v >> 24);
@@ -70,8 +37,8 @@ uint8_t symbolPosition(std::vector<uint8_t>& symbols, uint8_t symbol) {
 CFunction::CFunction(const ModelContext& context) : CLightFunc(context) {
     m_kind = kKindFunction;
     m_displayKind = kDefaultKey;
-    m_address = keyDefaultAddress(context.protocol);
-    m_actionKind = context.protocol == 1 ? kActionJump : kActionSetCoil;
+    m_address = context.profile().bindings.keyAddress;
+    m_actionKind = context.profile().hasCoils ? kActionSetCoil : kActionJump;
 }
 
 CFunction::CFunction(const ModelContext& context, int32_t x, int32_t y) : CFunction(context) {
@@ -190,34 +157,37 @@ Status CFunction::CollectGlyphs(DownloadContext& download) {
 }
 
 uint8_t CFunction::downloadTypeValue() const {
-    const uint8_t p = context().protocol;
+    const ProtocolProfile& profile = context().profile();
     const Vocabulary& vocab = context().vocab();
     switch (m_actionKind) {
         case kActionSetCoil:
-            if (p == 31) {
+            if (profile.moduleAddressing) {
                 return m_coilTypeValue;
             }
+            // The coil's code comes from bit list A where the profile says so, else from list B.
             return registerTypeCode(vocab, m_regType,
-                                    coilTypeFromListA(p) ? kParameterBitA : kParameterBitB);
+                                    profile.keyCoilsFromListA ? kParameterBitA : kParameterBitB);
         case kActionSetRegister:
-            return p == 31 ? m_registerTypeValue
-                           : registerTypeCode(vocab, m_regType, kParameterWord);
+            return profile.moduleAddressing ? m_registerTypeValue
+                                            : registerTypeCode(vocab, m_regType, kParameterWord);
         case kActionRecipe:
-            return p == 31 ? 0 : recipeTypeCode(vocab, m_regType);
+            return profile.recipesAllowed ? recipeTypeCode(vocab, m_regType) : 0;
         default:
             return 0;
     }
 }
 
 uint16_t CFunction::downloadAddress() const {
-    const uint8_t p = context().protocol;
+    const ProtocolProfile& profile = context().profile();
     switch (m_actionKind) {
         case kActionSetCoil:
-            return bitTargetAddress(p, m_address, m_subAddress, m_blockWord, true);
+            return bitTargetAddress(profile, m_address, m_subAddress, m_blockWord, true);
         case kActionSetRegister:
-            return p == 31 ? m_blockWord : m_address;
+            return profile.moduleAddressing ? m_blockWord : m_address;
         case kActionRecipe:
-            return p == 31 ? 0 : bitTargetAddress(p, m_address, m_subAddress, 0, false);
+            return profile.recipesAllowed
+                       ? bitTargetAddress(profile, m_address, m_subAddress, 0, false)
+                       : 0;
         default:
             return 0;
     }
@@ -244,9 +214,11 @@ Status CFunction::BuildDownloadRecord(DownloadContext& download) {
     if (m_actionKind == kActionSetCoil && m_coilOperation > kCoilMomentary) {
         return Status::failure(describeKey() + ": no coil operation is chosen");
     }
-    if (m_actionKind == kActionRecipe && context().protocol == 31) {
+    if (m_actionKind == kActionRecipe && !context().profile().recipesAllowed) {
+        const ProtocolProfile& profile = context().profile();
         return Status::failure(describeKey() +
-                               ": recipe actions are not available under protocol 31 (KTC)");
+                               ": recipe actions are not available under protocol " +
+                               std::to_string(profile.number) + " (" + profile.english + ")");
     }
     if (m_actionKind == kActionRecipe && m_recipeOperation > kRecipeDecreaseBase) {
         return Status::failure(describeKey() + ": unknown recipe operation " +
@@ -335,7 +307,7 @@ void CFunction::ShowPropertyPage() {
 }
 
 void CFunction::updateProtocol31Values() {
-    if (context().protocol != 31) {
+    if (!context().profile().moduleAddressing) {
         return;
     }
     if (m_actionKind == kActionSetCoil) {

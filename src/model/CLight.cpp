@@ -61,14 +61,14 @@ uint8_t CLight::imageIndex() const {
 }
 
 uint8_t CLight::downloadTypeValue() const {
-    if (context().protocol == 31) {
+    if (context().profile().moduleAddressing) {
         return m_typeValue;
     }
     return registerTypeCode(context().vocab(), m_regType, kParameterBitB);
 }
 
 uint16_t CLight::downloadAddress() const {
-    return bitTargetAddress(context().protocol, m_address, m_subAddress, m_blockWord, true);
+    return bitTargetAddress(context().profile(), m_address, m_subAddress, m_blockWord, true);
 }
 
 Status CLight::BuildDownloadRecord(DownloadContext& download) {
@@ -114,7 +114,7 @@ void CLight::ShowPropertyPage() {
 }
 
 void CLight::updateProtocol31Values() {
-    if (context().protocol != 31) {
+    if (!context().profile().moduleAddressing) {
         return;
     }
     m_typeValue = ParameterTypeValue(m_regType, m_subType, kParameterBitB);

@@ -4,43 +4,19 @@
 
 namespace vanta {
 
-namespace {
-
-uint16_t lampDefaultAddress(uint8_t protocol) {
-    switch (protocol) {
-        case 3:
-        case 16:
-        case 19:
-        case 20:
-        case 21:
-        case 23:
-        case 25:
-        case 34:
-            return 1;
-        default:
-            return 0;
-    }
-}
-
-}  // namespace
-
-bool sendsAddressTimesSixteen(uint8_t protocol) {
-    return protocol == 11 || protocol == 12 || protocol == 18 || protocol == 22;
-}
-
-uint16_t bitTargetAddress(uint8_t protocol, uint16_t address, uint8_t subAddress,
-                          uint16_t blockWord, bool blockWordUnder31) {
-    if (sendsAddressTimesSixteen(protocol)) {
+uint16_t bitTargetAddress(const ProtocolProfile& profile, uint16_t address, uint8_t subAddress,
+                          uint16_t blockWord, bool blockWordByModule) {
+    if (profile.bitAddressTimesSixteen) {
         return static_cast<uint16_t>(address * 16u + subAddress);
     }
-    if (protocol == 31 && blockWordUnder31) {
+    if (profile.moduleAddressing && blockWordByModule) {
         return blockWord;
     }
     return address;
 }
 
 CLightFunc::CLightFunc(const ModelContext& context) : CBase(context) {
-    m_address = lampDefaultAddress(context.protocol);
+    m_address = context.profile().bindings.lampAddress;
     for (int i = 0; i < kImageCount; ++i) {
         m_images[static_cast<size_t>(i)] = kFirstKeyImage + i;
     }

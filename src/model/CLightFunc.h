@@ -10,12 +10,10 @@
 
 namespace vanta {
 
-// The protocols whose bit addresses are sent as address x 16 + bit number.
-bool sendsAddressTimesSixteen(uint8_t protocol);
-// Address of a bit target as the panel wants it: address x 16 + bit number under protocols 11,
-// 12, 18 and 22, the block word under protocol 31 (when `blockWordUnder31`), else the address.
-uint16_t bitTargetAddress(uint8_t protocol, uint16_t address, uint8_t subAddress,
-                          uint16_t blockWord, bool blockWordUnder31);
+// Address of a bit target as the panel wants it: address x 16 + bit number where the profile
+// says so, the block word under module addressing (when `blockWordByModule`), else the address.
+uint16_t bitTargetAddress(const ProtocolProfile& profile, uint16_t address, uint8_t subAddress,
+                          uint16_t blockWord, bool blockWordByModule);
 
 class CLightFunc : public CBase {
   public:
@@ -37,8 +35,7 @@ class CLightFunc : public CBase {
     std::array<int32_t, kImageCount> m_images{};
 
   protected:
-    // Base defaults, then the lamp's default address (1 for protocols 3, 16, 19, 20, 21, 23, 25
-    // and 34, else 0) and the image table.
+    // Base defaults, then the lamp's default address of the profile and the image table.
     explicit CLightFunc(const ModelContext& context);
     // The common part of the base (the classes copy the rest of what they use); the image table.
     CLightFunc(const CLightFunc& other);

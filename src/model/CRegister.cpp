@@ -8,26 +8,6 @@ namespace vanta {
 
 namespace {
 
-// The address a new register starts with (this replaces the base default).
-uint16_t registerDefaultAddress(uint8_t protocol) {
-    switch (protocol) {
-        case 3:
-        case 16:
-        case 19:
-        case 20:
-        case 21:
-        case 23:
-        case 25:
-        case 31:
-        case 34:
-            return 1;
-        case 7:
-            return 1024;
-        default:
-            return 0;
-    }
-}
-
 // 2^bits - 1 as a 32-bit pattern (all bits set from 32 bits on).
 int32_t allOnes(int bits) {
     if (bits >= 32)
@@ -57,11 +37,13 @@ std::string withoutLeadingZeros(const std::string& digits) {
 
 CRegister::CRegister(const ModelContext& context) : CBase(context) {
     m_kind = kKindRegister;
-    const uint8_t protocol = context.protocol;
-    const int width =
-        protocol == 31 ? 2 : typeCodeWidth(registerTypeCode(context.vocab(), 0, kParameterWord));
+    const ProtocolProfile& profile = context.profile();
+    // A module's parameter is taken as one word until it is chosen.
+    const int width = profile.moduleAddressing
+                          ? 2
+                          : typeCodeWidth(registerTypeCode(context.vocab(), 0, kParameterWord));
     m_inputHigh = m_engHigh = allOnes(width * 8);
-    m_address = registerDefaultAddress(protocol);
+    m_address = profile.bindings.registerAddress;
 }
 
 CRegister::CRegister(const ModelContext& context, int32_t x, int32_t y) : CRegister(context) {
@@ -138,11 +120,11 @@ uint8_t CRegister::typeCode() const {
 }
 
 uint8_t CRegister::downloadTypeCode() const {
-    return context().protocol == 31 ? m_typeValue : typeCode();
+    return context().profile().moduleAddressing ? m_typeValue : typeCode();
 }
 
 uint16_t CRegister::downloadAddress() const {
-    return context().protocol == 31 ? m_blockWord : m_address;
+    return context().profile().moduleAddressing ? m_blockWord : m_address;
 }
 
 int32_t CRegister::shownCells() const {
@@ -273,8 +255,7 @@ void CRegister::SetPosition(int32_t x, int32_t y) {
 }
 
 void CRegister::FillPropertyPage() {
-    const uint8_t protocol = context().protocol;
-    if ((protocol == 20 || protocol == 23) && typeCode() == 210)
+    if (isCounter())
         m_regCount = 2;
     if (PageHost* host = pages())
         host->fillPage(PageKind::Register, *this);
@@ -285,8 +266,13 @@ void CRegister::ShowPropertyPage() {
         host->showPage(PageKind::Register);
 }
 
+bool CRegister::isCounter() const {
+    const uint8_t counter = context().profile().counterTypeCode;
+    return counter != 0 && typeCode() == counter;
+}
+
 void CRegister::updateProtocol31Values() {
-    if (context().protocol != 31)
+    if (!context().profile().moduleAddressing)
         return;
     m_typeValue = ParameterTypeValue(m_regType, m_subType, kParameterWord);
     m_subAddress = ParameterNumber(m_regType, m_subType, kParameterWord);

@@ -47,16 +47,18 @@ class CRegister : public CBase {
     // Width from the shown characters; warns "Register error!" when the decimals exceed the
     // digits (the point is then not counted).
     void SetPosition(int32_t x, int32_t y) override;
-    // Under protocols 20 and 23 a type of code 210 forces the register count to 2 first.
+    // A 32-bit counter type (see isCounter) forces the register count to 2 first.
     void FillPropertyPage() override;
     void ShowPropertyPage() override;
 
     // --- derived values ---
     // Word-list type code of m_regType.
     uint8_t typeCode() const;
-    // Byte 4 of the download: the type value under protocol 31, otherwise typeCode().
+    // Whether the type is the protocol's 32-bit counter type (the profile's counterTypeCode).
+    bool isCounter() const;
+    // Byte 4 of the download: the type value under module addressing, otherwise typeCode().
     uint8_t downloadTypeCode() const;
-    // Bytes 5 and 6: the block word under protocol 31, otherwise m_address.
+    // Bytes 5 and 6: the block word under module addressing, otherwise m_address.
     uint16_t downloadAddress() const;
     // Data width in bytes of one register (the RP code counts 2).
     int dataWidth() const { return typeCodeWidth(downloadTypeCode()); }

@@ -8,26 +8,23 @@ namespace vanta {
 
 namespace {
 
-bool isOneOf(uint8_t protocol, std::initializer_list<uint8_t> list) {
-    return std::find(list.begin(), list.end(), protocol) != list.end();
-}
-
-// Bit-number edit of the coil sub-page after the page's pass: hidden under protocol 31 and for
-// set register (except under protocol 1); for set coil under protocols 19, 20, 21 and 25 hidden
-// for "0x" and "1x", and shown otherwise (the page shows it on every pass, whatever the
-// catalogue's switch said when the page was loaded).
+// Bit-number edit of the coil sub-page after the page's pass: hidden under module addressing and
+// for set register (except where bits are bit numbers inside registers); for set coil hidden for
+// the profile's whole-coil types ("0x" and "1x" under protocols 19, 20, 21 and 25), and shown
+// otherwise (the page shows it on every pass, whatever the catalogue's switch said when the page
+// was loaded).
 bool keyBitNumberShown(const Vocabulary& vocab, uint8_t action, const std::string& typeName) {
-    const uint8_t p = vocab.protocol;
-    if (p == 31) {
+    const ProtocolProfile& profile = vocab.profile();
+    if (profile.moduleAddressing) {
         return false;
     }
     if (action == kActionSetRegister) {
-        return p == 1;
+        return profile.bitsInRegisters;
     }
     if (action != kActionSetCoil) {
         return false;
     }
-    return !(isOneOf(p, {19, 20, 21, 25}) && (typeName == "0x" || typeName == "1x"));
+    return !containsName(profile.wholeCoilTypes, typeName);
 }
 
 }  // namespace
@@ -56,7 +53,7 @@ const std::vector<std::string>& keyTypeNames(const Vocabulary& vocab, uint8_t ac
 
 std::vector<std::string> keySubTypeNames(const CFunction& key) {
     const Vocabulary& vocab = key.context().vocab();
-    if (vocab.protocol != 31) {
+    if (!vocab.profile().moduleAddressing) {
         return {};
     }
     if (key.m_actionKind == kActionSetCoil) {
@@ -72,7 +69,7 @@ SpinRange keyAddressSpinRange(const CFunction& key) {
     const Vocabulary& vocab = key.context().vocab();
     const std::string name = typeNameAt(keyTypeNames(vocab, key.m_actionKind), key.m_regType);
     SpinRange range = bitAddressSpinRange(vocab, name);
-    if (vocab.protocol == 32) {
+    if (vocab.profile().keyRegisterUpToMaxWord) {
         if (key.m_actionKind == kActionSetRegister) {
             range = {0, vocab.maxWordRegister};
         } else if (key.m_actionKind == kActionSetCoil) {
@@ -101,7 +98,7 @@ SpinRange recipeTargetSpinRange(const Vocabulary& vocab, uint8_t regType) {
 
 SpinRange keyValueSpinRange(const CFunction& key) {
     const Vocabulary& vocab = key.context().vocab();
-    const uint8_t code = vocab.protocol == 31
+    const uint8_t code = vocab.profile().moduleAddressing
                              ? key.m_registerTypeValue
                              : registerTypeCode(vocab, key.m_regType, kParameterWord);
     const int width = std::min(typeCodeWidth(code), 4);
@@ -165,7 +162,7 @@ void applyKeyInvisible(CFunction& key) {
 }
 
 void applyKeyPageFill(CFunction& key) {
-    if (key.context().protocol == 1) {
+    if (!key.context().profile().hasCoils) {
         if (key.m_actionKind == kActionSetCoil) {
             key.m_actionKind = kActionJump;
         }
@@ -200,16 +197,16 @@ KeyPageControls keyPageControls(const CFunction& key, uint8_t panelStation) {
     c.xMax = key.pageXMaximum();
     c.yMax = key.pageYMaximum();
 
-    c.setCoilEnabled = vocab.protocol != 1;
-    c.recipeEnabled = vocab.protocol != 31;
+    c.setCoilEnabled = vocab.profile().hasCoils;
+    c.recipeEnabled = vocab.profile().recipesAllowed;
     c.optionChecksEnabled = key.m_invisible == 0;
     c.jumpScreenEnabled = key.m_jumpTarget == kJumpScreen;
     c.valueShown = action == kActionSetRegister && vocab.valueShown;
     c.coilRadiosShown = action == kActionSetCoil && vocab.coilOperationsShown;
     c.storesCoilRadio = vocab.coilOperationsShown;
     c.bitNumberShown = keyBitNumberShown(vocab, action, typeNameAt(types, key.m_regType));
-    c.subTypeShown =
-        vocab.protocol == 31 && (action == kActionSetCoil || action == kActionSetRegister);
+    c.subTypeShown = vocab.profile().moduleAddressing &&
+                     (action == kActionSetCoil || action == kActionSetRegister);
     return c;
 }
 

@@ -6,14 +6,6 @@
 
 namespace vanta {
 
-namespace {
-
-bool isOneOf(uint8_t protocol, std::initializer_list<uint8_t> list) {
-    return std::find(list.begin(), list.end(), protocol) != list.end();
-}
-
-}  // namespace
-
 std::string typeNameAt(const std::vector<std::string>& names, int index) {
     if (index < 0 || static_cast<size_t>(index) >= names.size()) {
         return {};
@@ -23,7 +15,7 @@ std::string typeNameAt(const std::vector<std::string>& names, int index) {
 
 SpinRange stationSpinRange(const Vocabulary& vocab, uint8_t panelStation) {
     SpinRange range{vocab.stationLow(panelStation), vocab.stationHigh(panelStation)};
-    if (vocab.protocol == 1) {
+    if (vocab.hexAddresses) {
         range.entry = NumberEntry::Hex;
     }
     return range;
@@ -34,16 +26,17 @@ SpinRange bitNumberSpinRange(const Vocabulary& vocab) {
 }
 
 SpinRange bitAddressSpinRange(const Vocabulary& vocab, const std::string& typeName) {
-    const uint8_t p = vocab.protocol;
+    const ProtocolProfile& profile = vocab.profile();
     SpinRange range{0, vocab.maxBitRegister};
-    if (isOneOf(p, {3, 16, 19, 21, 25, 33, 34})) {
-        range.min = 1;
-    } else if (p == 31) {
+    if (profile.moduleAddressing) {
+        // A module's bus address, within the word range.
         range = {1, vocab.maxWordRegister};
+    } else if (vocab.addressesFromOne) {
+        range.min = 1;
     }
-    if (p == 1) {
+    if (vocab.hexAddresses) {
         range.entry = NumberEntry::Hex;
-    } else if (p == 7 || (p == 20 && (typeName == "X" || typeName == "Y"))) {
+    } else if (vocab.octalAddresses || containsName(profile.octalTypes, typeName)) {
         range.entry = NumberEntry::Octal;
     }
     return range;
@@ -55,17 +48,12 @@ SpinRange lampOffsetSpinRange(const Vocabulary& vocab, uint8_t regType) {
 }
 
 bool lampBitNumberShown(const Vocabulary& vocab, const std::string& typeName) {
-    const uint8_t p = vocab.protocol;
-    if (p == 31) {
+    const ProtocolProfile& profile = vocab.profile();
+    if (profile.moduleAddressing || containsName(profile.wholeCoilTypes, typeName)) {
         return false;
     }
-    if (isOneOf(p, {19, 20, 21, 25})) {
-        if (typeName == "0x" || typeName == "1x") {
-            return false;
-        }
-        if (typeName == "3x" || typeName == "4x") {
-            return true;
-        }
+    if (containsName(profile.registerBitTypes, typeName)) {
+        return true;
     }
     return vocab.bitNumberShown;
 }
@@ -75,7 +63,7 @@ LampPageControls lampPageControls(const CLight& lamp, uint8_t panelStation) {
     const std::string typeName = typeNameAt(vocab.bitTypesB, lamp.m_regType);
     LampPageControls c;
     c.typeNames = vocab.bitTypesB;
-    if (vocab.protocol == 31) {
+    if (vocab.profile().moduleAddressing) {
         c.subTypeNames = vocab.parameterNames(TypeList::BitB, lamp.m_regType);
     }
     c.station = stationSpinRange(vocab, panelStation);
@@ -86,7 +74,7 @@ LampPageControls lampPageControls(const CLight& lamp, uint8_t panelStation) {
     c.yMax = lamp.pageYMaximum();
     c.bitNumberShown = lampBitNumberShown(vocab, typeName);
     c.offsetShown = vocab.offsetShown;
-    c.subTypeShown = vocab.protocol == 31;
+    c.subTypeShown = vocab.profile().moduleAddressing;
     return c;
 }
 

@@ -10,12 +10,13 @@
 
 #include "common/FontTables.h"
 #include "model/PageHost.h"
+#include "protocols/ProtocolProfile.h"
 #include "protocols/Vocabulary.h"
 
 namespace vanta {
 
 struct ModelContext {
-    uint8_t protocol = 1;                    // 1..40
+    uint8_t protocol = 1;                    // 1..kProtocolCount
     const Vocabulary* vocabulary = nullptr;  // of `protocol`
     const FontTables* fonts = nullptr;       // narrow and wide glyphs of the simulated display
     PageHost* pages = nullptr;               // null: no property pages (command line, tests)
@@ -27,6 +28,8 @@ struct ModelContext {
         static const Vocabulary empty{};
         return vocabulary ? *vocabulary : empty;
     }
+    // The facts of `protocol`: its defaults, switches and codes.
+    const ProtocolProfile& profile() const { return protocolProfile(protocol); }
     // The glyph tables, or empty ones (blank glyphs) when none are set.
     const FontTables& fontTables() const {
         static const FontTables empty{};

@@ -11,14 +11,6 @@ namespace {
 constexpr int64_t kSignedLimit = 2147483647;
 constexpr int64_t kUnsignedLimit = 4294967295;
 
-bool isOneOf(uint8_t protocol, std::initializer_list<uint8_t> protocols) {
-    for (uint8_t p : protocols) {
-        if (p == protocol)
-            return true;
-    }
-    return false;
-}
-
 // The name of the register type, clamped to the list as the type codes are.
 std::string typeName(const CRegister& reg) {
     const auto& names = reg.context().vocab().wordTypes;
@@ -53,15 +45,23 @@ int32_t& limitField(CRegister& reg, RegisterLimit which) {
     }
 }
 
-// Under protocol 31: the parameter stays selected when the module still has it, otherwise the
-// first one is taken; then the derived values follow.
+// Under module addressing: the parameter stays selected when the module still has it, otherwise
+// the first one is taken; then the derived values follow.
 void reselectParameter(CRegister& reg) {
-    if (reg.context().protocol != 31)
+    if (!reg.context().profile().moduleAddressing)
         return;
     const auto& names = reg.context().vocab().parameterNames(TypeList::Word, reg.m_regType);
     if (reg.m_subType >= names.size())
         reg.m_subType = 0;
     reg.updateProtocol31Values();
+}
+
+// Whether the profile fixes the register count of the named type (types outside its counted
+// types, and its single-word types).
+bool countFixedByType(const ProtocolProfile& profile, const std::string& name) {
+    if (!profile.countedTypes.empty() && !containsName(profile.countedTypes, name))
+        return true;
+    return containsName(profile.singleWordTypes, name);
 }
 
 }  // namespace
@@ -72,8 +72,8 @@ bool typeFixesCountAndStation(uint8_t typeCode) {
 }
 
 ValueRange registerLimitRange(const CRegister& reg) {
-    const uint8_t protocol = reg.context().protocol;
-    if ((protocol == 20 || protocol == 23) && reg.typeCode() == 210)
+    // The limits of a 32-bit counter are the counter numbers C200..C255.
+    if (reg.isCounter())
         return {200, 255};
     const auto product = static_cast<uint8_t>(reg.downloadTypeCode() * reg.m_regCount);
     const int bits = typeCodeWidth(product) * 8;
@@ -83,42 +83,33 @@ ValueRange registerLimitRange(const CRegister& reg) {
 }
 
 bool registerLimitsAsText(const CRegister& reg) {
-    return reg.dataWidth() == 4 || reg.m_regCount > 1 || reg.context().protocol == 31;
+    return reg.dataWidth() == 4 || reg.m_regCount > 1 || reg.context().profile().moduleAddressing;
 }
 
 RegisterPageState registerPageState(const CRegister& reg, uint8_t panelStation) {
     const ModelContext& context = reg.context();
     const Vocabulary& vocab = context.vocab();
-    const uint8_t protocol = context.protocol;
+    const ProtocolProfile& profile = context.profile();
     const std::string name = typeName(reg);
     const bool fixed = typeFixesCountAndStation(reg.typeCode());
 
     RegisterPageState state;
     state.signedEnabled = reg.m_displayMode != 0;
     state.decimalsEnabled = reg.m_displayMode != 0;
-    state.settableEnabled = true;
-    if (isOneOf(protocol, {3, 34}) && name == "3x")
-        state.settableEnabled = false;
-    if (isOneOf(protocol, {29, 30}) && name == "AIW")
-        state.settableEnabled = false;
+    state.settableEnabled = !containsName(profile.readOnlyTypes, name);
     state.passwordEnabled = reg.m_settable != 0;
     state.limitControlsEnabled = reg.m_limits != 0;
 
-    state.countEditable = !fixed;
-    if (isOneOf(protocol, {20, 23}) && name != "D" && name != "SD")
-        state.countEditable = false;
-    if (isOneOf(protocol, {29, 30}) && (name == "AIW" || name == "AQW"))
-        state.countEditable = false;
-    state.subTypeShown = protocol == 31;
-    state.countShown = protocol != 31 && vocab.registerCountShown;
+    state.countEditable = !fixed && !countFixedByType(profile, name);
+    state.subTypeShown = profile.moduleAddressing;
+    state.countShown = vocab.registerCountShown;
     state.subAddressShown = vocab.bitNumberShown;
 
     state.x = {0, reg.pageXMaximum()};
     state.y = {0, reg.pageYMaximum()};
     const int32_t lowStation = vocab.stationLow(panelStation);
     state.station = {lowStation, fixed ? lowStation : vocab.stationHigh(panelStation)};
-    const bool fromOne = isOneOf(protocol, {3, 16, 19, 21, 25, 31, 33, 34});
-    state.address = {fromOne ? 1 : 0, static_cast<int32_t>(vocab.maxWordRegister)};
+    state.address = {vocab.minAddress(), static_cast<int32_t>(vocab.maxWordRegister)};
     state.count = {1, fixed ? 1 : vocab.maxRegisterCount};
     state.subAddress = {0, vocab.maxSubAddress()};
     state.octalAddress = vocab.octalAddresses;
@@ -129,7 +120,7 @@ RegisterPageState registerPageState(const CRegister& reg, uint8_t panelStation) 
     state.limitsAsText = registerLimitsAsText(reg);
 
     state.typeNames = vocab.wordTypes;
-    if (protocol == 31)
+    if (profile.moduleAddressing)
         state.subTypeNames = vocab.parameterNames(TypeList::Word, reg.m_regType);
     return state;
 }
@@ -169,24 +160,18 @@ void registerPageSettableChanged(CRegister& reg) {
 }
 
 void registerPageTypeChanged(CRegister& reg, uint8_t panelStation) {
-    const uint8_t protocol = reg.context().protocol;
+    const ProtocolProfile& profile = reg.context().profile();
     const std::string name = typeName(reg);
     if (typeFixesCountAndStation(reg.typeCode())) {
         reg.m_regCount = 1;
         reg.m_station = static_cast<uint8_t>(reg.context().vocab().stationLow(panelStation));
     }
-    if (isOneOf(protocol, {3, 34}) && name == "3x") {
+    if (profile.readOnlyClearsSettable && containsName(profile.readOnlyTypes, name)) {
         reg.m_settable = 0;
         registerPageSettableChanged(reg);
     }
-    if (isOneOf(protocol, {20, 23})) {
-        if (name == "C_double")
-            reg.m_regCount = 2;
-        else if (name != "D" && name != "SD")
-            reg.m_regCount = 1;
-    }
-    if (isOneOf(protocol, {29, 30}) && (name == "AIW" || name == "AQW"))
-        reg.m_regCount = 1;
+    if (countFixedByType(profile, name))
+        reg.m_regCount = containsName(profile.doubleWordTypes, name) ? 2 : 1;
     registerPageShapeChanged(reg, reg.m_signed != 0);
 }
 

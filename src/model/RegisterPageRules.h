@@ -52,7 +52,8 @@ bool typeFixesCountAndStation(uint8_t typeCode);
 
 // Range of the four limit spins: from the width of (type code x register count) (a product of
 // 112 counts as 2 bytes; the type value under protocol 31), max = 2^bits / (signed + 1) - 1,
-// min = -(max + 1) x signed; 200 .. 255 for a type of code 210 under protocols 20 and 23.
+// min = -(max + 1) x signed; 200 .. 255 for the protocol's 32-bit counter type (code 210 under
+// protocols 20 and 23).
 ValueRange registerLimitRange(const CRegister& reg);
 
 // Whether the limits are 32-bit data whose typed texts the page checks itself: data width of 4
