@@ -109,8 +109,7 @@ AlarmListDialog::AlarmListDialog(Project& project, QWidget* parent)
 }
 
 bool AlarmListDialog::isAvailable(const Project& project) {
-    const uint8_t protocol = project.protocol();
-    return project.isOpen && project.vocabulary().alarmAllowed && protocol != 31 && protocol != 36;
+    return project.isOpen && project.vocabulary().alarmAllowed;
 }
 
 bool AlarmListDialog::run(Project& project, QWidget* parent) {

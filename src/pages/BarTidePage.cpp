@@ -122,7 +122,7 @@ BarTidePage::BarTidePage(QWidget* parent) : ComponentPage(parent) {
         if (!item_)
             return;
         item_->applyCountRule();
-        if (item_->context().protocol == 31) {
+        if (item_->context().profile().moduleAddressing) {
             const auto& names =
                 item_->context().vocab().parameterNames(TypeList::Word, item_->m_regType);
             if (item_->m_subType >= names.size())
@@ -249,7 +249,7 @@ void BarTidePage::update(const QObject* source) {
     CBarTide& it = *item_;
     const ModelContext& context = it.context();
     const Vocabulary& vocab = context.vocab();
-    const bool p31 = context.protocol == 31;
+    const bool p31 = context.profile().moduleAddressing;  // module and parameter binding
     const bool isSigned = it.m_signed != 0;
 
     auto bind = [source](NumberRow& row, auto& field, int64_t min, int64_t max, bool hex = false,

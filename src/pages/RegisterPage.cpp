@@ -279,7 +279,7 @@ void RegisterPage::update(const QObject* source) {
     bind(address_, r.m_address, s.address.min, s.address.max, s.hexAddress, false, s.octalAddress);
     bind(count_, r.m_regCount, s.count.min, s.count.max);
     // A hidden sub-address is left alone (under protocol 31 the field holds the parameter number).
-    if (s.subAddressShown && r.context().protocol != 31)
+    if (s.subAddressShown && !r.context().profile().moduleAddressing)
         bind(subAddress_, r.m_subAddress, s.subAddress.min, s.subAddress.max);
     else
         subAddress_.edit->unbind();
@@ -313,7 +313,7 @@ void RegisterPage::update(const QObject* source) {
     count_.setShown(s.countShown);
     subTypeLabel_->setVisible(s.subTypeShown);
     subType_->setVisible(s.subTypeShown);
-    subAddress_.setShown(s.subAddressShown && r.context().protocol != 31);
+    subAddress_.setShown(s.subAddressShown && !r.context().profile().moduleAddressing);
 }
 
 void RegisterPage::onLimitChanged(RegisterLimit which) {

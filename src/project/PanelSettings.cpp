@@ -16,29 +16,11 @@ uint8_t saverDelayMinutes(uint8_t delayIndex) {
 }
 
 uint8_t defaultPlcStation(uint8_t protocol) {
-    if (protocol == 2)
-        return 2;
-    if (protocol == 5 || protocol == 17)
-        return 0;
-    return 1;
+    return protocolProfile(protocol).panel.plcStation;
 }
 
 uint16_t minControlRegister(uint8_t protocol) {
-    switch (protocol) {
-        case 3:
-        case 16:
-        case 19:
-        case 20:
-        case 21:
-        case 23:
-        case 24:
-        case 25:
-        case 34:
-        case 37:
-            return 1;
-        default:
-            return 0;
-    }
+    return protocolProfile(protocol).panel.firstControlRegister;
 }
 
 void resetForNewProject(PanelSettings& settings, uint8_t protocol) {
@@ -53,10 +35,11 @@ void resetForNewProject(PanelSettings& settings, uint8_t protocol) {
 }
 
 void resetForProtocolChange(PanelSettings& settings, uint8_t protocol) {
-    settings.plcStation = defaultPlcStation(protocol);
-    if (protocol == 2)
+    const PanelDefaults& defaults = protocolProfile(protocol).panel;
+    settings.plcStation = defaults.plcStation;
+    if (defaults.controlTypeResetOnChange)
         settings.controlRegisterType = 0;
-    if (protocol == 1)
+    if (defaults.controlBitsClearedOnChange)
         settings.controlFlags = 0;
 }
 
@@ -69,12 +52,12 @@ ControlRegisters controlRegisters(uint16_t base, uint8_t flags, uint8_t stride) 
 PanelSettingsView panelSettingsView(const PanelSettings& settings, const Vocabulary& vocabulary) {
     PanelSettingsView view;
     const uint8_t flags = settings.controlFlags;
-    const uint8_t protocol = vocabulary.protocol;
+    const PanelDefaults& rules = vocabulary.profile().panel;
     view.saverScreenEnabled = settings.saverAction == 1;
     const bool anyBit = (flags & 0x07) != 0;
     view.registerNumberEnabled = anyBit;
-    view.stationEnabled = anyBit && protocol != 15;
-    view.registerTypeEnabled = anyBit && protocol != 1 && protocol != 2;
+    view.stationEnabled = anyBit && !rules.plcStationFixed;
+    view.registerTypeEnabled = anyBit && !rules.controlTypeFixed;
 
     std::string typeName;
     const auto& words = vocabulary.wordTypes;
@@ -82,7 +65,7 @@ PanelSettingsView panelSettingsView(const PanelSettings& settings, const Vocabul
         typeName = words[settings.controlRegisterType < words.size() ? settings.controlRegisterType
                                                                      : words.size() - 1];
     }
-    const std::string separator = protocol == 15 ? ":" : "";
+    const std::string separator = rules.labelSeparator;
     const ControlRegisters regs =
         controlRegisters(settings.controlRegisterNumber, flags, vocabulary.stride);
     const std::array<uint32_t, 3> numbers = {regs.autoChange, regs.report, regs.clock};

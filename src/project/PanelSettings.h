@@ -39,6 +39,8 @@ const std::array<const char*, kSaverDelayCount>& saverDelayTexts();
 // Minutes sent in the image for a delay index (0 for "never"; an index beyond the list is 0).
 uint8_t saverDelayMinutes(uint8_t delayIndex);
 
+// The rules below read the protocol's profile (protocols/ProtocolProfile.h).
+
 // Station the PLC is addressed with by default: 2 for protocol 2, 0 for 5 and 17, else 1.
 uint8_t defaultPlcStation(uint8_t protocol);
 
@@ -47,8 +49,9 @@ uint16_t minControlRegister(uint8_t protocol);
 
 // A new project: everything back to its start value (the station by the protocol).
 void resetForNewProject(PanelSettings& settings, uint8_t protocol);
-// A protocol chosen in the PLC selection: the station default follows the protocol, the control
-// register type returns to 0 for protocol 2, the control bits are cleared for protocol 1.
+// A protocol chosen in the PLC selection: the station default follows the protocol; the control
+// register type returns to 0 and the control bits are cleared where the profile says so
+// (protocols 2 and 1).
 void resetForProtocolChange(PanelSettings& settings, uint8_t protocol);
 
 // Register numbers of the control block: automatic change at the base, the report register

@@ -21,13 +21,14 @@
 #include "model/CUpLoadPic.h"
 #include "model/Geometry.h"
 #include "project/Project.h"
+#include "protocols/ProtocolProfile.h"
 
 namespace vanta {
 
 namespace {
 
 constexpr int64_t kMinProtocol = 1;
-constexpr int64_t kMaxProtocol = 40;
+constexpr int64_t kMaxProtocol = kProtocolCount;
 // The dynamic text keeps at least 32 entries; more only come from files that stored more.
 constexpr size_t kMinDynamicEntries = CDynamic::kEntries;
 constexpr char kLightPixel = '#';

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/Result.h"
+#include "protocols/ProtocolProfile.h"
 
 namespace vanta::datagen {
 
@@ -47,7 +48,7 @@ std::vector<uint8_t> buildWideTable(const UnifontGlyphs& glyphs);
 inline constexpr size_t kCatalogueEntryBytes = 32788;
 inline constexpr size_t kCatalogueDriverOffset = 20;
 inline constexpr size_t kCatalogueDriverArea = 32768;
-inline constexpr uint8_t kPlaceholderProtocols = 40;
+inline constexpr uint8_t kPlaceholderProtocols = kProtocolCount;
 inline constexpr uint8_t kPlaceholderDriverVersion = 1;
 
 // Length L of the placeholder driver of a protocol (the panel receives its first L + 128 bytes).
@@ -55,7 +56,7 @@ uint16_t placeholderDriverLength(uint8_t protocol);
 // The whole 32768-byte driver area of a protocol's placeholder entry: a readable label, then
 // bytes from a generator seeded with the protocol number.
 std::vector<uint8_t> placeholderDriverArea(uint8_t protocol);
-// Entries for protocols 1..40 in order, driver version 1.
+// Entries for protocols 1..kProtocolCount in order, driver version 1.
 std::vector<uint8_t> buildPlaceholderCatalogue();
 
 // Writes "Ostra_EN.dat", "Ostra_CH.dat" and "Ostra_Ptc.dat" into outDir (each through a

@@ -8,12 +8,13 @@
 #include "common/FileIO.h"
 #include "project/CommSettings.h"
 #include "project/Project.h"
+#include "protocols/ProtocolProfile.h"
 
 namespace vantactl {
 namespace {
 
 constexpr int kFirstProtocol = 1;
-constexpr int kLastProtocol = 40;
+constexpr int kLastProtocol = vanta::kProtocolCount;
 
 struct NewOptions {
     int protocol = 0;
