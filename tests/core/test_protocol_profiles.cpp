@@ -7,6 +7,7 @@
 // VANTA_UPDATE_GOLDEN=1 and commit the file with the change that explains it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -34,6 +35,7 @@
 #include "project/PanelSettings.h"
 #include "project/Project.h"
 #include "protocols/ProtocolNames.h"
+#include "protocols/ProtocolProfile.h"
 #include "protocols/Vocabulary.h"
 
 using namespace vanta;
@@ -724,4 +726,69 @@ TEST(ProtocolProfiles, EveryProtocolFactMatchesTheRecordedTable) {
             ADD_FAILURE() << "no longer produced: " << line;
     }
     EXPECT_EQ(now.size(), recorded.size());
+}
+
+TEST(ProtocolProfiles, EveryNumberHasItsOwnRowAndOtherNumbersTheDefaultRow) {
+    for (int p = 1; p <= kProtocolCount; ++p) {
+        SCOPED_TRACE("protocol " + std::to_string(p));
+        const ProtocolProfile& profile = protocolProfile(p);
+        EXPECT_EQ(profile.number, p);
+        EXPECT_NE(std::string(profile.english), "");
+        EXPECT_NE(std::string(profile.chinese), "");
+        // What a row states must hang together: the chosen baud rate is one the list offers,
+        // ranges are not empty, a type table by index has entries.
+        const auto& bauds = profile.serial.bauds;
+        EXPECT_NE(std::find(bauds.begin(), bauds.end(), std::string(profile.serial.baud)),
+                  bauds.end());
+        EXPECT_LE(profile.stations.min, profile.stations.max);
+        EXPECT_LE(profile.panelStations.min, profile.panelStations.max);
+        EXPECT_FALSE(profile.types.words.empty());
+        if (profile.alarmCoil.type == AlarmTypeCode::ByIndex) {
+            EXPECT_FALSE(profile.alarmCoil.typeCodes.empty());
+        }
+    }
+    for (int p : {0, -1, kProtocolCount + 1, 255, 1000}) {
+        const ProtocolProfile& profile = protocolProfile(p);
+        EXPECT_EQ(&profile, &protocolProfile(0)) << p;
+        EXPECT_EQ(profile.number, 0);
+        EXPECT_TRUE(protocolNameEnglish(p).empty()) << p;
+    }
+    // The default row is the row of protocol 4 but for the code of "D", which protocol 4 (and 38
+    // and 39) alone gives as one word.
+    const Vocabulary four = makeVocabulary(4);
+    const Vocabulary other = makeVocabulary(kProtocolCount + 1);
+    EXPECT_EQ(other.wordTypes, four.wordTypes);
+    EXPECT_EQ(other.bitTypesA, four.bitTypesA);
+    EXPECT_EQ(registerTypeCode(four, 0, 1), 2);
+    EXPECT_EQ(registerTypeCode(other, 0, 1), 4);
+}
+
+TEST(ProtocolProfiles, ARowsOwnCodesComeBeforeTheGeneralTables) {
+    const ProtocolProfile& modbus = protocolProfile(3);
+    const ProtocolProfile& omron = protocolProfile(27);
+    // The general table, and a row that gives "W" other codes as a word and as a bit.
+    EXPECT_EQ(typeCodeOf(modbus, "W", true), 2);
+    EXPECT_EQ(typeCodeOf(omron, "W", true), 162);
+    EXPECT_EQ(typeCodeOf(omron, "W", false), 48);
+    EXPECT_EQ(typeCodeOf(modbus, "T", true), 178);
+    EXPECT_EQ(typeCodeOf(modbus, "T", false), 80);
+    EXPECT_EQ(typeCodeOf(modbus, "no such type", true), 0);
+
+    // Recipe codes: the row's own, then the recipe table, then the code as a word type (with
+    // the row's own word codes).
+    EXPECT_EQ(recipeCodeOf(protocolProfile(28), "D"), 226);
+    EXPECT_EQ(recipeCodeOf(protocolProfile(23), "C_double"), 210);
+    EXPECT_EQ(typeCodeOf(protocolProfile(23), "C_double", true), 212);
+    EXPECT_EQ(recipeCodeOf(protocolProfile(20), "D"), 130);
+    EXPECT_EQ(recipeCodeOf(protocolProfile(24), "R"), 2);
+    EXPECT_EQ(typeCodeOf(protocolProfile(24), "R", true), 16);
+    EXPECT_EQ(recipeCodeOf(modbus, "AIW"), 0);
+    EXPECT_EQ(recipeCodeOf(modbus, "AQW"), 0);
+    EXPECT_EQ(recipeCodeOf(modbus, "3x"), 130);
+
+    // Start coils: "X" is 16 unless the row says otherwise; anything else 0.
+    EXPECT_EQ(startCoilCodeOf(modbus, "X"), 16);
+    EXPECT_EQ(startCoilCodeOf(protocolProfile(28), "X"), 18);
+    EXPECT_EQ(startCoilCodeOf(protocolProfile(29), "Q"), 34);
+    EXPECT_EQ(startCoilCodeOf(modbus, "Q"), 0);
 }
