@@ -47,6 +47,8 @@ DynamicTextGrid::DynamicTextGrid(QWidget* parent) : QWidget(parent) {
 
     // The editors sit on the grid's viewport, so they scroll with the cells.
     valueEdit_ = new CNumEdit(table_->viewport());
+    // An emptied value is an entry of its own: the row has no value (and loses its text).
+    valueEdit_->setEmptyAllowed(true);
     valueEdit_->hide();
     textEdit_ = new QLineEdit(table_->viewport());
     textEdit_->hide();

@@ -1,15 +1,28 @@
 #include "widgets/CNumEdit.h"
 
 #include <QKeyEvent>
-#include <QMetaObject>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QToolTip>
+#include <algorithm>
 
 #include "widgets/CNumSpinCtrl.h"
 
 namespace vanta {
 
+namespace {
+
+// The frame of the error state.
+const QColor kErrorColour(208, 16, 16);
+
+}  // namespace
+
 CNumEdit::CNumEdit(QWidget* parent) : QLineEdit(parent) {
     // Numbers only: no input method composing text into the control.
     setAttribute(Qt::WA_InputMethodEnabled, false);
+    // As wide as the range needs (sizeHint), not stretched over the row.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(this, &QLineEdit::textEdited, this, &CNumEdit::onTextEdited);
 }
 
@@ -17,6 +30,7 @@ void CNumEdit::showField() {
     const QString text = QString::fromLatin1(field_.text().c_str());
     if (QLineEdit::text() != text)
         setText(text);
+    showErrorState(false);
 }
 
 void CNumEdit::setValue(int32_t v) {
@@ -28,6 +42,7 @@ void CNumEdit::setRange(double min, double max) {
     field_.setRange(min, max);
     showField();
     setEnabled(field_.isEnabled());
+    updateGeometry();
 }
 
 void CNumEdit::increment(int n) {
@@ -36,17 +51,60 @@ void CNumEdit::increment(int n) {
     emit valueChanged();
 }
 
+bool CNumEdit::commit() {
+    const bool ok = field_.commit();
+    showErrorState(!ok);
+    return ok;
+}
+
+QString CNumEdit::rangeHint() const {
+    const auto limit = [this](double d) {
+        return QString::fromStdString(field_.format(static_cast<int32_t>(
+            d < 0 ? static_cast<int64_t>(d) : static_cast<int64_t>(static_cast<uint64_t>(d)))));
+    };
+    QString hint = tr("Allowed: %1 to %2").arg(limit(field_.minimum()), limit(field_.maximum()));
+    if (field_.isHex())
+        hint += tr(" (hexadecimal)");
+    else if (field_.isOctal())
+        hint += tr(" (octal)");
+    return hint;
+}
+
+void CNumEdit::showErrorState(bool announce) {
+    const bool error = field_.hasError();
+    if (error != errorShown_) {
+        if (error) {
+            plainToolTip_ = toolTip();
+            setToolTip(rangeHint());
+        } else {
+            setToolTip(plainToolTip_);
+        }
+        errorShown_ = error;
+        update();
+    } else if (error) {
+        setToolTip(rangeHint());
+    }
+    if (error && announce && isVisible())
+        QToolTip::showText(mapToGlobal(QPoint(0, height())), rangeHint(), this);
+}
+
 void CNumEdit::applyOutcome(const NumericField::Outcome& outcome) {
     if (hasFocus())
         changed_ = true;
-    if (outcome.selectAll)
-        selectAll();
+    showErrorState(outcome.refused);
     if (outcome.written)
         emit valueChanged();
 }
 
 void CNumEdit::onTextEdited(const QString& text) {
-    applyOutcome(field_.textEdited(text.toStdString()));
+    const NumericField::Outcome outcome = field_.textEdited(text.toStdString());
+    if (outcome.refused) {
+        // The text the field kept comes back.
+        const int cursor = cursorPosition();
+        setText(QString::fromLatin1(field_.text().c_str()));
+        setCursorPosition(std::min(cursor, static_cast<int>(field_.text().size())));
+    }
+    applyOutcome(outcome);
 }
 
 void CNumEdit::keyPressEvent(QKeyEvent* event) {
@@ -58,6 +116,15 @@ void CNumEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (!isReadOnly() && !commit()) {
+            // An entry that failed its check keeps Enter: no dialog closes over it.
+            event->accept();
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
     const QString typed = event->text();
     const bool character = typed.size() == 1 && typed.at(0).isPrint() &&
                            !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
@@ -66,8 +133,6 @@ void CNumEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
-    if (discarding_)
-        return;
     const QChar ch = typed.at(0);
     // Anything outside ASCII is not part of a number: the field sees it as a wrong character.
     const char c = ch.unicode() < 0x80 ? static_cast<char>(ch.unicode()) : '?';
@@ -80,22 +145,53 @@ void CNumEdit::keyPressEvent(QKeyEvent* event) {
     const NumericField::Outcome outcome = field_.typeCharacter(c, start, length);
     if (c == ' ')
         return;
-    showField();
-    if (!outcome.selectAll) {
+    if (!outcome.refused) {
+        const QString text = QString::fromLatin1(field_.text().c_str());
+        if (QLineEdit::text() != text)
+            setText(text);
         setCursorPosition(static_cast<int>(outcome.cursor));
-    } else {
-        // Drop the keystrokes that are already waiting; the next round of the event loop takes
-        // typing again.
-        discarding_ = true;
-        QMetaObject::invokeMethod(
-            this, [this] { discarding_ = false; }, Qt::QueuedConnection);
     }
     applyOutcome(outcome);
 }
 
 void CNumEdit::focusOutEvent(QFocusEvent* event) {
     changed_ = false;
+    if (!isReadOnly() && isEnabled())
+        commit();
     QLineEdit::focusOutEvent(event);
+}
+
+void CNumEdit::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    if (!errorShown_)
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(kErrorColour, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(1, 1, -1, -1));
+}
+
+QSize CNumEdit::hintFor(int characters) const {
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QFontMetrics metrics = fontMetrics();
+    const QMargins margins = textMargins();
+    const int width = metrics.horizontalAdvance(QString(characters, QLatin1Char('0'))) + 4 +
+                      margins.left() + margins.right();
+    const QSize base = QLineEdit::sizeHint();
+    return style()
+        ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(width, metrics.height() + 2), this)
+        .expandedTo(QSize(0, base.height()))
+        .boundedTo(QSize(QWIDGETSIZE_MAX, base.height()));
+}
+
+QSize CNumEdit::sizeHint() const {
+    // One character of room beyond the longest value (and its sign).
+    return hintFor(field_.maxDigits() + (field_.isSigned() ? 1 : 0) + 1);
+}
+
+QSize CNumEdit::minimumSizeHint() const {
+    return hintFor(std::max(field_.maxDigits() + (field_.isSigned() ? 1 : 0), 2));
 }
 
 }  // namespace vanta

@@ -1,8 +1,10 @@
 #pragma once
 // The numeric edit of every page and dialog: a line edit bound to an 8-, 16- or 32-bit field of
-// the model, with a range, a step and signed, hexadecimal or octal entry. Every valid keystroke is
-// written straight into the field; a keystroke that would make the number invalid or leave the
-// range is refused (the previous value comes back, selected). The logic lives in NumericField.
+// the model, with a range, a step and signed, hexadecimal or octal entry. Typing is free as long
+// as the text can still become a number; every text that is a number within the range is written
+// straight into the field. Enter, Tab and the focus leaving check the entry: one that is out of
+// range or not a number shows the error state (a red frame, and a tooltip naming the allowed
+// range) and the field keeps its last valid value. The logic lives in NumericField.
 
 #include <QLineEdit>
 #include <cstdint>
@@ -40,9 +42,31 @@ class CNumEdit : public QLineEdit {
     void bind(uint32_t& variable) { field_.bind(variable); }
     void bind(int32_t& variable) { field_.bind(variable); }
     void unbind() { field_.unbind(); }
-    void setHex(bool hex) { field_.setHex(hex); }
-    void setOctal(bool octal) { field_.setOctal(octal); }
-    void setSigned(bool isSigned) { field_.setSigned(isSigned); }
+    void setHex(bool hex) {
+        field_.setHex(hex);
+        updateGeometry();
+    }
+    void setOctal(bool octal) {
+        field_.setOctal(octal);
+        updateGeometry();
+    }
+    void setSigned(bool isSigned) {
+        field_.setSigned(isSigned);
+        updateGeometry();
+    }
+    void setEmptyAllowed(bool allowed) { field_.setEmptyAllowed(allowed); }
+
+    // Checks the entry as Enter or the focus leaving does; false (and the error state) when it
+    // is not a number within the range.
+    bool commit();
+    // The error state is shown: a refused keystroke or an entry that failed its check.
+    bool hasInputError() const { return errorShown_; }
+    // What the error state's tooltip says: the allowed range in the field's number base.
+    QString rangeHint() const;
+
+    // Wide enough for the longest value of the range.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
     // Set by a change the user made while the control had the focus; cleared when it loses the
     // focus or by clearChanged().
@@ -63,6 +87,7 @@ class CNumEdit : public QLineEdit {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     friend class CNumSpinCtrl;
@@ -70,12 +95,15 @@ class CNumEdit : public QLineEdit {
     void showField();
     void onTextEdited(const QString& text);
     void applyOutcome(const NumericField::Outcome& outcome);
+    // Shows or clears the error state as the field has it; `announce` shows the tooltip at once.
+    void showErrorState(bool announce);
+    QSize hintFor(int characters) const;
 
     NumericField field_;
     CNumSpinCtrl* spin_ = nullptr;
     bool changed_ = false;
-    // After a refused keystroke the keystrokes already queued for the control are dropped.
-    bool discarding_ = false;
+    bool errorShown_ = false;
+    QString plainToolTip_;  // the tooltip outside the error state
 };
 
 }  // namespace vanta

@@ -1,5 +1,6 @@
 #include "widgets/NumericField.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <type_traits>
 
@@ -137,6 +138,46 @@ std::string NumericField::format(int32_t v) const {
     return buffer;
 }
 
+int NumericField::maxDigits() const {
+    const int base = hex_ ? 16 : isOctal() ? 8 : 10;
+    auto digits = [base](double d) {
+        uint64_t magnitude = static_cast<uint64_t>(d < 0 ? -d : d);
+        int n = 1;
+        while (magnitude >= static_cast<uint64_t>(base)) {
+            magnitude /= static_cast<uint64_t>(base);
+            ++n;
+        }
+        return n;
+    };
+    return std::max(digits(min_), digits(max_));
+}
+
+bool NumericField::canBecomeNumber(const std::string& text) const {
+    size_t i = 0;
+    if (!text.empty() && text[0] == '-') {
+        if (!signed_ || hex_ || isOctal())
+            return false;
+        i = 1;
+    }
+    const size_t digits = text.size() - i;
+    if (digits > static_cast<size_t>(maxDigits()))
+        return false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool digit = hex_        ? isHexDigit(c)
+                           : isOctal() ? (c >= '0' && c <= '7')
+                                       : (c >= '0' && c <= '9');
+        if (!digit)
+            return false;
+    }
+    return true;
+}
+
+bool NumericField::isAcceptable() const {
+    const int code = validate();
+    return code == kNumberValid || (code == kNumberEmpty && emptyAllowed_);
+}
+
 void NumericField::setValue(int32_t v) {
     // The value as the control compares it; a lower limit above the upper one yields the upper.
     double d = signed_ ? static_cast<double>(v) : static_cast<double>(static_cast<uint32_t>(v));
@@ -146,6 +187,7 @@ void NumericField::setValue(int32_t v) {
         d = max_;
     v = fromDouble(d);
     text_ = format(v);
+    error_ = false;
     write(v);
 }
 
@@ -171,7 +213,9 @@ void NumericField::setRange(double min, double max) {
 
 void NumericField::increment(int n) {
     const int64_t delta = static_cast<int64_t>(n) * step_;
-    const int32_t v = value();
+    int64_t shown = 0;
+    const int32_t v =
+        parse(text_, shown) ? static_cast<int32_t>(static_cast<uint32_t>(shown)) : boundValue();
     if (signed_) {
         double d = static_cast<double>(static_cast<int64_t>(v) + delta);
         if (d > max_)
@@ -193,55 +237,55 @@ void NumericField::increment(int n) {
         setValue(static_cast<int32_t>(result));
 }
 
-bool NumericField::writeThrough(int code) {
-    switch (code) {
-        case kNumberValid:
-            write(value());
-            return true;
-        case kNumberEmpty:
-        case kNumberLoneMinus:
-            write(0);
-            return true;
-        default:
-            return false;
+NumericField::Outcome NumericField::accept(std::string text, size_t cursor) {
+    Outcome outcome;
+    text_ = std::move(text);
+    outcome.cursor = cursor;
+    if (isAcceptable()) {
+        write(text_.empty() ? 0 : value());
+        error_ = false;
+        outcome.written = true;
     }
+    return outcome;
 }
 
 NumericField::Outcome NumericField::typeCharacter(char ch, size_t selectionStart,
                                                   size_t selectionLength) {
-    Outcome outcome;
     if (selectionStart > text_.size())
         selectionStart = text_.size();
     if (selectionLength > text_.size() - selectionStart)
         selectionLength = text_.size() - selectionStart;
-    outcome.cursor = selectionStart + selectionLength;
-    if (ch == ' ')
-        return outcome;
-    const int32_t remembered = value();
+    if (ch == ' ') {
+        Outcome ignored;
+        ignored.cursor = selectionStart + selectionLength;
+        return ignored;
+    }
     std::string candidate = text_;
     candidate.replace(selectionStart, selectionLength, 1, ch);
-    text_ = candidate;
-    const int code = validate();
-    if (writeThrough(code)) {
-        outcome.written = true;
-        outcome.cursor = selectionStart + 1;
-        return outcome;
+    if (!canBecomeNumber(candidate)) {
+        Outcome refused;
+        refused.refused = true;
+        refused.cursor = selectionStart + selectionLength;
+        error_ = true;
+        return refused;
     }
-    setValue(remembered);
-    outcome.written = true;
-    outcome.selectAll = true;
-    outcome.cursor = text_.size();
-    return outcome;
+    return accept(std::move(candidate), selectionStart + 1);
 }
 
 NumericField::Outcome NumericField::textEdited(const std::string& text) {
-    Outcome outcome;
-    text_ = text;
-    outcome.cursor = text_.size();
-    const int code = validate();
-    outcome.written = writeThrough(code);
-    outcome.selectAll = !outcome.written;
-    return outcome;
+    if (!canBecomeNumber(text)) {
+        Outcome refused;
+        refused.refused = true;
+        refused.cursor = text_.size();
+        error_ = true;
+        return refused;
+    }
+    return accept(text, text.size());
+}
+
+bool NumericField::commit() {
+    error_ = !isAcceptable();
+    return !error_;
 }
 
 }  // namespace vanta

@@ -154,13 +154,17 @@ void TestDynamicPage::valuesAndTextsAreEnteredInTheGrid() {
     QCOMPARE(f.dynamic->m_texts[0], ByteString("Dynamic Text!"));
     QCOMPARE(f.dynamic->shownText(), ByteString("Dynamic Text!"));
 
-    // The value editor refuses what the type cannot hold ("4x" is 16 bits, unsigned).
+    // The value editor keeps what the type cannot hold ("4x" is 16 bits, unsigned) out of the
+    // entry: 70000 stays in the editor, marked as an error once it is checked.
     f.type(3, 0, "70000");
     QCOMPARE(f.dynamic->m_valueTexts[2], ByteString("7000"));
     QCOMPARE(f.dynamic->m_values[2], 7000);
-    // A sign is refused: the editor shows the value it had.
+    QCOMPARE(f.grid().valueEditor()->text(), QString("70000"));
+    QVERIFY(!f.grid().valueEditor()->commit());
+    QVERIFY(f.grid().valueEditor()->hasInputError());
+    // A sign is refused: the editor keeps its text.
     f.type(4, 0, "-");
-    QCOMPARE(f.grid().valueEditor()->text(), QString("0"));
+    QCOMPARE(f.grid().valueEditor()->text(), QString());
     QCOMPARE(f.dynamic->m_values[3], 0);
 }
 
@@ -238,8 +242,8 @@ void TestDynamicPage::hexModeReformatsTheValues() {
     QCOMPARE(f.dynamic->m_valueTexts[3], ByteString("fF"));
     f.type(4, 0, "-");
     QCOMPARE(f.dynamic->m_values[3], 255);
-    QCOMPARE(f.dynamic->m_valueTexts[3], ByteString("FF"));
-    QCOMPARE(f.grid().cellText(4, 0), QString("FF"));
+    QCOMPARE(f.dynamic->m_valueTexts[3], ByteString("fF"));
+    QCOMPARE(f.grid().cellText(4, 0), QString("fF"));
 
     // Back to decimal: the values are shown in decimal again and "有符号数" is offered.
     f.c().modeDecimal->click();

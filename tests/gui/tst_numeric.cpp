@@ -1,6 +1,7 @@
 // The numeric edit and spin: the widget-free field (validation, formatting, write-through,
 // stepping) and the widgets driven by keystrokes and clicks.
 
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
@@ -28,6 +29,7 @@ class TestNumeric : public QObject {
   private slots:
     void validationCodes();
     void typingWritesThroughOrRestores();
+    void typingBelowTheMinimum();
     void minusSignAndClearing();
     void fieldWidths();
     void hexAndOctal();
@@ -69,12 +71,14 @@ void TestNumeric::typingWritesThroughOrRestores() {
     NumericField f;
     f.setRange(1, 65535);
     f.bind(screen);
-    f.textEdited("");
-    QCOMPARE(screen, uint16_t(0));
+    // An emptied text is unfinished typing: the field keeps its value.
+    NumericField::Outcome o = f.textEdited("");
+    QVERIFY(!o.written && !o.refused);
+    QCOMPARE(screen, uint16_t(99));
 
-    NumericField::Outcome o = f.typeCharacter('7', 0, 0);
+    o = f.typeCharacter('7', 0, 0);
     QVERIFY(o.written);
-    QVERIFY(!o.selectAll);
+    QVERIFY(!o.refused);
     QCOMPARE(o.cursor, size_t(1));
     QCOMPARE(f.text(), std::string("7"));
     QCOMPARE(screen, uint16_t(7));
@@ -82,26 +86,65 @@ void TestNumeric::typingWritesThroughOrRestores() {
     typeAtEnd(f, "000");
     QCOMPARE(f.text(), std::string("7000"));
     QCOMPARE(screen, uint16_t(7000));
-    o = f.typeCharacter('0', 4, 0);  // 70000 is above 65535
-    QVERIFY(o.selectAll);
-    QCOMPARE(f.text(), std::string("7000"));
+    // 70000 is above 65535 but has no more digits than the range: it stays as typed and is
+    // not written; committing it shows the error state. It never becomes another number.
+    o = f.typeCharacter('0', 4, 0);
+    QVERIFY(!o.written && !o.refused);
+    QCOMPARE(f.text(), std::string("70000"));
     QCOMPARE(screen, uint16_t(7000));
+    QVERIFY(!f.hasError());
+    QVERIFY(!f.commit());
+    QVERIFY(f.hasError());
+    QCOMPARE(f.text(), std::string("70000"));
+    QCOMPARE(screen, uint16_t(7000));
+    // A sixth digit cannot lead to a number of the range: refused, error state on.
+    o = f.typeCharacter('1', 5, 0);
+    QVERIFY(o.refused);
+    QCOMPARE(f.text(), std::string("70000"));
 
-    // A typed character replaces the selection; a wrong character is refused.
-    o = f.typeCharacter('3', 0, 4);
+    // A typed character replaces the selection; a valid entry ends the error state.
+    o = f.typeCharacter('3', 0, 5);
     QCOMPARE(f.text(), std::string("3"));
     QCOMPARE(screen, uint16_t(3));
+    QVERIFY(!f.hasError());
+    // A wrong character is refused.
     o = f.typeCharacter('x', 1, 0);
-    QVERIFY(o.selectAll);
+    QVERIFY(o.refused && f.hasError());
     QCOMPARE(f.text(), std::string("3"));
     // Inserted in the middle.
     f.typeCharacter('5', 0, 0);
     QCOMPARE(f.text(), std::string("53"));
     QCOMPARE(screen, uint16_t(53));
+    QVERIFY(f.commit());
     // A space changes nothing.
     o = f.typeCharacter(' ', 1, 0);
     QVERIFY(!o.written);
     QCOMPARE(f.text(), std::string("53"));
+}
+
+void TestNumeric::typingBelowTheMinimum() {
+    // A width of 16..128: "2" on the way to "20" is accepted and the field waits for the rest.
+    uint8_t width = 48;
+    NumericField f;
+    f.setRange(16, 128);
+    f.bind(width);
+    f.setValue(48);
+    NumericField::Outcome o = f.typeCharacter('2', 0, 2);
+    QVERIFY(!o.written && !o.refused);
+    QCOMPARE(f.text(), std::string("2"));
+    QCOMPARE(width, uint8_t(48));
+    o = f.typeCharacter('0', 1, 0);
+    QVERIFY(o.written);
+    QCOMPARE(width, uint8_t(20));
+    QVERIFY(f.commit());
+    // Left at "2", the entry fails its check and the field keeps 20.
+    f.textEdited("2");
+    QVERIFY(!f.commit());
+    QCOMPARE(width, uint8_t(20));
+    // A fourth digit is more than any value of 16..128 has.
+    f.textEdited("100");
+    QVERIFY(f.typeCharacter('0', 3, 0).refused);
+    QCOMPARE(width, uint8_t(100));
 }
 
 void TestNumeric::minusSignAndClearing() {
@@ -111,13 +154,20 @@ void TestNumeric::minusSignAndClearing() {
     unsignedField.bind(count);
     unsignedField.setValue(4);
     NumericField::Outcome o = unsignedField.typeCharacter('-', 0, 0);
-    QVERIFY(o.selectAll);
+    QVERIFY(o.refused);
     QCOMPARE(unsignedField.text(), std::string("4"));
     QCOMPARE(count, uint8_t(4));
-    // Clearing the text writes 0 although 0 is below the minimum.
+    // Clearing the text writes nothing (0 is below the minimum); the check refuses it.
+    o = unsignedField.textEdited("");
+    QVERIFY(!o.written);
+    QCOMPARE(count, uint8_t(4));
+    QVERIFY(!unsignedField.commit());
+    // Where an empty entry means "no value" it is written as 0.
+    unsignedField.setEmptyAllowed(true);
     o = unsignedField.textEdited("");
     QVERIFY(o.written);
     QCOMPARE(count, uint8_t(0));
+    QVERIFY(unsignedField.commit());
 
     int32_t limit = 55;
     NumericField signedField;
@@ -126,12 +176,13 @@ void TestNumeric::minusSignAndClearing() {
     signedField.bind(limit);
     signedField.textEdited("");
     o = signedField.typeCharacter('-', 0, 0);
-    QVERIFY(o.written && !o.selectAll);
+    QVERIFY(!o.written && !o.refused);
     QCOMPARE(signedField.text(), std::string("-"));
-    QCOMPARE(limit, 0);
+    QCOMPARE(limit, 55);
     typeAtEnd(signedField, "2147483648");
     QCOMPARE(limit, int32_t(-2147483647 - 1));
     QCOMPARE(signedField.text(), std::string("-2147483648"));
+    QVERIFY(signedField.commit());
 }
 
 void TestNumeric::fieldWidths() {
@@ -163,7 +214,7 @@ void TestNumeric::fieldWidths() {
     f8.bind(byte);
     typeAtEnd(f8, "255");
     QCOMPARE(byte, uint8_t(255));
-    f8.typeCharacter('9', 3, 0);
+    QVERIFY(f8.typeCharacter('9', 3, 0).refused);
     QCOMPARE(byte, uint8_t(255));
 
     // Unbinding stops the write-through.
@@ -190,6 +241,10 @@ void TestNumeric::hexAndOctal() {
     QCOMPARE(hex.text(), std::string("1F"));
     QCOMPARE(hex.validateText("G"), int(vanta::kNumberInvalid));
     QCOMPARE(hex.validateText("100"), int(vanta::kNumberOutOfRange));
+    // Two hexadecimal digits reach 255: a third is refused, a minus sign is no hex digit.
+    QVERIFY(hex.typeCharacter('0', 2, 0).refused);
+    QVERIFY(hex.typeCharacter('-', 0, 0).refused);
+    QCOMPARE(hex.maxDigits(), 2);
     // A value out of range is clamped in hexadecimal mode too.
     hex.setValue(0x1234);
     QCOMPARE(hex.text(), std::string("FF"));
@@ -202,9 +257,15 @@ void TestNumeric::hexAndOctal() {
     oct.setOctal(true);
     typeAtEnd(oct, "17");
     QCOMPARE(address, uint16_t(15));
-    NumericField::Outcome o = oct.typeCharacter('8', 2, 0);
-    QVERIFY(o.selectAll);
+    // 8 is no octal digit; at most three digits reach 511 (777).
+    QVERIFY(oct.typeCharacter('8', 2, 0).refused);
     QCOMPARE(oct.text(), std::string("17"));
+    typeAtEnd(oct, "7");
+    QCOMPARE(address, uint16_t(0177));
+    QVERIFY(oct.typeCharacter('0', 3, 0).refused);
+    oct.textEdited("");
+    typeAtEnd(oct, "1");
+    QCOMPARE(address, uint16_t(1));
     // The range applies to the octal value: 777 (511) is in, 1000 (512) is out.
     QCOMPARE(oct.validateText("777"), int(vanta::kNumberValid));
     QCOMPARE(oct.validateText("1000"), int(vanta::kNumberOutOfRange));
@@ -290,38 +351,63 @@ void TestNumeric::incrementRules() {
 
 void TestNumeric::editTyping() {
     uint16_t v = 5;
-    CNumEdit edit;
-    CNumSpinCtrl spin(&edit);
+    QWidget window;
+    auto* edit = new CNumEdit(&window);
+    auto* other = new QLineEdit(&window);
+    CNumSpinCtrl spin(edit);
     spin.bind(v, 1, 65535);
-    QCOMPARE(edit.text(), QString("5"));
-    QSignalSpy changed(&edit, &CNumEdit::valueChanged);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCOMPARE(edit->text(), QString("5"));
+    QSignalSpy changed(edit, &CNumEdit::valueChanged);
     QSignalSpy spinChanged(&spin, &CNumSpinCtrl::valueChanged);
 
-    edit.selectAll();
-    QTest::keyClicks(&edit, "7");
-    QCOMPARE(edit.text(), QString("7"));
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, "7");
+    QCOMPARE(edit->text(), QString("7"));
     QCOMPARE(v, uint16_t(7));
     QCOMPARE(changed.count(), 1);
     QCOMPARE(spinChanged.count(), 1);
 
-    QTest::keyClicks(&edit, "0000");
-    QCOMPARE(edit.text(), QString("7000"));
+    // Typed on to 70000: kept as typed, not written, no error until the entry is checked.
+    QTest::keyClicks(edit, "0000");
+    QCOMPARE(edit->text(), QString("70000"));
     QCOMPARE(v, uint16_t(7000));
-    QCOMPARE(edit.selectedText(), QString("7000"));
-    // Keystrokes already queued behind a refused one are dropped; typing works again once the
-    // event loop has run.
-    QTest::keyClicks(&edit, "1");
-    QCOMPARE(edit.text(), QString("7000"));
-    QCoreApplication::processEvents();
-    QTest::keyClicks(&edit, "1");
-    QCOMPARE(edit.text(), QString("1"));
-    QCOMPARE(v, uint16_t(1));
+    QVERIFY(!edit->hasInputError());
+    // Enter checks it: a red frame and a tooltip with the range; the field keeps 7000.
+    QTest::keyClick(edit, Qt::Key_Return);
+    QVERIFY(edit->hasInputError());
+    QCOMPARE(edit->toolTip(), QString("Allowed: 1 to 65535"));
+    QCOMPARE(edit->text(), QString("70000"));
+    QCOMPARE(v, uint16_t(7000));
+    // An over-long keystroke is refused visibly.
+    QTest::keyClicks(edit, "1");
+    QCOMPARE(edit->text(), QString("70000"));
+    QVERIFY(edit->hasInputError());
+    // Fixing the entry ends the error state.
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QCOMPARE(edit->text(), QString("7000"));
+    QVERIFY(!edit->hasInputError());
+    QCOMPARE(edit->toolTip(), QString());
+
+    // The focus leaving checks the entry as well.
+    edit->selectAll();
+    QTest::keyClicks(edit, "0");
+    QCOMPARE(v, uint16_t(7000));
+    other->setFocus();
+    QVERIFY(edit->hasInputError());
+    QCOMPARE(edit->text(), QString("0"));
+    spin.setPosition(12);
+    QVERIFY(!edit->hasInputError());
 
     // A minus sign in an unsigned control is refused.
-    QTest::keyClick(&edit, Qt::Key_Home);
-    QTest::keyClicks(&edit, "-");
-    QCOMPARE(edit.text(), QString("1"));
-    QCOMPARE(v, uint16_t(1));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClicks(edit, "-");
+    QCOMPARE(edit->text(), QString("12"));
+    QCOMPARE(v, uint16_t(12));
 
     int32_t s = 3;
     CNumEdit signedEdit;
@@ -330,7 +416,7 @@ void TestNumeric::editTyping() {
     signedEdit.selectAll();
     QTest::keyClicks(&signedEdit, "-");
     QCOMPARE(signedEdit.text(), QString("-"));
-    QCOMPARE(s, 0);
+    QCOMPARE(s, 3);
     QTest::keyClicks(&signedEdit, "42");
     QCOMPARE(s, -42);
 
@@ -344,6 +430,7 @@ void TestNumeric::editTyping() {
     QCOMPARE(h, uint8_t(31));
     hexSpin.setPosition(31);
     QCOMPARE(hexEdit.text(), QString("1F"));
+    QCOMPARE(hexEdit.rangeHint(), QString("Allowed: 0 to FF (hexadecimal)"));
 }
 
 void TestNumeric::editDeletingAndPasting() {
@@ -354,15 +441,27 @@ void TestNumeric::editDeletingAndPasting() {
     spin.setPosition(150);
     QSignalSpy changed(&edit, &CNumEdit::valueChanged);
     edit.setCursorPosition(3);
-    QTest::keyClick(&edit, Qt::Key_Backspace);  // "15": out of range, kept and selected
+    QTest::keyClick(&edit, Qt::Key_Backspace);  // "15": out of range, kept, nothing written
     QCOMPARE(edit.text(), QString("15"));
     QCOMPARE(v, uint16_t(150));
-    QCOMPARE(edit.selectedText(), QString("15"));
     QCOMPARE(changed.count(), 0);
-    QTest::keyClick(&edit, Qt::Key_Delete);  // everything deleted: 0 is written
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClick(&edit, Qt::Key_Backspace);  // empty: nothing written either
     QCOMPARE(edit.text(), QString());
-    QCOMPARE(v, uint16_t(0));
+    QCOMPARE(v, uint16_t(150));
+    QCOMPARE(changed.count(), 0);
+    // Pasting a number of the range writes it; pasting anything else is refused.
+    edit.insert(QStringLiteral("180"));
+    QCOMPARE(v, uint16_t(180));
     QCOMPARE(changed.count(), 1);
+    edit.setText(QStringLiteral("18x"));
+    emit edit.textEdited(edit.text());
+    QCOMPARE(edit.text(), QString("180"));
+    QVERIFY(edit.hasInputError());
+    // The arrows start from the number shown, and clear the error state.
+    QTest::keyClick(&edit, Qt::Key_Up);
+    QCOMPARE(v, uint16_t(181));
+    QVERIFY(!edit.hasInputError());
 }
 
 void TestNumeric::spinArrowsAndKeys() {
