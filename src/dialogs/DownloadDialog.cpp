@@ -1,11 +1,16 @@
 #include "dialogs/DownloadDialog.h"
 
+#include <QBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "image/ImageCompiler.h"
@@ -35,11 +40,17 @@ DownloadDialog::DownloadDialog(SerialTransport& transport, LinkJob job, Prompter
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
+    stage_ = new QLabel(this);
+    stage_->setObjectName(QStringLiteral("stage"));
     bar_ = new QProgressBar(this);
     bar_->setRange(0, kProgressEnd);
     bar_->setValue(0);
     bar_->setTextVisible(false);
-    bar_->setMinimumWidth(280);
+    bar_->setMinimumWidth(320);
+    bytes_ = new QLabel(this);
+    bytes_->setObjectName(QStringLiteral("bytes"));
+    timeLeft_ = new QLabel(this);
+    timeLeft_->setObjectName(QStringLiteral("timeLeft"));
 
     cancelButton_ = new QPushButton(tr("取   消"), this);
     // Enter is the cancel question by itself; the button must not be clicked by it as well.
@@ -47,9 +58,24 @@ DownloadDialog::DownloadDialog(SerialTransport& transport, LinkJob job, Prompter
     cancelButton_->setDefault(false);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(stage_);
     layout->addWidget(bar_);
+    auto* figures = new QHBoxLayout;
+    figures->addWidget(bytes_);
+    figures->addStretch(1);
+    figures->addWidget(timeLeft_);
+    layout->addLayout(figures);
     layout->addWidget(cancelButton_, 0, Qt::AlignHCenter);
-    setFixedSize(sizeHint());
+    // Room for the longest texts the labels show, so that the dialog keeps its size.
+    stage_->setMinimumWidth(longestStageWidth());
+    bytes_->setMinimumWidth(bytes_->fontMetrics().horizontalAdvance(bytesText(65536, 65536)) + 4);
+    timeLeft_->setMinimumWidth(timeLeft_->fontMetrics().horizontalAdvance(timeLeftText(-1)) + 4);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    refresh_.setInterval(250);
+    connect(&refresh_, &QTimer::timeout, this, &DownloadDialog::showState);
+    connect(runner_.get(), &DownloadRunner::progress, this, &DownloadDialog::showState);
+    showState();
 
     connect(cancelButton_, &QPushButton::clicked, this, &DownloadDialog::askCancel);
     connect(runner_.get(), &DownloadRunner::progress, bar_, &QProgressBar::setValue);
@@ -69,8 +95,12 @@ LinkOutcome DownloadDialog::run() {
         return outcome_;
     // The link starts (with its RTS pulse) once the dialog is on screen and its event loop turns.
     QTimer::singleShot(0, this, [this] {
-        if (!ended_)
+        if (!ended_) {
+            clock_.start();
+            refresh_.start();
             runner_->start();
+            showState();
+        }
     });
     exec();
     return outcome_;
@@ -118,7 +148,7 @@ void DownloadDialog::askCancel() {
 void DownloadDialog::showNoResponse() {
     if (ended_ || notice_)
         return;
-    auto* box = new QMessageBox(QMessageBox::Information, tr("Gorsa  no response"),
+    auto* box = new QMessageBox(QMessageBox::Information, tr("Vanta  no response"),
                                 tr("No Response!!!"), QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
@@ -145,10 +175,83 @@ void DownloadDialog::closeNotice() {
     box->close();
 }
 
+QString DownloadDialog::stageText(LinkEngine::Phase phase) {
+    switch (phase) {
+        case LinkEngine::Phase::Idle:
+        case LinkEngine::Phase::Handshake:
+        case LinkEngine::Phase::HandshakeRetry:
+            return tr("连接面板");
+        case LinkEngine::Phase::Information:
+        case LinkEngine::Phase::Challenge:
+            return tr("读取面板信息");
+        case LinkEngine::Phase::Invalidate:
+            return tr("清除面板上的旧画面");
+        case LinkEngine::Phase::Driver:
+            return tr("下载协议驱动程序");
+        case LinkEngine::Phase::Image:
+            return tr("下载画面数据");
+        case LinkEngine::Phase::FinalMark:
+        case LinkEngine::Phase::Done:
+            return tr("确认画面数据");
+    }
+    return {};
+}
+
+int DownloadDialog::longestStageWidth() const {
+    int widest = 0;
+    for (LinkEngine::Phase phase : {LinkEngine::Phase::Handshake, LinkEngine::Phase::Information,
+                                    LinkEngine::Phase::Invalidate, LinkEngine::Phase::Driver,
+                                    LinkEngine::Phase::Image, LinkEngine::Phase::FinalMark})
+        widest = std::max(widest, stage_->fontMetrics().horizontalAdvance(stageText(phase)));
+    return widest + 4;
+}
+
+QString DownloadDialog::bytesText(long sent, long total) {
+    return tr("已发送 %1 / %2 字节")
+        .arg(QLocale().toString(static_cast<qlonglong>(sent)),
+             QLocale().toString(static_cast<qlonglong>(total)));
+}
+
+QString DownloadDialog::timeLeftText(long seconds) {
+    if (seconds < 0)
+        return tr("剩余时间: 估算中");
+    if (seconds < 60)
+        return tr("剩余时间: %1 秒").arg(seconds);
+    return tr("剩余时间: %1 分 %2 秒").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+void DownloadDialog::showState() {
+    const LinkEngine& engine = runner_->engine();
+    const LinkStats& stats = engine.stats();
+    if (!ended_)
+        stage_->setText(stageText(engine.phase()));
+    if (stats.payloadTotal <= 0) {
+        bytes_->setText(QString());
+        timeLeft_->setText(QString());
+        return;
+    }
+    bytes_->setText(bytesText(stats.payloadAcknowledged, stats.payloadTotal));
+    // The rate so far, once the first blocks are through.
+    if (stats.payloadAcknowledged > 0 && firstBlockMs_ < 0) {
+        firstBlockMs_ = clock_.isValid() ? clock_.elapsed() : 0;
+        firstBlockBytes_ = stats.payloadAcknowledged;
+    }
+    long seconds = -1;
+    const long sent = stats.payloadAcknowledged - firstBlockBytes_;
+    const qint64 elapsed = clock_.isValid() ? clock_.elapsed() - firstBlockMs_ : 0;
+    if (firstBlockMs_ >= 0 && sent > 0 && elapsed > 0) {
+        const double rate = static_cast<double>(sent) / static_cast<double>(elapsed);  // per ms
+        seconds = std::lround((stats.payloadTotal - stats.payloadAcknowledged) / rate / 1000.0);
+    }
+    timeLeft_->setText(timeLeftText(seconds));
+}
+
 void DownloadDialog::ended(const LinkOutcome& outcome) {
     if (ended_)
         return;
     ended_ = true;
+    refresh_.stop();
+    showState();
     outcome_ = outcome;
     closeNotice();
     if (outcome.end == LinkEnd::Success)
@@ -191,16 +294,27 @@ bool runDownload(Project& project, const QString& dataDir, const QString& portDe
     }
 
     LinkOutcome outcome;
+    bool invalidated = false;
     {
         // The dialog owns the compiled bytes; they go with it.
         DownloadDialog dialog(transport, std::move(job), prompter, tickMs, parent);
         outcome = dialog.run();
+        invalidated = dialog.runner().engine().stats().invalidationSent;
     }
     transport.close();
 
-    // A cancel carries no message.
-    if (!outcome.message.empty())
-        prompter.inform(outcome.message, outcome.caption, outcome.severity);
+    // A download that stopped after the panel's old image was invalidated leaves the panel
+    // without a valid image: the user is told so, after a cancel as well.
+    std::string message = outcome.message;
+    if (outcome.end != LinkEnd::Success && invalidated) {
+        if (!message.empty())
+            message += "\n";
+        message += DownloadDialog::tr("面板上的旧画面在下载开始时已被清除: 面板需要一次完整的下载.")
+                       .toStdString();
+    }
+    if (!message.empty())
+        prompter.inform(message, outcome.caption.empty() ? linktext::kCaption : outcome.caption,
+                        outcome.end == LinkEnd::Success ? outcome.severity : Severity::Warning);
     return outcome.end == LinkEnd::Success;
 }
 

@@ -4,21 +4,28 @@
 // "下载画面数据", close the port and report how it ended.
 //
 // The link runs on the port's received-bytes signal and a timer, so the window keeps handling
-// its events for the whole download: nothing waits and nothing blocks. Enter, Escape, the close
+// its events for the whole download: nothing waits and nothing blocks. The dialog shows the
+// stage (handshake, the panel's information, invalidating the old image, driver, image), the
+// bytes the panel has acknowledged of all it gets, and the time left at the rate so far. A
+// download that ends without success after the old image was invalidated says that the panel
+// now needs a complete download. Enter, Escape, the close
 // box and the button "取   消" hold the link after its current frame and ask "Download will be
 // canceled?". A panel that does not answer the first handshake round brings up the non-modal
 // notice "No Response!!!", which closes by itself when the panel answers; closing it gives up.
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <memory>
 
 #include "common/Prompter.h"
 #include "link/LinkEngine.h"
 
 class QKeyEvent;
+class QLabel;
 class QProgressBar;
 class QPushButton;
 
@@ -43,6 +50,15 @@ class DownloadDialog : public QDialog {
     const LinkOutcome& outcome() const { return outcome_; }
 
     QProgressBar* progressBar() const { return bar_; }
+    QLabel* stageLabel() const { return stage_; }
+    QLabel* bytesLabel() const { return bytes_; }
+    QLabel* timeLeftLabel() const { return timeLeft_; }
+
+    // What the labels say: the stage of a phase, "sent of total", the time left (-1 while it is
+    // being estimated).
+    static QString stageText(LinkEngine::Phase phase);
+    static QString bytesText(long sent, long total);
+    static QString timeLeftText(long seconds);
     QPushButton* cancelButton() const { return cancelButton_; }
     // The "No Response!!!" notice while it is shown, else null.
     QMessageBox* noResponseNotice() const { return notice_.data(); }
@@ -64,10 +80,19 @@ class DownloadDialog : public QDialog {
     void panelAnswered();
     void closeNotice();
     void ended(const LinkOutcome& outcome);
+    void showState();
+    int longestStageWidth() const;
 
     Prompter& prompter_;
     std::unique_ptr<DownloadRunner> runner_;
     QProgressBar* bar_ = nullptr;
+    QLabel* stage_ = nullptr;
+    QLabel* bytes_ = nullptr;
+    QLabel* timeLeft_ = nullptr;
+    QTimer refresh_;
+    QElapsedTimer clock_;
+    qint64 firstBlockMs_ = -1;  // when the first block was acknowledged
+    long firstBlockBytes_ = 0;
     QPushButton* cancelButton_ = nullptr;
     QPointer<QMessageBox> notice_;
     LinkOutcome outcome_;

@@ -342,7 +342,9 @@ void LinkEngine::exchangeDone(SendResult result) {
                 return failSend(result);
             addProgress(stats_.progressStep);
             const size_t total = phase_ == Phase::Driver ? driverLength_ : job_.image.size();
-            offset_ += std::min(link::kMaxBlockData, total - offset_);
+            const size_t block = std::min(link::kMaxBlockData, total - offset_);
+            offset_ += block;
+            stats_.payloadAcknowledged += static_cast<long>(block);
             if (offset_ >= total) {
                 offset_ = 0;
                 phase_ = phase_ == Phase::Driver ? Phase::Image : Phase::FinalMark;
@@ -387,6 +389,7 @@ void LinkEngine::handleInformation(const std::vector<uint8_t>& reply) {
         panelProtocol != job_.protocol || panelVersion != job_.driverVersion || job_.forceDriver;
     driverLength_ = sendDriver ? job_.driver.size() : 0;
     stats_.driverSent = driverLength_ > 0;
+    stats_.payloadTotal = static_cast<long>(driverLength_ + job_.image.size());
     const size_t frames =
         job_.image.size() / link::kMaxBlockData + driverLength_ / link::kMaxBlockData + 2;
     stats_.frameCount = static_cast<int>(frames);
@@ -430,6 +433,7 @@ void LinkEngine::sendPhaseFrame() {
             begin(makeFrame(link::kChallenge, challenge_), 0);
             return;
         case Phase::Invalidate: {
+            stats_.invalidationSent = true;
             const std::vector<uint8_t> erased(link::kMaxBlockData, 0xFF);
             begin(makeWriteBlock(link::kImageBase, erased, keys_), 0);
             return;

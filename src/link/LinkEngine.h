@@ -37,7 +37,7 @@ constexpr const char* kComplete = "Download complete!Data %d bytes";
 constexpr const char* kProgressTitle = "下载画面数据";
 constexpr const char* kCancelButton = "取   消";
 constexpr const char* kNoResponse = "No Response!!!";
-constexpr const char* kNoResponseCaption = "Gorsa  no response";
+constexpr const char* kNoResponseCaption = "Vanta  no response";
 constexpr const char* kCancelQuestion = "Download will be canceled?";
 constexpr const char* kCancelCaption = "Download Data";
 constexpr const char* kCaption = "Download data";
@@ -99,6 +99,13 @@ struct LinkStats {
     bool driverSent = false;
     int frameCount = 0;  // F of the progress step (0 until the information reply)
     int progressStep = 0;
+    // Driver and image bytes the panel has acknowledged, and all that the download sends (the
+    // driver counts once the panel has said it needs it).
+    long payloadAcknowledged = 0;
+    long payloadTotal = 0;
+    // The frame that invalidates the panel's old image has gone out: from then on the panel
+    // needs a complete download.
+    bool invalidationSent = false;
 };
 
 class LinkEngine {

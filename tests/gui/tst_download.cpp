@@ -215,7 +215,7 @@ class Observer : public QObject {
             if (QMessageBox* notice = d->noResponseNotice(); notice && notice->isVisible()) {
                 if (!noticeSeen) {
                     noticeSeen = true;
-                    noticeShownRight = notice->windowTitle() == "Gorsa  no response" &&
+                    noticeShownRight = notice->windowTitle() == "Vanta  no response" &&
                                        notice->text() == "No Response!!!" && !notice->isModal() &&
                                        d->isVisible();
                 }
@@ -354,8 +354,9 @@ void TestDownload::cancelQuestion() {
     // The first answer let the download go on past where it was asked.
     QVERIFY(progressAtCancel >= 4000 && progressAtCancel < 10000);
     QVERIFY(observer.maxProgress < 10000);
-    // A cancel ends without a message.
-    QCOMPARE(prompter.asked.size(), size_t(2));
+    // A cancel after the old image was invalidated says that the panel needs a whole download.
+    QCOMPARE(prompter.asked.size(), size_t(3));
+    QVERIFY(prompter.asked.back().find("面板需要一次完整的下载") != std::string::npos);
     QVERIFY(frame_.findChild<DownloadDialog*>() == nullptr);
 
     // The port was let go: it opens again at once.
