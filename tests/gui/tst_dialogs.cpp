@@ -202,9 +202,12 @@ class TstDialogs : public QObject {
         PortDialog::rememberDevice(QString());
         {
             PortDialog dialog(2, QString());
+            // Each COM entry says which device it opens.
             QCOMPARE(items(dialog.portBox()).mid(0, 6),
-                     QStringList({"COM1", "COM2", "COM3", "COM4", "COM5", "COM6"}));
-            QCOMPARE(dialog.portBox()->currentText(), QStringLiteral("COM3"));
+                     QStringList({"COM1 (/dev/ttyS0)", "COM2 (/dev/ttyS1)", "COM3 (/dev/ttyS2)",
+                                  "COM4 (/dev/ttyS3)", "COM5 (/dev/ttyS4)", "COM6 (/dev/ttyS5)"}));
+            QCOMPARE(dialog.portBox()->currentText(), QStringLiteral("COM3 (/dev/ttyS2)"));
+            QVERIFY(dialog.descriptionLabel()->text().contains(QStringLiteral("/dev/ttyS2")));
             dialog.portBox()->setCurrentIndex(4);
             dialog.accept();
             QCOMPARE(dialog.portIndex(), uint8_t(4));
@@ -223,6 +226,26 @@ class TstDialogs : public QObject {
             QCOMPARE(dialog.portIndex(), uint8_t(4));
         }
         QCOMPARE(PortDialog::downloadPortName(4), device);
+
+        // Any path can be typed; one that is not there now is said so, and it is offered again.
+        const QString typed = QStringLiteral("/tmp/vanta-no-such-port");
+        {
+            PortDialog dialog(0, QString());
+            dialog.portBox()->setEditText(typed);
+            QVERIFY(dialog.descriptionLabel()->text().contains(typed));
+            dialog.accept();
+            QCOMPARE(dialog.device(), typed);
+            QVERIFY(PortDialog::typedDevices().contains(typed));
+        }
+        {
+            PortDialog dialog(0, QString());
+            QVERIFY(dialog.portBox()->findData(typed) >= 0);
+            // "com2" typed means the second port.
+            dialog.portBox()->setEditText(QStringLiteral("com2"));
+            dialog.accept();
+            QCOMPARE(dialog.portIndex(), uint8_t(1));
+            QVERIFY(dialog.device().isEmpty());
+        }
         PortDialog::rememberDevice(QString());
         QCOMPARE(PortDialog::downloadPortName(0), QStringLiteral("COM1"));
     }
