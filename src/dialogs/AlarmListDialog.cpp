@@ -1,9 +1,10 @@
 #include "dialogs/AlarmListDialog.h"
-#include "widgets/FormWidgets.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -21,6 +22,7 @@
 #include "qtsupport/QtText.h"
 #include "widgets/CNumEdit.h"
 #include "widgets/CNumSpinCtrl.h"
+#include "widgets/FormWidgets.h"
 
 namespace vanta {
 
@@ -46,26 +48,53 @@ AlarmListDialog::AlarmListDialog(Project& project, QWidget* parent)
       controls_(
           alarmDialogControls(project.alarms, project.vocabulary(), project.comm.panelStation)) {
     setWindowTitle(tr("报警列表"));
-    setFixedSize(440, 420);
+    resize(440, 420);
+    auto* layout = new QVBoxLayout(this);
 
     auto* start = new QGroupBox(tr("报警列表起始线圈"), this);
-    start->setGeometry(10, 8, 420, 88);
-    placeLabel(tr("局号:"), start, 10, 22, 42);
-    c_.stationSpin = placeNumberPair(start, 52, 22, 72, c_.station, "station");
-    placeLabel(tr("类型:"), start, 140, 22, 42);
+    layout->addWidget(start);
+    auto* coil = new QGridLayout(start);
+    coil->setHorizontalSpacing(10);
+    constexpr Qt::Alignment kField = Qt::AlignLeft | Qt::AlignVCenter;
+    NumberRow station = makeNumberRow(tr("局号:"), start);
+    NumberRow address = makeNumberRow(tr("地址:"), start);
+    NumberRow subAddress = makeNumberRow(QString(), start);
+    NumberRow bitOffset = makeNumberRow(tr("偏移:"), start);
+    station.setNames(QStringLiteral("station"));
+    address.setNames(QStringLiteral("address"));
+    subAddress.setNames(QStringLiteral("subAddress"));
+    bitOffset.setNames(QStringLiteral("bitOffset"));
+    c_.station = station.edit;
+    c_.stationSpin = station.spin;
+    c_.address = address.edit;
+    c_.addressSpin = address.spin;
+    c_.subAddress = subAddress.edit;
+    c_.subAddressSpin = subAddress.spin;
+    c_.bitOffsetLabel = bitOffset.label;
+    c_.bitOffset = bitOffset.edit;
+    c_.bitOffsetSpin = bitOffset.spin;
     c_.type = new QComboBox(start);
-    c_.type->setGeometry(182, 22, 96, 22);
-    placeLabel(tr("地址:"), start, 10, 54, 42);
-    c_.addressSpin = placeNumberPair(start, 52, 54, 86, c_.address, "address");
-    c_.subAddressSpin = placeNumberPair(start, 144, 54, 56, c_.subAddress, "subAddress");
-    c_.bitOffsetLabel = placeLabel(tr("偏移:"), start, 216, 54, 42);
-    c_.bitOffsetSpin = placeNumberPair(start, 258, 54, 56, c_.bitOffset, "bitOffset");
+    c_.type->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Station beside the type; the address with its sub-address beside the offset.
+    coil->addWidget(station.label, 0, 0);
+    coil->addWidget(station.field, 0, 1, kField);
+    coil->addWidget(makeLabel(tr("类型:"), c_.type, start), 0, 2);
+    coil->addWidget(c_.type, 0, 3, kField);
+    auto* addressBox = new QHBoxLayout;
+    addressBox->addWidget(address.field);
+    addressBox->addWidget(subAddress.field);
+    coil->addWidget(address.label, 1, 0);
+    coil->addLayout(addressBox, 1, 1, kField);
+    coil->addWidget(c_.bitOffsetLabel, 1, 2);
+    coil->addWidget(bitOffset.field, 1, 3, kField);
+    coil->setColumnStretch(4, 1);
 
     c_.grid = new QTableWidget(0, 2, this);
-    c_.grid->setGeometry(10, 104, 420, 270);
+    layout->addWidget(c_.grid, 1);
     c_.grid->setHorizontalHeaderLabels({tr("Coil"), tr("Alarm description")});
     c_.grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    c_.grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    c_.grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    c_.grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     c_.grid->horizontalHeader()->setHighlightSections(false);
     c_.grid->verticalHeader()->hide();
     c_.grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -74,21 +103,26 @@ AlarmListDialog::AlarmListDialog(Project& project, QWidget* parent)
     c_.grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     c_.grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     c_.grid->setWordWrap(false);
-    const int available = c_.grid->width() - 2 * c_.grid->frameWidth() -
-                          c_.grid->verticalScrollBar()->sizeHint().width();
-    const int coilWidth = available * kCoilWidth / (kCoilWidth + kTextWidth);
-    c_.grid->setColumnWidth(0, coilWidth);
-    c_.grid->setColumnWidth(1, available - coilWidth);
+    c_.grid->setTabKeyNavigation(false);
+    // The coil column takes a quarter of the grid, and at least its texts' width.
+    const int available =
+        420 - 2 * c_.grid->frameWidth() - c_.grid->verticalScrollBar()->sizeHint().width();
+    c_.grid->setColumnWidth(
+        0, std::max(available * kCoilWidth / (kCoilWidth + kTextWidth),
+                    c_.grid->fontMetrics().horizontalAdvance(QStringLiteral("WWW 65535.15"))));
 
     c_.editor = new QLineEdit(c_.grid->viewport());
     c_.editor->setMaxLength(AlarmListEditor::kMaxTextChars);
     c_.editor->hide();
     c_.editor->installEventFilter(this);
 
+    auto* buttons = new QHBoxLayout;
+    layout->addLayout(buttons);
     c_.ok = new QPushButton(tr("确定"), this);
-    c_.ok->setGeometry(250, 384, 84, 26);
     c_.cancel = new QPushButton(tr("取消"), this);
-    c_.cancel->setGeometry(346, 384, 84, 26);
+    buttons->addStretch(1);
+    buttons->addWidget(c_.ok);
+    buttons->addWidget(c_.cancel);
     // Enter belongs to the in-place editor; it never closes the dialog.
     for (QPushButton* button : {c_.ok, c_.cancel}) {
         button->setAutoDefault(false);
@@ -103,6 +137,11 @@ AlarmListDialog::AlarmListDialog(Project& project, QWidget* parent)
     connect(c_.cancel, &QPushButton::clicked, this, &AlarmListDialog::reject);
     connect(c_.grid, &QTableWidget::cellClicked, this, [this](int row, int) { editRow(row + 1); });
     connect(c_.editor, &QLineEdit::textEdited, this, &AlarmListDialog::onTextEdited);
+    // The in-place editor follows its cell when the dialog is resized.
+    connect(c_.grid->horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
+        if (!c_.editor->isHidden())
+            placeEditor();
+    });
     for (CNumSpinCtrl* spin : {c_.stationSpin, c_.addressSpin, c_.subAddressSpin, c_.bitOffsetSpin})
         connect(spin, &CNumSpinCtrl::valueChanged, this, &AlarmListDialog::onStartCoilChanged);
     connect(c_.type, &QComboBox::currentIndexChanged, this, &AlarmListDialog::onTypeChanged);

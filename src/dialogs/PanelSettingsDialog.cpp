@@ -1,10 +1,11 @@
 #include "dialogs/PanelSettingsDialog.h"
-#include "widgets/FormWidgets.h"
 
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 
 #include "widgets/CNumEdit.h"
 #include "widgets/CNumSpinCtrl.h"
+#include "widgets/FormWidgets.h"
 
 namespace vanta {
 
@@ -34,11 +36,16 @@ namespace {
     QT_TRANSLATE_NOOP("vanta::PanelSettingsDialog", "1小时后"),
 };
 
-CNumEdit* numberEdit(QWidget* parent, int x, int y, CNumSpinCtrl** spin) {
-    auto* edit = new CNumEdit(parent);
-    edit->setGeometry(x, y, 70, 22);
-    *spin = new CNumSpinCtrl(edit, parent);
-    return edit;
+constexpr Qt::Alignment kField = Qt::AlignLeft | Qt::AlignVCenter;
+
+// The width of the longest register label the protocol can show.
+int respondWidth(const QLabel& label, const Vocabulary& vocabulary) {
+    int widest = 0;
+    for (const std::string& type : vocabulary.wordTypes)
+        widest = std::max(
+            widest, label.fontMetrics().horizontalAdvance(
+                        QStringLiteral("Respond %1:65535").arg(QString::fromStdString(type))));
+    return widest;
 }
 
 }  // namespace
@@ -47,66 +54,112 @@ PanelSettingsDialog::PanelSettingsDialog(const PanelSettings& settings,
                                          const Vocabulary& vocabulary, QWidget* parent)
     : QDialog(parent), settings_(settings), vocabulary_(vocabulary) {
     setWindowTitle(tr("设置Orbis"));
-    setFixedSize(520, 400);
     const uint8_t protocol = vocabulary_.protocol;
+    auto* layout = new QVBoxLayout(this);
 
-    // --- Orbis参数 ---
+    // --- Orbis参数: power-up screen and password, the screen saver ---
     auto* params = new QGroupBox(tr("Orbis参数"), this);
-    params->setGeometry(12, 8, 496, 128);
-    CNumSpinCtrl* initialSpin = nullptr;
-    CNumSpinCtrl* passwordSpin = nullptr;
-    placeLabel(tr("初始画面号:"), params, 14, 24, 110);
-    initialEdit_ = numberEdit(params, 126, 24, &initialSpin);
-    placeLabel(tr("口令:"), params, 280, 24, 90);
-    passwordEdit_ = numberEdit(params, 372, 24, &passwordSpin);
-    placeLabel(tr("屏幕保护:"), params, 14, 58, 110);
+    layout->addWidget(params);
+    auto* p = new QGridLayout(params);
+    p->setHorizontalSpacing(10);
+    NumberRow initial = makeNumberRow(tr("初始画面号:"), params);
+    NumberRow password = makeNumberRow(tr("口令:"), params);
+    initial.setNames(QStringLiteral("initialScreen"));
+    password.setNames(QStringLiteral("password"));
+    initialEdit_ = initial.edit;
+    passwordEdit_ = password.edit;
+    p->addWidget(initial.label, 0, 0);
+    p->addWidget(initial.field, 0, 1, kField);
+    p->addWidget(password.label, 0, 2);
+    p->addWidget(password.field, 0, 3, kField);
     delayBox_ = new QComboBox(params);
-    delayBox_->setGeometry(126, 57, 140, 24);
+    delayBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     for (const char* text : saverDelayTexts())
         delayBox_->addItem(QCoreApplication::translate("vanta::PanelSettingsDialog", text));
+    p->addWidget(makeLabel(tr("屏幕保护:"), delayBox_, params), 1, 0);
+    p->addWidget(delayBox_, 1, 1, 1, 3, kField);
     backlightRadio_ = new QRadioButton(tr("关闭背景光"), params);
-    backlightRadio_->setGeometry(14, 92, 130, 22);
     screenRadio_ = new QRadioButton(tr("显示画面"), params);
-    screenRadio_->setGeometry(150, 92, 126, 22);
     auto* radios = new QButtonGroup(this);
     radios->addButton(backlightRadio_, 0);
     radios->addButton(screenRadio_, 1);
-    saverScreenEdit_ = numberEdit(params, 280, 92, &saverScreenSpin_);
+    NumberRow saverScreen = makeNumberRow(QString(), params);
+    saverScreen.setNames(QStringLiteral("saverScreen"));
+    saverScreenEdit_ = saverScreen.edit;
+    saverScreenSpin_ = saverScreen.spin;
+    auto* saver = new QHBoxLayout;
+    saver->addWidget(backlightRadio_);
+    saver->addSpacing(8);
+    saver->addWidget(screenRadio_);
+    saver->addWidget(saverScreen.field);
+    saver->addStretch(1);
+    p->addLayout(saver, 2, 0, 1, 4);
+    p->setColumnStretch(4, 1);
 
-    // --- Orbis控制 ---
+    // --- Orbis控制: the control register block and the PLC station ---
     auto* control = new QGroupBox(tr("Orbis控制"), this);
-    control->setGeometry(12, 144, 496, 200);
+    layout->addWidget(control);
+    auto* c = new QGridLayout(control);
+    c->setHorizontalSpacing(10);
     typeBox_ = new QComboBox(control);
-    typeBox_->setGeometry(14, 24, 80, 24);
+    typeBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     for (const std::string& name : vocabulary_.wordTypes)
         typeBox_->addItem(QString::fromStdString(name));
-    CNumSpinCtrl* registerSpin = nullptr;
-    CNumSpinCtrl* stationSpin = nullptr;
-    placeLabel(tr("控制寄存器号:"), control, 102, 25, 120);
-    registerEdit_ = numberEdit(control, 222, 25, &registerSpin);
-    placeLabel(tr("PLC局号:"), control, 316, 25, 84);
-    stationEdit_ = numberEdit(control, 400, 25, &stationSpin);
+    NumberRow reg = makeNumberRow(tr("控制寄存器号:"), control);
+    NumberRow station = makeNumberRow(tr("PLC局号:"), control);
+    reg.setNames(QStringLiteral("controlRegister"));
+    station.setNames(QStringLiteral("plcStation"));
+    registerEdit_ = reg.edit;
+    stationEdit_ = station.edit;
+    auto* registers = new QHBoxLayout;
+    registers->addWidget(typeBox_);
+    registers->addSpacing(8);
+    registers->addWidget(reg.label);
+    registers->addWidget(reg.field);
+    registers->addSpacing(16);
+    registers->addWidget(station.label);
+    registers->addWidget(station.field);
+    registers->addStretch(1);
+    c->addLayout(registers, 0, 0, 1, 3);
 
     const char* bitTexts[3] = {QT_TR_NOOP("自动变换显示画面,"), QT_TR_NOOP("报告当前画面号"),
                                QT_TR_NOOP("使用时钟模块")};
     for (int bit = 0; bit < 3; ++bit) {
-        const int y = 66 + bit * 42;
-        auto* box = new QCheckBox(tr(bitTexts[bit]), control);
-        box->setGeometry(14, y, 210, 22);
-        bitBoxes_[static_cast<size_t>(bit)] = box;
-        directionLabels_[static_cast<size_t>(bit)] =
-            placeLabel(bit == 0 ? QStringLiteral("(Orbis<-PLC)") : QStringLiteral("(Orbis->PLC)"),
-                       control, 226, y, 96);
-        registerLabels_[static_cast<size_t>(bit)] = placeLabel(QString(), control, 324, y, 166);
+        const auto b = static_cast<size_t>(bit);
+        bitBoxes_[b] = new QCheckBox(tr(bitTexts[bit]), control);
+        directionLabels_[b] = new QLabel(
+            bit == 0 ? QStringLiteral("(Orbis<-PLC)") : QStringLiteral("(Orbis->PLC)"), control);
+        registerLabels_[b] = new QLabel(control);
+        registerLabels_[b]->setObjectName(QStringLiteral("respond%1").arg(bit));
+        // Room for the longest "Respond " text, kept while the label is hidden, so that the
+        // dialog keeps its size as the boxes are checked.
+        QSizePolicy policy = registerLabels_[b]->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        registerLabels_[b]->setSizePolicy(policy);
+        registerLabels_[b]->setMinimumWidth(respondWidth(*registerLabels_[b], vocabulary_));
+        c->addWidget(bitBoxes_[b], bit + 1, 0);
+        c->addWidget(directionLabels_[b], bit + 1, 1);
+        c->addWidget(registerLabels_[b], bit + 1, 2);
     }
+    c->setColumnStretch(2, 1);
 
+    auto* buttons = new QHBoxLayout;
+    layout->addLayout(buttons);
     auto* ok = new QPushButton(tr("确   定"), this);
-    ok->setGeometry(150, 356, 90, 28);
     ok->setDefault(true);
     auto* cancel = new QPushButton(tr("取   消"), this);
-    cancel->setGeometry(280, 356, 90, 28);
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addStretch(1);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    CNumSpinCtrl* initialSpin = initial.spin;
+    CNumSpinCtrl* passwordSpin = password.spin;
+    CNumSpinCtrl* registerSpin = reg.spin;
+    CNumSpinCtrl* stationSpin = station.spin;
 
     // Values and ranges.
     filling_ = true;

@@ -1,7 +1,8 @@
 #include "dialogs/PlcDialog.h"
-#include "widgets/FormWidgets.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include "protocols/ProtocolNames.h"
 #include "widgets/CNumEdit.h"
 #include "widgets/CNumSpinCtrl.h"
+#include "widgets/FormWidgets.h"
 
 namespace vanta {
 
@@ -31,9 +33,9 @@ void select(QComboBox* box, int index) {
     box->setCurrentIndex(std::clamp(index, 0, box->count() - 1));
 }
 
-QComboBox* combo(QWidget* parent, int x, int y, int width) {
+QComboBox* combo(QWidget* parent) {
     auto* box = new QComboBox(parent);
-    box->setGeometry(x, y, width, 24);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     return box;
 }
 
@@ -43,41 +45,64 @@ PlcDialog::PlcDialog(const Catalogue* catalogue, int entryIndex, const CommSetti
                      uint8_t protocol, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue), protocol_(protocol), settings_(comm) {
     setWindowTitle(tr("PLC选择"));
-    setFixedSize(420, 290);
+    auto* layout = new QVBoxLayout(this);
 
-    placeLabel(tr("PLC厂家及类型:"), this, 16, 16, 132);
-    protocolBox_ = combo(this, 150, 15, 254);
+    auto* top = new QHBoxLayout;
+    layout->addLayout(top);
+    protocolBox_ = combo(this);
     protocolBox_->setObjectName("protocol");
+    top->addWidget(makeLabel(tr("PLC厂家及类型:"), protocolBox_, this));
+    top->addWidget(protocolBox_, 1);
 
     auto* group = new QGroupBox(tr("设置通信参数"), this);
-    group->setGeometry(16, 52, 388, 180);
-    placeLabel(tr("波特率"), group, 14, 28, 76);
-    baudBox_ = combo(group, 92, 27, 100);
-    placeLabel(tr("数据位"), group, 206, 28, 76);
-    dataBitsBox_ = combo(group, 284, 27, 90);
-    placeLabel(tr("停止位"), group, 14, 64, 76);
-    stopBitsBox_ = combo(group, 92, 63, 100);
-    placeLabel(tr("校验位"), group, 206, 64, 76);
-    parityBox_ = combo(group, 284, 63, 90);
-    placeLabel(tr("选  项"), group, 14, 100, 76);
-    optionBox_ = combo(group, 92, 99, 100);
+    layout->addWidget(group);
+    auto* grid = new QGridLayout(group);
+    grid->setHorizontalSpacing(10);
+    // Two columns of label and list, as the parameters pair up: baud rate and data bits, stop
+    // bits and parity, the option; the station and the E5 time-out below.
+    auto place = [grid](QLabel* label, QWidget* field, int row, int column) {
+        grid->addWidget(label, row, column * 2);
+        grid->addWidget(field, row, column * 2 + 1, Qt::AlignLeft | Qt::AlignVCenter);
+    };
+    baudBox_ = combo(group);
+    dataBitsBox_ = combo(group);
+    stopBitsBox_ = combo(group);
+    parityBox_ = combo(group);
+    optionBox_ = combo(group);
+    place(makeLabel(tr("波特率"), baudBox_, group), baudBox_, 0, 0);
+    place(makeLabel(tr("数据位"), dataBitsBox_, group), dataBitsBox_, 0, 1);
+    place(makeLabel(tr("停止位"), stopBitsBox_, group), stopBitsBox_, 1, 0);
+    place(makeLabel(tr("校验位"), parityBox_, group), parityBox_, 1, 1);
+    place(makeLabel(tr("选  项"), optionBox_, group), optionBox_, 2, 0);
 
-    stationLabel_ = placeLabel(tr("局号:"), group, 14, 138, 76);
-    stationEdit_ = new CNumEdit(group);
-    stationEdit_->setGeometry(92, 138, 84, 22);
-    stationSpin_ = new CNumSpinCtrl(stationEdit_, group);
-    e5Label_ = placeLabel(tr("E5超时:"), group, 206, 138, 76);
-    e5Edit_ = new CNumEdit(group);
-    e5Edit_->setGeometry(284, 138, 74, 22);
-    e5Spin_ = new CNumSpinCtrl(e5Edit_, group);
+    NumberRow station = makeNumberRow(tr("局号:"), group);
+    station.setNames(QStringLiteral("station"));
+    stationLabel_ = station.label;
+    stationEdit_ = station.edit;
+    stationSpin_ = station.spin;
+    grid->addWidget(stationLabel_, 3, 0);
+    grid->addWidget(station.field, 3, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    NumberRow e5 = makeNumberRow(tr("E5超时:"), group);
+    e5.setNames(QStringLiteral("e5"));
+    e5Label_ = e5.label;
+    e5Edit_ = e5.edit;
+    e5Spin_ = e5.spin;
+    grid->addWidget(e5Label_, 3, 2);
+    grid->addWidget(e5.field, 3, 3, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->setColumnStretch(4, 1);
 
+    auto* buttons = new QHBoxLayout;
+    layout->addLayout(buttons);
     okButton_ = new QPushButton(tr("确定"), this);
-    okButton_->setGeometry(120, 248, 80, 28);
     okButton_->setDefault(true);
     auto* cancel = new QPushButton(tr("取消"), this);
-    cancel->setGeometry(220, 248, 80, 28);
+    buttons->addStretch(1);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancel);
+    buttons->addStretch(1);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // The catalogue's entries in file order, by their English protocol names.
     if (catalogue_) {

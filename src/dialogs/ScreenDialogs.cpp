@@ -1,6 +1,8 @@
 #include "dialogs/ScreenDialogs.h"
 
+#include <QBoxLayout>
 #include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,6 +11,7 @@
 #include "qtsupport/QtText.h"
 #include "widgets/CNumEdit.h"
 #include "widgets/CNumSpinCtrl.h"
+#include "widgets/FormWidgets.h"
 
 namespace vanta {
 
@@ -17,13 +20,13 @@ namespace {
 constexpr double kFirstNumber = 1;
 constexpr double kLastNumber = 65535;
 
-QDialogButtonBox* addButtons(QDialog* dialog, int x, int y) {
+QDialogButtonBox* addButtons(QDialog* dialog, QBoxLayout* layout) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(QDialog::tr("确定"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QDialog::tr("取消"));
-    buttons->setGeometry(x, y, 180, 30);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    layout->addWidget(buttons);
     return buttons;
 }
 
@@ -32,6 +35,7 @@ QDialogButtonBox* addButtons(QDialog* dialog, int x, int y) {
 bool refuseInvalidNumber(CNumEdit* edit) {
     if (edit->validate() == 0)
         return false;
+    edit->commit();
     edit->setFocus();
     edit->selectAll();
     return true;
@@ -42,21 +46,22 @@ bool refuseInvalidNumber(CNumEdit* edit) {
 NewScreenDialog::NewScreenDialog(const ScreenList& screens, Prompter& prompter, QWidget* parent)
     : QDialog(parent), screens_(screens), prompter_(prompter) {
     setWindowTitle(tr("新建画面"));
-    setFixedSize(320, 140);
-
-    auto* numberLabel = new QLabel(tr("画面号:"), this);
-    numberLabel->setGeometry(16, 16, 80, 22);
-    numberEdit_ = new CNumEdit(this);
-    numberEdit_->setGeometry(100, 16, 80, 22);
-    numberSpin_ = new CNumSpinCtrl(numberEdit_, this);
-
-    auto* descriptionLabel = new QLabel(tr("画面描述:"), this);
-    descriptionLabel->setGeometry(16, 52, 80, 22);
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    layout->addLayout(grid);
+    NumberRow number = makeNumberRow(tr("画面号:"), this);
+    number.setNames(QStringLiteral("number"));
+    numberEdit_ = number.edit;
+    numberSpin_ = number.spin;
+    addGridRow(grid, number);
     descriptionEdit_ = new QLineEdit(this);
-    descriptionEdit_->setGeometry(100, 52, 200, 22);
     descriptionEdit_->setMaxLength(65535);
-
-    addButtons(this, 124, 96);
+    descriptionEdit_->setMinimumWidth(
+        descriptionEdit_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 30);
+    addGridRow(grid, makeLabel(tr("画面描述:"), descriptionEdit_, this), descriptionEdit_, true);
+    layout->addStretch(1);
+    addButtons(this, layout);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     const CMainView* current = screens.current();
     number_ = static_cast<uint16_t>((current ? current->m_number : 0) + 1);
@@ -86,15 +91,20 @@ void NewScreenDialog::accept() {
 CopyScreenDialog::CopyScreenDialog(uint16_t currentNumber, Prompter& prompter, QWidget* parent)
     : QDialog(parent), current_(currentNumber), prompter_(prompter) {
     setWindowTitle(tr("复制画面"));
-    setFixedSize(320, 110);
-
-    label_ = new QLabel(tr("Copy window %1 to window:").arg(currentNumber), this);
-    label_->setGeometry(16, 16, 190, 22);
-    targetEdit_ = new CNumEdit(this);
-    targetEdit_->setGeometry(210, 16, 70, 22);
-    targetSpin_ = new CNumSpinCtrl(targetEdit_, this);
-
-    addButtons(this, 124, 64);
+    auto* layout = new QVBoxLayout(this);
+    auto* row = new QHBoxLayout;
+    layout->addLayout(row);
+    NumberRow target = makeNumberRow(QString(), this);
+    target.setNames(QStringLiteral("target"));
+    targetEdit_ = target.edit;
+    targetSpin_ = target.spin;
+    label_ = makeLabel(tr("Copy window %1 to window:").arg(currentNumber), targetEdit_, this);
+    row->addWidget(label_);
+    row->addWidget(target.field);
+    row->addStretch(1);
+    layout->addStretch(1);
+    addButtons(this, layout);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     target_ = static_cast<uint16_t>(currentNumber + 1);
     targetSpin_->bind(target_, kFirstNumber, kLastNumber, false, false, 1);

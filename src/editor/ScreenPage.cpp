@@ -1,5 +1,7 @@
 #include "editor/ScreenPage.h"
 
+#include <QBoxLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +11,7 @@
 #include "qtsupport/QtText.h"
 #include "widgets/CNumEdit.h"
 #include "widgets/CNumSpinCtrl.h"
+#include "widgets/FormWidgets.h"
 
 namespace vanta {
 
@@ -17,30 +20,34 @@ constexpr int kDescriptionMaxLength = 65535;
 }
 
 ScreenPage::ScreenPage(QWidget* parent) : QWidget(parent) {
-    resize(512, 230);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
     group_ = new QGroupBox(tr("画面属性"), this);
-    group_->setGeometry(0, 0, 512, 230);
+    outer->addWidget(group_);
+    auto* grid = new QGridLayout(group_);
+    grid->setColumnStretch(2, 1);
 
-    caption_ = new QLabel(this);
-    caption_->setGeometry(24, 28, 200, 20);
+    caption_ = new QLabel(group_);
+    caption_->setObjectName(QStringLiteral("caption"));
+    grid->addWidget(caption_, 0, 0, 1, 3);
 
-    auto* descriptionLabel = new QLabel(tr("画面描述:"), this);
-    descriptionLabel->setGeometry(24, 64, 120, 22);
-    description_ = new QLineEdit(this);
-    description_->setGeometry(150, 64, 320, 22);
+    description_ = new QLineEdit(group_);
     description_->setMaxLength(kDescriptionMaxLength);
+    description_->setObjectName(QStringLiteral("description"));
+    grid->addWidget(makeLabel(tr("画面描述:"), description_, group_), 1, 0);
+    grid->addWidget(description_, 1, 1, 1, 2);
 
-    auto* upLabel = new QLabel(tr("按向上键至画面:"), this);
-    upLabel->setGeometry(24, 110, 120, 22);
-    upEdit_ = new CNumEdit(this);
-    upEdit_->setGeometry(150, 110, 80, 22);
-    upSpin_ = new CNumSpinCtrl(upEdit_, this);
-
-    auto* downLabel = new QLabel(tr("按向下键至画面:"), this);
-    downLabel->setGeometry(24, 150, 120, 22);
-    downEdit_ = new CNumEdit(this);
-    downEdit_->setGeometry(150, 150, 80, 22);
-    downSpin_ = new CNumSpinCtrl(downEdit_, this);
+    NumberRow up = makeNumberRow(tr("按向上键至画面:"), group_);
+    NumberRow down = makeNumberRow(tr("按向下键至画面:"), group_);
+    up.setNames(QStringLiteral("upScreen"));
+    down.setNames(QStringLiteral("downScreen"));
+    addGridRow(grid, up);
+    addGridRow(grid, down);
+    grid->setRowStretch(grid->rowCount(), 1);
+    upEdit_ = up.edit;
+    upSpin_ = up.spin;
+    downEdit_ = down.edit;
+    downSpin_ = down.spin;
 
     connect(description_, &QLineEdit::textEdited, this, &ScreenPage::onDescriptionEdited);
     connect(upSpin_, &CNumSpinCtrl::valueChanged, this, &ScreenPage::screenChanged);

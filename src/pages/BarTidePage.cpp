@@ -1,5 +1,8 @@
 #include "pages/BarTidePage.h"
 
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QLabel>
 #include <type_traits>
 #include <utility>
 
@@ -12,8 +15,6 @@ namespace vanta {
 
 namespace {
 
-constexpr int kRow = 26;
-
 // The scale value as an edit of the given signedness shows it.
 int64_t shownScale(int32_t value, bool isSigned) {
     return isSigned ? value : static_cast<int64_t>(static_cast<uint32_t>(value));
@@ -22,54 +23,85 @@ int64_t shownScale(int32_t value, bool isSigned) {
 }  // namespace
 
 BarTidePage::BarTidePage(QWidget* parent) : ComponentPage(parent) {
-    outer_ = addGroup(tr("Bar Graph Property"), QRect(0, 0, kWidth, kHeight));
+    outer_ = addOuterGroup(tr("Bar Graph Property"));
     QGroupBox* g = outer_;
+    auto* columns = new QHBoxLayout(g);
 
-    QGroupBox* place = addGroup(tr("坐标"), QRect(8, 18, 146, 70), g);
-    x_ = addNumberRow(tr("X:"), 10, 18, 30, 64, place);
-    y_ = addNumberRow(tr("Y:"), 10, 44, 30, 64, place);
-    QGroupBox* size = addGroup(tr("尺寸"), QRect(8, 90, 146, 70), g);
-    width_ = addNumberRow(tr("宽:"), 10, 18, 30, 64, size);
-    height_ = addNumberRow(tr("高:"), 10, 44, 30, 64, size);
-    // Bar: the direction; trend: points and sampling interval.
-    directionLabel_ = addLabel(tr("方向:"), QRect(10, 168, 40, kRowHeight), g);
+    // Position and size; the bar's direction or the trend's points and sampling interval.
+    auto* left = new QVBoxLayout;
+    columns->addLayout(left);
+    QGridLayout* place = nullptr;
+    left->addWidget(gridGroup(tr("坐标"), g, place));
+    x_ = makeNumberRow(tr("X:"), g);
+    y_ = makeNumberRow(tr("Y:"), g);
+    addGridRow(place, x_);
+    addGridRow(place, y_);
+    QGridLayout* size = nullptr;
+    left->addWidget(gridGroup(tr("尺寸"), g, size));
+    width_ = makeNumberRow(tr("宽:"), g);
+    height_ = makeNumberRow(tr("高:"), g);
+    addGridRow(size, width_);
+    addGridRow(size, height_);
+    QGridLayout* sampling = newGrid();
+    sampling->setContentsMargins(0, 0, 0, 0);
+    left->addLayout(sampling);
     direction_ = new QComboBox(g);
-    direction_->setGeometry(50, 168, 96, kRowHeight);
     direction_->addItems(QStringList{tr("向上"), tr("向下"), tr("向左"), tr("向右")});
-    points_ = addNumberRow(tr("数据采集:"), 8, 168, 62, 50, g);
-    pointsUnit_ =
-        addLabel(tr("点"), QRect(8 + 62 + 50 + CNumSpinCtrl::kWidth + 2, 168, 20, kRowHeight), g);
-    interval_ = addNumberRow(tr("采样间隔:"), 8, 196, 62, 50, g);
-    intervalUnit_ =
-        addLabel(tr("秒"), QRect(8 + 62 + 50 + CNumSpinCtrl::kWidth + 2, 196, 20, kRowHeight), g);
+    directionLabel_ = makeLabel(tr("方向:"), direction_, g);
+    addGridRow(sampling, directionLabel_, direction_);
+    points_ = makeNumberRow(tr("数据采集:"), g);
+    pointsUnit_ = new QLabel(tr("点"), g);
+    points_.box->addSpacing(4);
+    points_.box->addWidget(pointsUnit_);
+    addGridRow(sampling, points_);
+    interval_ = makeNumberRow(tr("采样间隔:"), g);
+    intervalUnit_ = new QLabel(tr("秒"), g);
+    interval_.box->addSpacing(4);
+    interval_.box->addWidget(intervalUnit_);
+    addGridRow(sampling, interval_);
+    left->addStretch(1);
 
-    QGroupBox* reg = addGroup(tr("寄存器"), QRect(160, 18, 196, 206), g);
-    int y = 18;
-    station_ = addNumberRow(tr("局号:"), 8, y, 58, 62, reg);
-    address_ = addNumberRow(tr("地址:"), 8, y += kRow, 58, 62, reg);
-    bitNumber_ = addNumberRow(QString(), 8 + 58 + 62 + CNumSpinCtrl::kWidth + 4, y, 0, 30, reg);
-    addLabel(tr("类型:"), QRect(8, y += kRow, 58, kRowHeight), reg);
-    type_ = addCombo(QRect(66, y, 78, kRowHeight), reg);
-    count_ = addNumberRow(tr("寄存器个数:"), 8, y += kRow, 58 + 14, 48, reg);
-    subTypeLabel_ = addLabel(tr("子类型:"), QRect(8, y, 58, kRowHeight), reg);
-    subType_ = addCombo(QRect(66, y, 122, kRowHeight), reg);
-    addLabel(tr("模式:"), QRect(8, y += kRow + 2, 40, kRowHeight), reg);
-    hexMode_ = addRadio(tr("HEX/BCD"), QRect(50, y, 90, kRowHeight), reg);
-    decimalMode_ = addRadio(tr("十进制"), QRect(50, y += 22, 90, kRowHeight), reg);
-    signed_ = addCheck(tr("有符号数"), QRect(8, y += kRow, 120, kRowHeight), reg);
+    // The register.
+    QBoxLayout* reg = nullptr;
+    columns->addWidget(boxGroup(tr("寄存器"), g, reg));
+    binding_ = new RegisterBinding(RegisterBinding::Order::AddressFirst, g);
+    reg->addWidget(binding_);
+    station_ = binding_->station;
+    address_ = binding_->address;
+    bitNumber_ = binding_->subAddress;
+    type_ = binding_->type;
+    subType_ = binding_->subType;
+    count_ = makeNumberRow(tr("寄存器个数:"), binding_);
+    binding_->addRow(count_, RegisterBinding::Place::AfterSubType);
+    hexMode_ = new QRadioButton(tr("HEX/BCD"), binding_);
+    decimalMode_ = new QRadioButton(tr("十进制"), binding_);
+    auto* modes = new QVBoxLayout;
+    modes->setSpacing(0);
+    modes->addWidget(hexMode_);
+    modes->addWidget(decimalMode_);
+    auto* modeLabel = new QLabel(tr("模式:"), binding_);
+    binding_->addRow(modeLabel, modes, RegisterBinding::Place::AfterSubType);
+    binding_->grid()->setAlignment(modeLabel, Qt::AlignTop | Qt::AlignLeft);
+    signed_ = new BoundCheckBox(tr("有符号数"), binding_);
+    binding_->addRow(nullptr, signed_, RegisterBinding::Place::AfterSubType);
+    reg->addStretch(1);
 
-    QGroupBox* show = addGroup(tr("显示"), QRect(362, 18, 142, 112), g);
-    addLabel(tr("满额度值:"), QRect(8, 16, 120, 20), show);
-    full_ = addNumberRow(QString(), 8, 36, 0, 104, show);
-    addLabel(tr("零额度值:"), QRect(8, 60, 120, 20), show);
-    zero_ = addNumberRow(QString(), 8, 80, 0, 104, show);
+    // The scale.
+    QBoxLayout* show = nullptr;
+    columns->addWidget(boxGroup(tr("显示"), g, show));
+    full_ = makeNumberRow(QString(), g);
+    zero_ = makeNumberRow(QString(), g);
+    show->addWidget(makeLabel(tr("满额度值:"), full_.edit, g));
+    show->addWidget(full_.field);
+    show->addWidget(makeLabel(tr("零额度值:"), zero_.edit, g));
+    show->addWidget(zero_.field);
+    show->addStretch(1);
+    columns->addStretch(1);
 
     const std::pair<NumberRow*, const char*> rows[] = {{&x_, "x"},
                                                        {&y_, "y"},
                                                        {&width_, "width"},
                                                        {&height_, "height"},
-                                                       {&station_, "station"},
-                                                       {&address_, "address"},
                                                        {&bitNumber_, "bitNumber"},
                                                        {&count_, "count"},
                                                        {&full_, "fullScale"},
@@ -78,8 +110,6 @@ BarTidePage::BarTidePage(QWidget* parent) : ComponentPage(parent) {
                                                        {&interval_, "interval"}};
     for (const auto& [row, name] : rows)
         row->setNames(name);
-    type_->setObjectName("type");
-    subType_->setObjectName("subType");
     hexMode_->setObjectName("hexMode");
     decimalMode_->setObjectName("decimalMode");
     signed_->setObjectName("signed");
@@ -319,9 +349,8 @@ void BarTidePage::update(const QObject* source) {
     zero_.setAllowed(scales);
 
     count_.setShown(vocab.registerCountShown && !p31);
-    bitNumber_.setShown(bitNumberShown);
-    subTypeLabel_->setVisible(p31);
-    subType_->setVisible(p31);
+    binding_->setSubAddressShown(bitNumberShown);
+    binding_->setSubTypeShown(p31);
 }
 
 }  // namespace vanta

@@ -1,8 +1,7 @@
 #pragma once
 // The page shared by the bar graph and the trend: position, size, the register binding, the
 // number mode, the two scale values, and the bar's direction or the trend's points and sampling
-// interval. The outer group's caption names the class ("Bar Graph Property", "Trend Lind
-// Property").
+// interval. The outer group's caption names the class.
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,6 +9,7 @@
 
 #include "model/CBarTide.h"
 #include "pages/PageWidgets.h"
+#include "widgets/RegisterBinding.h"
 
 namespace vanta {
 
@@ -53,8 +53,8 @@ class BarTidePage : public ComponentPage {
     QLabel* pointsUnit_ = nullptr;
     QLabel* intervalUnit_ = nullptr;
     BoundComboBox* type_ = nullptr;
-    QLabel* subTypeLabel_ = nullptr;
     BoundComboBox* subType_ = nullptr;
+    RegisterBinding* binding_ = nullptr;
     QRadioButton* hexMode_ = nullptr;
     QRadioButton* decimalMode_ = nullptr;
     BoundCheckBox* signed_ = nullptr;

@@ -1,10 +1,11 @@
 #include "pages/DynamicPage.h"
-#include "widgets/FormWidgets.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -16,6 +17,7 @@
 #include "project/Project.h"
 #include "widgets/CNumEdit.h"
 #include "widgets/CNumSpinCtrl.h"
+#include "widgets/RegisterBinding.h"
 
 namespace vanta {
 
@@ -32,54 +34,72 @@ void fillCombo(QComboBox* combo, const std::vector<std::string>& names, int sele
 }  // namespace
 
 DynamicPage::DynamicPage(QWidget* parent) : ComponentPage(parent) {
-    auto* group = new QGroupBox(tr("动态文本属性"), this);
-    group->setGeometry(0, 0, 512, 230);
+    QGroupBox* group = addOuterGroup(tr("动态文本属性"));
+    auto* columns = new QHBoxLayout(group);
+    QGridLayout* left = newGrid();
+    left->setContentsMargins(0, 0, 0, 0);
+    columns->addLayout(left);
 
-    placeLabel(tr("X:"), this, 12, 24, 20);
-    c_.xSpin = placeNumberPair(this, 34, 24, 64, c_.x, "x");
-    placeLabel(tr("Y:"), this, 112, 24, 20);
-    c_.ySpin = placeNumberPair(this, 134, 24, 64, c_.y, "y");
+    NumberRow x = makeNumberRow(tr("X:"), group);
+    NumberRow y = makeNumberRow(tr("Y:"), group);
+    x.setNames(QStringLiteral("x"));
+    y.setNames(QStringLiteral("y"));
+    c_.x = x.edit;
+    c_.xSpin = x.spin;
+    c_.y = y.edit;
+    c_.ySpin = y.spin;
+    auto* position = new QHBoxLayout;
+    position->addWidget(x.label);
+    position->addWidget(x.field);
+    position->addSpacing(8);
+    position->addWidget(y.label);
+    position->addWidget(y.field);
+    position->addStretch(1);
+    left->addLayout(position, 0, 0);
 
-    c_.doubleSize = new QCheckBox(tr("倍角"), this);
-    c_.doubleSize->setGeometry(12, 52, 80, 22);
-    c_.inverse = new QCheckBox(tr("反相"), this);
-    c_.inverse->setGeometry(112, 52, 80, 22);
+    c_.doubleSize = new QCheckBox(tr("倍角"), group);
+    c_.inverse = new QCheckBox(tr("反相"), group);
+    auto* looks = new QHBoxLayout;
+    looks->addWidget(c_.doubleSize);
+    looks->addWidget(c_.inverse);
+    looks->addStretch(1);
+    left->addLayout(looks, 1, 0);
 
-    placeLabel(tr("局号:"), this, 12, 80, 46);
-    c_.stationSpin = placeNumberPair(this, 60, 80, 64, c_.station, "station");
+    binding_ = new RegisterBinding(RegisterBinding::Order::TypeFirst, group);
+    left->addWidget(binding_, 2, 0);
+    c_.station = binding_->station.edit;
+    c_.stationSpin = binding_->station.spin;
+    c_.type = binding_->type;
+    c_.address = binding_->address.edit;
+    c_.addressSpin = binding_->address.spin;
+    c_.subAddress = binding_->subAddress.edit;
+    c_.subAddressSpin = binding_->subAddress.spin;
+    c_.subTypeLabel = binding_->subTypeLabel;
+    c_.subType = binding_->subType;
 
-    placeLabel(tr("类型:"), this, 12, 108, 46);
-    c_.type = new QComboBox(this);
-    c_.type->setGeometry(60, 108, 74, 22);
-    c_.subTypeLabel = placeLabel(tr("子类型:"), this, 138, 108, 50);
-    c_.subType = new QComboBox(this);
-    c_.subType->setGeometry(188, 108, 62, 22);
-
-    placeLabel(tr("地址:"), this, 12, 136, 46);
-    c_.addressSpin = placeNumberPair(this, 60, 136, 80, c_.address, "address");
-    c_.subAddressSpin = placeNumberPair(this, 146, 136, 52, c_.subAddress, "subAddress");
-
-    placeLabel(tr("模式:"), this, 12, 164, 46);
-    c_.modeHex = new QRadioButton(tr("HEX/BCD"), this);
-    c_.modeHex->setGeometry(60, 164, 86, 22);
-    c_.modeDecimal = new QRadioButton(tr("十进制"), this);
-    c_.modeDecimal->setGeometry(150, 164, 80, 22);
+    c_.modeHex = new QRadioButton(tr("HEX/BCD"), binding_);
+    c_.modeDecimal = new QRadioButton(tr("十进制"), binding_);
     modeGroup_ = new QButtonGroup(this);
     modeGroup_->addButton(c_.modeHex, 0);
     modeGroup_->addButton(c_.modeDecimal, 1);
+    auto* modes = new QHBoxLayout;
+    modes->addWidget(c_.modeHex);
+    modes->addWidget(c_.modeDecimal);
+    binding_->addRow(new QLabel(tr("模式:"), binding_), modes,
+                     RegisterBinding::Place::AfterSubType);
+    c_.isSigned = new QCheckBox(tr("有符号数"), binding_);
+    binding_->addRow(nullptr, c_.isSigned, RegisterBinding::Place::AfterSubType);
+    left->setRowStretch(3, 1);
 
-    c_.isSigned = new QCheckBox(tr("有符号数"), this);
-    c_.isSigned->setGeometry(60, 192, 100, 22);
-
-    c_.textGroup = new QGroupBox(tr("显示文本"), this);
-    c_.textGroup->setGeometry(256, 16, 248, 206);
+    c_.textGroup = new QGroupBox(tr("显示文本"), group);
+    auto* textLayout = new QVBoxLayout(c_.textGroup);
+    textLayout->setContentsMargins(4, 4, 4, 4);
     c_.grid = new DynamicTextGrid(c_.textGroup);
-    c_.grid->setGeometry(8, 22, 232, 176);
+    textLayout->addWidget(c_.grid);
+    columns->addWidget(c_.textGroup, 1);
 
     c_.doubleSize->setObjectName("doubleSize");
     c_.inverse->setObjectName("inverse");
-    c_.type->setObjectName("type");
-    c_.subType->setObjectName("subType");
     c_.modeHex->setObjectName("hexMode");
     c_.modeDecimal->setObjectName("decimalMode");
     c_.isSigned->setObjectName("signed");
@@ -178,9 +198,8 @@ void DynamicPage::load() {
         c_.subAddressSpin->bind(d.m_subAddress, state.subAddress.min, state.subAddress.max);
     else
         c_.subAddress->unbind();
-    c_.subAddressSpin->show(state.subAddressShown);
-    c_.subTypeLabel->setVisible(state.subTypeShown);
-    c_.subType->setVisible(state.subTypeShown);
+    binding_->setSubAddressShown(state.subAddressShown);
+    binding_->setSubTypeShown(state.subTypeShown);
     loadSubTypes();
 
     (d.m_displayMode == 0 ? c_.modeHex : c_.modeDecimal)->setChecked(true);

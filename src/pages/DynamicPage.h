@@ -21,6 +21,7 @@ class CDynamic;
 class CNumEdit;
 class CNumSpinCtrl;
 class DynamicTextGrid;
+class RegisterBinding;
 
 class DynamicPage : public ComponentPage {
     Q_OBJECT
@@ -80,6 +81,7 @@ class DynamicPage : public ComponentPage {
 
     Controls c_;
     QButtonGroup* modeGroup_ = nullptr;
+    RegisterBinding* binding_ = nullptr;
     CDynamic* dynamic_ = nullptr;
     Project* project_ = nullptr;
 };

@@ -1,9 +1,10 @@
 #include "pages/FunctionPage.h"
-#include "widgets/FormWidgets.h"
 
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -12,25 +13,23 @@
 #include "model/CFunction.h"
 #include "model/FunctionPageRules.h"
 #include "project/Project.h"
+#include "qtsupport/CoreText.h"
 #include "widgets/CNumEdit.h"
 #include "widgets/CNumSpinCtrl.h"
+#include "widgets/RegisterBinding.h"
 
 namespace vanta {
 
 namespace {
 
-QRadioButton* radio(const QString& text, QWidget* parent, int x, int y, int width,
-                    QButtonGroup* group, int id) {
+QRadioButton* radio(const QString& text, QWidget* parent, QButtonGroup* group, int id) {
     auto* button = new QRadioButton(text, parent);
-    button->setGeometry(x, y, width, 22);
     group->addButton(button, id);
     return button;
 }
 
-QCheckBox* check(const QString& text, QWidget* parent, int x, int y, int width) {
-    auto* box = new QCheckBox(text, parent);
-    box->setGeometry(x, y, width, 22);
-    return box;
+QCheckBox* check(const QString& text, QWidget* parent) {
+    return new QCheckBox(text, parent);
 }
 
 void fillCombo(QComboBox* combo, const std::vector<std::string>& names, int selected) {
@@ -88,8 +87,10 @@ FunctionPage::FunctionPage(QWidget* parent) : ComponentPage(parent) {
     buildCoilPage();
     buildJumpPage();
     buildRecipePage();
+    auto* lower = new QVBoxLayout(c_.lowerArea);
+    lower->setContentsMargins(0, 0, 0, 0);
     for (QWidget* page : {c_.coilPage, c_.jumpPage, c_.recipePage}) {
-        page->setGeometry(c_.lowerGroup->geometry());
+        lower->addWidget(page);
         page->hide();
     }
     c_.inverse->setObjectName("inverse");
@@ -98,115 +99,178 @@ FunctionPage::FunctionPage(QWidget* parent) : ComponentPage(parent) {
     c_.hand->setObjectName("hand");
     c_.invisible->setObjectName("invisible");
     c_.encrypted->setObjectName("encrypted");
-    c_.type->setObjectName("type");
-    c_.subType->setObjectName("subType");
     c_.format->setObjectName("format");
     c_.recipeType->setObjectName("recipeType");
     connectControls();
 }
 
 void FunctionPage::buildKeyPage() {
-    auto* page = new QGroupBox(tr("功能键属性"), this);
-    page->setGeometry(0, 0, 512, 230);
+    QGroupBox* page = addOuterGroup(tr("功能键属性"));
+    auto* layout = new QVBoxLayout(page);
+    auto* top = new QHBoxLayout;
+    layout->addLayout(top);
 
-    auto* position = new QGroupBox(tr("坐标"), this);
-    position->setGeometry(8, 16, 110, 76);
-    placeLabel(tr("X:"), position, 8, 20, 18);
-    c_.xSpin = placeNumberPair(position, 28, 20, 74, c_.x, "x");
-    placeLabel(tr("Y:"), position, 8, 48, 18);
-    c_.ySpin = placeNumberPair(position, 28, 48, 74, c_.y, "y");
+    QGridLayout* position = nullptr;
+    top->addWidget(gridGroup(tr("坐标"), page, position));
+    NumberRow x = makeNumberRow(tr("X:"), page);
+    NumberRow y = makeNumberRow(tr("Y:"), page);
+    x.setNames(QStringLiteral("x"));
+    y.setNames(QStringLiteral("y"));
+    addGridRow(position, x);
+    addGridRow(position, y);
+    c_.x = x.edit;
+    c_.xSpin = x.spin;
+    c_.y = y.edit;
+    c_.ySpin = y.spin;
 
-    auto* options = new QGroupBox(tr("特性"), this);
-    options->setGeometry(122, 16, 64, 76);
-    c_.inverse = check(tr("反相"), options, 8, 20, 54);
-    c_.doubleSize = check(tr("倍角"), options, 8, 48, 54);
+    QBoxLayout* options = nullptr;
+    top->addWidget(boxGroup(tr("特性"), page, options));
+    c_.inverse = check(tr("反相"), page);
+    c_.doubleSize = check(tr("倍角"), page);
+    options->addWidget(c_.inverse);
+    options->addWidget(c_.doubleSize);
 
-    auto* key = new QGroupBox(tr("功能键"), this);
-    key->setGeometry(190, 16, 314, 76);
-    placeLabel(tr("键:"), key, 8, 20, 26);
-    c_.key = new QComboBox(key);
-    c_.key->setGeometry(34, 20, 90, 22);
-    c_.hand = check(tr("手形"), key, 132, 20, 58);
-    c_.invisible = check(tr("隐形"), key, 192, 20, 58);
-    c_.encrypted = check(tr("加密"), key, 252, 20, 58);
+    QGridLayout* key = nullptr;
+    top->addWidget(gridGroup(tr("功能键"), page, key), 1);
+    c_.key = new QComboBox(page);
+    c_.key->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    c_.hand = check(tr("手形"), page);
+    c_.invisible = check(tr("隐形"), page);
+    c_.encrypted = check(tr("加密"), page);
+    auto* keyRow = new QHBoxLayout;
+    keyRow->setSpacing(6);
+    keyRow->addWidget(makeLabel(tr("键:"), c_.key, page));
+    keyRow->addWidget(c_.key);
+    keyRow->addStretch(1);
+    key->addLayout(keyRow, 0, 0, 1, 2);
+    auto* checks = new QHBoxLayout;
+    for (QCheckBox* box : {c_.hand, c_.invisible, c_.encrypted})
+        checks->addWidget(box);
+    checks->addStretch(1);
+    key->addLayout(checks, 1, 0, 1, 2);
+    // The four actions in two rows of two.
     actionGroup_ = new QButtonGroup(this);
-    c_.action[kActionSetCoil] = radio(tr("设定线圈"), key, 8, 48, 76, actionGroup_, kActionSetCoil);
-    c_.action[kActionJump] = radio(tr("画面跳转"), key, 84, 48, 76, actionGroup_, kActionJump);
-    c_.action[kActionSetRegister] =
-        radio(tr("设定寄存器"), key, 160, 48, 92, actionGroup_, kActionSetRegister);
-    c_.action[kActionRecipe] = radio(tr("配方"), key, 252, 48, 58, actionGroup_, kActionRecipe);
+    c_.action[kActionSetCoil] = radio(tr("设定线圈"), page, actionGroup_, kActionSetCoil);
+    c_.action[kActionJump] = radio(tr("画面跳转"), page, actionGroup_, kActionJump);
+    c_.action[kActionSetRegister] = radio(tr("设定寄存器"), page, actionGroup_, kActionSetRegister);
+    c_.action[kActionRecipe] = radio(tr("配方"), page, actionGroup_, kActionRecipe);
+    key->addWidget(c_.action[kActionSetCoil], 2, 0);
+    key->addWidget(c_.action[kActionJump], 2, 1);
+    key->addWidget(c_.action[kActionSetRegister], 3, 0);
+    key->addWidget(c_.action[kActionRecipe], 3, 1);
 
-    c_.lowerGroup = new QGroupBox(this);
-    c_.lowerGroup->setGeometry(8, 94, 496, 130);
+    c_.lowerArea = new QWidget(page);
+    layout->addWidget(c_.lowerArea);
+    layout->addStretch(1);
 }
 
 void FunctionPage::buildCoilPage() {
-    c_.coilPage = new QWidget(this);
-    auto* group = new QGroupBox(tr("线圈"), c_.coilPage);
-    group->setGeometry(0, 0, 496, 130);
+    QBoxLayout* box = nullptr;
+    c_.coilPage = boxGroup(tr("线圈"), this, box);
+    coilBinding_ = new RegisterBinding(RegisterBinding::Order::SideBySide, c_.coilPage);
+    box->addWidget(coilBinding_);
+    c_.station = coilBinding_->station.edit;
+    c_.stationSpin = coilBinding_->station.spin;
+    c_.type = coilBinding_->type;
+    c_.subTypeLabel = coilBinding_->subTypeLabel;
+    c_.subType = coilBinding_->subType;
+    c_.address = coilBinding_->address.edit;
+    c_.addressSpin = coilBinding_->address.spin;
+    c_.bitNumber = coilBinding_->subAddress.edit;
+    c_.bitNumberSpin = coilBinding_->subAddress.spin;
+    coilBinding_->subAddress.setNames(QStringLiteral("bitNumber"));
 
-    placeLabel(tr("局号:"), group, 10, 22, 42);
-    c_.stationSpin = placeNumberPair(group, 52, 22, 72, c_.station, "station");
-    placeLabel(tr("类型:"), group, 136, 22, 42);
-    c_.type = new QComboBox(group);
-    c_.type->setGeometry(178, 22, 84, 22);
-    c_.subTypeLabel = placeLabel(tr("子类型:"), group, 272, 22, 52);
-    c_.subType = new QComboBox(group);
-    c_.subType->setGeometry(326, 22, 150, 22);
-
-    placeLabel(tr("地址:"), group, 10, 54, 42);
-    c_.addressSpin = placeNumberPair(group, 52, 54, 86, c_.address, "address");
-    c_.bitNumberSpin = placeNumberPair(group, 144, 54, 52, c_.bitNumber, "bitNumber");
-    c_.valueLabel = placeLabel(tr("参数:"), group, 210, 54, 42);
-    c_.valueSpin = placeNumberPair(group, 252, 54, 116, c_.value, "value");
-    c_.format = new QComboBox(group);
-    c_.format->setGeometry(376, 54, 100, 22);
+    NumberRow value = makeNumberRow(tr("参数:"), coilBinding_);
+    value.setNames(QStringLiteral("value"));
+    c_.valueLabel = value.label;
+    c_.value = value.edit;
+    c_.valueSpin = value.spin;
+    c_.format = new QComboBox(coilBinding_);
+    c_.format->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    value.box->addSpacing(8);
+    value.box->addWidget(c_.format);
+    coilBinding_->addRow(value, RegisterBinding::Place::AfterSubType);
 
     coilGroup_ = new QButtonGroup(this);
-    c_.coil[kCoilOn] = radio(tr("设定为ON"), group, 10, 92, 92, coilGroup_, kCoilOn);
-    c_.coil[kCoilOff] = radio(tr("设定为OFF"), group, 104, 92, 100, coilGroup_, kCoilOff);
-    c_.coil[kCoilToggle] = radio(tr("取反"), group, 206, 92, 64, coilGroup_, kCoilToggle);
-    c_.coil[kCoilMomentary] = radio(tr("瞬时ON"), group, 272, 92, 84, coilGroup_, kCoilMomentary);
+    c_.coil[kCoilOn] = radio(tr("设定为ON"), c_.coilPage, coilGroup_, kCoilOn);
+    c_.coil[kCoilOff] = radio(tr("设定为OFF"), c_.coilPage, coilGroup_, kCoilOff);
+    c_.coil[kCoilToggle] = radio(tr("取反"), c_.coilPage, coilGroup_, kCoilToggle);
+    c_.coil[kCoilMomentary] = radio(tr("瞬时ON"), c_.coilPage, coilGroup_, kCoilMomentary);
+    auto* coil = new QHBoxLayout;
+    for (QRadioButton* button : c_.coil)
+        coil->addWidget(button);
+    coil->addStretch(1);
+    box->addLayout(coil);
 }
 
 void FunctionPage::buildJumpPage() {
-    c_.jumpPage = new QWidget(this);
-    auto* group = new QGroupBox(tr("画面"), c_.jumpPage);
-    group->setGeometry(0, 0, 496, 130);
-
-    placeLabel(tr("跳转至:"), group, 10, 30, 60);
+    QGridLayout* grid = nullptr;
+    c_.jumpPage = gridGroup(tr("画面"), this, grid);
     jumpGroup_ = new QButtonGroup(this);
-    c_.jump[kJumpScreen] = radio(tr("画面"), group, 74, 30, 64, jumpGroup_, kJumpScreen);
-    c_.screenSpin = placeNumberPair(group, 140, 30, 90, c_.screen, "screen");
-    c_.jump[kJumpAlarmList] = radio(tr("报警列表"), group, 74, 64, 100, jumpGroup_, kJumpAlarmList);
+    c_.jump[kJumpScreen] = radio(tr("画面"), c_.jumpPage, jumpGroup_, kJumpScreen);
+    c_.jump[kJumpAlarmList] = radio(tr("报警列表"), c_.jumpPage, jumpGroup_, kJumpAlarmList);
+    NumberRow screen = makeNumberRow(QString(), c_.jumpPage);
+    screen.setNames(QStringLiteral("screen"));
+    c_.screen = screen.edit;
+    c_.screenSpin = screen.spin;
+    grid->addWidget(new QLabel(tr("跳转至:"), c_.jumpPage), 0, 0);
+    grid->addWidget(c_.jump[kJumpScreen], 0, 1);
+    grid->addWidget(screen.field, 0, 2, Qt::AlignLeft);
+    grid->addWidget(c_.jump[kJumpAlarmList], 1, 1);
+    grid->setColumnStretch(3, 1);
 }
 
 void FunctionPage::buildRecipePage() {
-    c_.recipePage = new QWidget(this);
-    auto* group = new QGroupBox(tr("配方"), c_.recipePage);
-    group->setGeometry(0, 0, 496, 130);
-
+    QGridLayout* grid = nullptr;
+    c_.recipePage = gridGroup(tr("配方"), this, grid);
+    QWidget* page = c_.recipePage;
     recipeGroup_ = new QButtonGroup(this);
-    c_.recipe[kRecipeUpload] = radio(tr("上传"), group, 10, 22, 64, recipeGroup_, kRecipeUpload);
-    c_.recipe[kRecipeDownload] =
-        radio(tr("下载"), group, 76, 22, 64, recipeGroup_, kRecipeDownload);
-    c_.recipe[kRecipeIncreaseBase] =
-        radio(tr("基址增加"), group, 142, 22, 90, recipeGroup_, kRecipeIncreaseBase);
-    c_.recipe[kRecipeDecreaseBase] =
-        radio(tr("基址减少"), group, 234, 22, 90, recipeGroup_, kRecipeDecreaseBase);
+    c_.recipe[kRecipeUpload] = radio(tr("上传"), page, recipeGroup_, kRecipeUpload);
+    c_.recipe[kRecipeDownload] = radio(tr("下载"), page, recipeGroup_, kRecipeDownload);
+    c_.recipe[kRecipeIncreaseBase] = radio(tr("基址增加"), page, recipeGroup_, kRecipeIncreaseBase);
+    c_.recipe[kRecipeDecreaseBase] = radio(tr("基址减少"), page, recipeGroup_, kRecipeDecreaseBase);
+    auto* operations = new QHBoxLayout;
+    for (QRadioButton* button : c_.recipe)
+        operations->addWidget(button);
+    operations->addStretch(1);
+    grid->addLayout(operations, 0, 0, 1, 6);
 
-    placeLabel(tr("局号:"), group, 10, 56, 42);
-    c_.recipeStationSpin = placeNumberPair(group, 52, 56, 72, c_.recipeStation, "recipeStation");
-    placeLabel(tr("类型:"), group, 136, 56, 42);
-    c_.recipeType = new QComboBox(group);
-    c_.recipeType->setGeometry(178, 56, 84, 22);
-    placeLabel(tr("目标地址:"), group, 272, 56, 66);
-    c_.targetSpin = placeNumberPair(group, 340, 56, 96, c_.target, "target");
+    NumberRow station = makeNumberRow(tr("局号:"), page);
+    station.setNames(QStringLiteral("recipeStation"));
+    c_.recipeStation = station.edit;
+    c_.recipeStationSpin = station.spin;
+    c_.recipeType = new QComboBox(page);
+    c_.recipeType->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    NumberRow target = makeNumberRow(tr("目标地址:"), page);
+    target.setNames(QStringLiteral("target"));
+    c_.target = target.edit;
+    c_.targetSpin = target.spin;
+    NumberRow length = makeNumberRow(QStringLiteral("-"), page);
+    length.setNames(QStringLiteral("length"));
+    c_.lengthLabel = length.label;
+    c_.lengthLabel->setText(tr("长度:"));
+    c_.length = length.edit;
+    c_.lengthSpin = length.spin;
+    NumberRow limit = makeNumberRow(QStringLiteral("-"), page);
+    limit.setNames(QStringLiteral("limit"));
+    c_.limitLabel = limit.label;
+    c_.limitLabel->setText(tr("上下限:"));
+    c_.limit = limit.edit;
+    c_.limitSpin = limit.spin;
 
-    c_.lengthLabel = placeLabel(tr("长度:"), group, 10, 92, 58);
-    c_.lengthSpin = placeNumberPair(group, 70, 92, 86, c_.length, "length");
-    c_.limitLabel = placeLabel(tr("上下限:"), group, 172, 92, 58);
-    c_.limitSpin = placeNumberPair(group, 232, 92, 86, c_.limit, "limit");
+    // The binding in one row (station, type, target address); length and limit below.
+    grid->addWidget(station.label, 1, 0);
+    grid->addWidget(station.field, 1, 1, Qt::AlignLeft);
+    grid->addWidget(makeLabel(tr("类型:"), c_.recipeType, page), 1, 2);
+    grid->addWidget(c_.recipeType, 1, 3, Qt::AlignLeft);
+    grid->addWidget(target.label, 1, 4);
+    grid->addWidget(target.field, 1, 5, Qt::AlignLeft);
+    grid->addWidget(c_.lengthLabel, 2, 0);
+    grid->addWidget(length.field, 2, 1, Qt::AlignLeft);
+    grid->addWidget(c_.limitLabel, 2, 2);
+    grid->addWidget(limit.field, 2, 3, Qt::AlignLeft);
+    grid->setColumnStretch(2, 0);
+    grid->setColumnStretch(6, 1);
 }
 
 void FunctionPage::connectControls() {
@@ -316,7 +380,11 @@ void FunctionPage::reload() {
 
     applyKeyPageFill(k);
     const KeyPageControls pc = pageControls();
-    fillCombo(c_.key, pc.keyNames, k.m_displayKind);
+    // The key names are the core's: shown in the interface's language.
+    std::vector<std::string> keyNames;
+    for (const std::string& name : pc.keyNames)
+        keyNames.push_back(translateCoreText(name).toStdString());
+    fillCombo(c_.key, keyNames, k.m_displayKind);
     loadChecks();
     c_.action[kActionSetCoil]->setEnabled(pc.setCoilEnabled);
     c_.action[kActionRecipe]->setVisible(pc.recipeEnabled);
@@ -430,8 +498,7 @@ void FunctionPage::applyState() {
         if (pc.bitNumberShown && !c_.bitNumber->field().isBound())
             c_.bitNumberSpin->bind(k.m_subAddress, static_cast<double>(pc.bitNumber.min),
                                    static_cast<double>(pc.bitNumber.max));
-        c_.subTypeLabel->setVisible(pc.subTypeShown);
-        c_.subType->setVisible(pc.subTypeShown);
+        coilBinding_->setSubTypeShown(pc.subTypeShown);
     }
     for (QCheckBox* box : {c_.hand, c_.inverse, c_.doubleSize})
         box->setEnabled(pc.optionChecksEnabled);
@@ -440,11 +507,11 @@ void FunctionPage::applyState() {
 void FunctionPage::applyRecipeState() {
     CFunction& k = *key_;
     const RecipeControls r = applyRecipeOperation(k);
-    c_.lengthLabel->setText(QString::fromStdString(r.lengthLabel));
+    c_.lengthLabel->setText(translateCoreText(r.lengthLabel));
     c_.lengthSpin->setRange(0, static_cast<double>(r.lengthMax));
     c_.limitLabel->setVisible(r.limitShown);
     if (r.limitShown)
-        c_.limitLabel->setText(QString::fromStdString(r.limitLabel));
+        c_.limitLabel->setText(translateCoreText(r.limitLabel));
     c_.limitSpin->show(r.limitShown);
     // The forced type, address and limit show at once.
     selectCombo(c_.recipeType, k.m_regType);

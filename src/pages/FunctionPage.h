@@ -23,6 +23,7 @@ namespace vanta {
 class CFunction;
 class CNumEdit;
 class CNumSpinCtrl;
+class RegisterBinding;
 struct KeyPageControls;
 
 class FunctionPage : public ComponentPage {
@@ -48,10 +49,10 @@ class FunctionPage : public ComponentPage {
         QCheckBox* invisible = nullptr;   // "隐形"
         QCheckBox* encrypted = nullptr;   // "加密"
         QRadioButton* action[4] = {};  // "设定线圈", "画面跳转", "设定寄存器", "配方"
-        QGroupBox* lowerGroup = nullptr;  // where the active sub-page sits
-        QWidget* coilPage = nullptr;      // "线圈"
-        QWidget* jumpPage = nullptr;      // "画面"
-        QWidget* recipePage = nullptr;    // "配方"
+        QWidget* lowerArea = nullptr;     // where the active sub-page sits
+        QGroupBox* coilPage = nullptr;    // "线圈"
+        QGroupBox* jumpPage = nullptr;    // "画面"
+        QGroupBox* recipePage = nullptr;  // "配方"
 
         // coil and register sub-page
         CNumEdit* station = nullptr;
@@ -134,6 +135,7 @@ class FunctionPage : public ComponentPage {
     QButtonGroup* coilGroup_ = nullptr;
     QButtonGroup* jumpGroup_ = nullptr;
     QButtonGroup* recipeGroup_ = nullptr;
+    RegisterBinding* coilBinding_ = nullptr;
     CFunction* key_ = nullptr;
     Project* project_ = nullptr;
 };

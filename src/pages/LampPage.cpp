@@ -1,72 +1,59 @@
 #include "pages/LampPage.h"
 
+#include <QBoxLayout>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 
 #include "model/CLight.h"
 #include "project/Project.h"
 
 namespace vanta {
 
-namespace {
-
-constexpr int kRow = 30;
-
-// Binds a spin with the entry the range asks for.
-template <typename T>
-void bindEntry(NumberRow& row, T& field, const SpinRange& range, const QObject* source) {
-    if (row.edit == source) {
-        row.spin->setRange(static_cast<double>(range.min), static_cast<double>(range.max));
-        return;
-    }
-    if constexpr (std::is_same_v<T, uint16_t>) {
-        if (range.entry == NumberEntry::Octal) {
-            row.spin->bindOctal(field, static_cast<double>(range.min),
-                                static_cast<double>(range.max), true);
-            return;
-        }
-    }
-    row.spin->bind(field, static_cast<double>(range.min), static_cast<double>(range.max),
-                   range.entry == NumberEntry::Hex);
-}
-
-}  // namespace
-
 LampPage::LampPage(QWidget* parent) : ComponentPage(parent) {
-    QGroupBox* g = addGroup(tr("指示灯属性"), QRect(0, 0, kWidth, kHeight));
+    QGroupBox* g = addOuterGroup(tr("指示灯属性"));
+    auto* columns = new QHBoxLayout(g);
+    auto* left = new QVBoxLayout;
+    columns->addLayout(left);
 
-    QGroupBox* place = addGroup(tr("坐标"), QRect(10, 20, 170, 78), g);
-    x_ = addNumberRow(tr("X:"), 12, 20, 30, 70, place);
-    y_ = addNumberRow(tr("Y:"), 12, 48, 30, 70, place);
-    QGroupBox* look = addGroup(tr("特性"), QRect(10, 102, 170, 46), g);
-    doubleSize_ = addCheck(tr("倍角"), QRect(12, 18, 120, kRowHeight), look);
-    QGroupBox* show = addGroup(tr("显示"), QRect(10, 152, 170, 72), g);
-    addLabel(tr("种类:"), QRect(12, 18, 44, kRowHeight), show);
-    shape_ = addCombo(QRect(56, 18, 100, kRowHeight), show);
+    QGridLayout* place = nullptr;
+    left->addWidget(gridGroup(tr("坐标"), g, place));
+    x_ = makeNumberRow(tr("X:"), g);
+    y_ = makeNumberRow(tr("Y:"), g);
+    addGridRow(place, x_);
+    addGridRow(place, y_);
+    QBoxLayout* look = nullptr;
+    left->addWidget(boxGroup(tr("特性"), g, look));
+    doubleSize_ = new BoundCheckBox(tr("倍角"), g);
+    look->addWidget(doubleSize_);
+    QGridLayout* show = nullptr;
+    left->addWidget(gridGroup(tr("显示"), g, show));
+    shape_ = new BoundComboBox(g);
     shape_->setItems(QStringList{tr("圆形"), tr("方形")});
-    addLabel(tr("逻辑:"), QRect(12, 44, 44, kRowHeight), show);
-    logic_ = addCombo(QRect(56, 44, 100, kRowHeight), show);
+    addGridRow(show, makeLabel(tr("种类:"), shape_, g), shape_);
+    logic_ = new BoundComboBox(g);
     logic_->setItems(QStringList{tr("正逻辑"), tr("负逻辑")});
+    addGridRow(show, makeLabel(tr("逻辑:"), logic_, g), logic_);
+    left->addStretch(1);
 
-    QGroupBox* coil = addGroup(tr("线圈"), QRect(190, 20, 312, 204), g);
-    int y = 22;
-    station_ = addNumberRow(tr("局号:"), 14, y, 60, 80, coil);
-    address_ = addNumberRow(tr("地址:"), 14, y += kRow, 60, 80, coil);
-    bitNumber_ = addNumberRow(QString(), 14 + 60 + 80 + CNumSpinCtrl::kWidth + 6, y, 0, 40, coil);
-    addLabel(tr("类型:"), QRect(14, y += kRow, 60, kRowHeight), coil);
-    type_ = addCombo(QRect(74, y, 96, kRowHeight), coil);
-    offset_ = addNumberRow(tr("偏移:"), 14, y += kRow, 60, 80, coil);
-    subTypeLabel_ = addLabel(tr("子类型:"), QRect(14, y += kRow, 60, kRowHeight), coil);
-    subType_ = addCombo(QRect(74, y, 220, kRowHeight), coil);
+    QBoxLayout* coil = nullptr;
+    columns->addWidget(boxGroup(tr("线圈"), g, coil), 1);
+    binding_ = new RegisterBinding(RegisterBinding::Order::AddressFirst, g);
+    coil->addWidget(binding_);
+    coil->addStretch(1);
+    station_ = binding_->station;
+    address_ = binding_->address;
+    bitNumber_ = binding_->subAddress;
+    type_ = binding_->type;
+    subType_ = binding_->subType;
+    offset_ = makeNumberRow(tr("偏移:"), binding_);
+    binding_->addRow(offset_);
 
     x_.setNames("x");
     y_.setNames("y");
-    station_.setNames("station");
-    address_.setNames("address");
     bitNumber_.setNames("bitNumber");
     offset_.setNames("offset");
     doubleSize_->setObjectName("doubleSize");
-    type_->setObjectName("type");
-    subType_->setObjectName("subType");
     shape_->setObjectName("shape");
     logic_->setObjectName("logic");
 
@@ -154,16 +141,16 @@ void LampPage::changed(const QObject* source) {
 void LampPage::update(const QObject* source) {
     CLight& lamp = *lamp_;
     const LampPageControls c = lampPageControls(lamp, panelStation_);
-    bindEntry(x_, lamp.m_x, SpinRange{0, c.xMax}, source);
-    bindEntry(y_, lamp.m_y, SpinRange{0, c.yMax}, source);
-    bindEntry(station_, lamp.m_station, c.station, source);
-    bindEntry(address_, lamp.m_address, c.address, source);
+    RegisterBinding::bindRow(x_, lamp.m_x, SpinRange{0, c.xMax}, source);
+    RegisterBinding::bindRow(y_, lamp.m_y, SpinRange{0, c.yMax}, source);
+    RegisterBinding::bindRow(station_, lamp.m_station, c.station, source);
+    RegisterBinding::bindRow(address_, lamp.m_address, c.address, source);
     // A hidden bit number is left alone (under protocol 31 the field holds the parameter number).
     if (c.bitNumberShown)
-        bindEntry(bitNumber_, lamp.m_subAddress, c.bitNumber, source);
+        RegisterBinding::bindRow(bitNumber_, lamp.m_subAddress, c.bitNumber, source);
     else
         bitNumber_.edit->unbind();
-    bindEntry(offset_, lamp.m_offset, c.offset, source);
+    RegisterBinding::bindRow(offset_, lamp.m_offset, c.offset, source);
 
     doubleSize_->refresh();
     type_->setItems(c.typeNames);
@@ -171,10 +158,9 @@ void LampPage::update(const QObject* source) {
     shape_->refresh();
     logic_->refresh();
 
-    bitNumber_.setShown(c.bitNumberShown);
+    binding_->setSubAddressShown(c.bitNumberShown);
     offset_.setShown(c.offsetShown);
-    subTypeLabel_->setVisible(c.subTypeShown);
-    subType_->setVisible(c.subTypeShown);
+    binding_->setSubTypeShown(c.subTypeShown);
 }
 
 }  // namespace vanta

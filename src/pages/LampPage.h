@@ -4,6 +4,7 @@
 
 #include "model/LightPageRules.h"
 #include "pages/PageWidgets.h"
+#include "widgets/RegisterBinding.h"
 
 namespace vanta {
 
@@ -31,8 +32,8 @@ class LampPage : public ComponentPage {
     NumberRow x_, y_, station_, address_, bitNumber_, offset_;
     BoundCheckBox* doubleSize_ = nullptr;
     BoundComboBox* type_ = nullptr;
-    QLabel* subTypeLabel_ = nullptr;
     BoundComboBox* subType_ = nullptr;
+    RegisterBinding* binding_ = nullptr;
     BoundComboBox* shape_ = nullptr;
     BoundComboBox* logic_ = nullptr;
 };

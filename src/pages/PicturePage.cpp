@@ -1,27 +1,39 @@
 #include "pages/PicturePage.h"
 
+#include <QBoxLayout>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 
 #include "model/CUpLoadPic.h"
 
 namespace vanta {
 
 PicturePage::PicturePage(QWidget* parent) : ComponentPage(parent) {
-    QGroupBox* g = addGroup(tr("图片属性"), QRect(0, 0, kWidth, kHeight));
-    QGroupBox* place = addGroup(tr("坐标"), QRect(16, 24, 160, 84), g);
-    x_ = addNumberRow(tr("X:"), 12, 22, 30, 70, place);
-    y_ = addNumberRow(tr("Y:"), 12, 52, 30, 70, place);
-    QGroupBox* size = addGroup(tr("尺寸"), QRect(192, 24, 160, 84), g);
-    addLabel(tr("宽:"), QRect(12, 22, 30, kRowHeight), size);
-    width_ = new QLineEdit(size);
-    width_->setGeometry(42, 22, 86, kRowHeight);
-    addLabel(tr("高:"), QRect(12, 52, 30, kRowHeight), size);
-    height_ = new QLineEdit(size);
-    height_->setGeometry(42, 52, 86, kRowHeight);
+    QGroupBox* g = addOuterGroup(tr("图片属性"));
+    auto* layout = new QVBoxLayout(g);
+    auto* top = new QHBoxLayout;
+    layout->addLayout(top);
+    layout->addStretch(1);
+    QGridLayout* place = nullptr;
+    top->addWidget(gridGroup(tr("坐标"), g, place));
+    x_ = makeNumberRow(tr("X:"), g);
+    y_ = makeNumberRow(tr("Y:"), g);
+    addGridRow(place, x_);
+    addGridRow(place, y_);
+    QGridLayout* size = nullptr;
+    top->addWidget(gridGroup(tr("尺寸"), g, size));
+    width_ = new QLineEdit(g);
+    height_ = new QLineEdit(g);
+    addGridRow(size, makeLabel(tr("宽:"), width_, g), width_);
+    addGridRow(size, makeLabel(tr("高:"), height_, g), height_);
     for (QLineEdit* edit : {width_, height_}) {
         edit->setReadOnly(true);
         edit->setEnabled(false);
+        // Room for the widest picture, 196.
+        edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
     }
+    top->addStretch(1);
 
     x_.setNames("x");
     y_.setNames("y");

@@ -1,6 +1,6 @@
 #pragma once
-// A component's property page: a child widget of the editor view shown in the property-page
-// area (220, 218)-(732, 448). Filling binds its controls to the component's fields; every change
+// A component's property page: a child widget of the editor view shown in its property-page
+// area. Filling binds its controls to the component's fields; every change
 // is written straight into the component, the rules of the page are applied at once through the
 // core functions, and componentChanged() asks the view to redraw the display.
 
@@ -25,6 +25,9 @@ class PropertyPage : public QWidget {
     virtual void fill(CBase& component, Project& project) = 0;
     // Writes the panel position into the X and Y spins.
     virtual void setCoordinates(int32_t x, int32_t y) = 0;
+    // Gives the keyboard to the page's text field, where it has one (a new text is typed at
+    // once).
+    virtual void focusTextField() {}
 
   signals:
     // A control changed the component; the view redraws the display.

@@ -1,6 +1,9 @@
 #include "pages/RegisterPage.h"
 
+#include <QBoxLayout>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <type_traits>
 #include <utility>
 
@@ -9,62 +12,86 @@
 
 namespace vanta {
 
-namespace {
-
-constexpr int kRow = 26;  // vertical step between rows
-
-}  // namespace
-
 RegisterPage::RegisterPage(QWidget* parent) : ComponentPage(parent) {
-    QGroupBox* g = addGroup(tr("寄存器属性"), QRect(0, 0, kWidth, kHeight));
+    QGroupBox* g = addOuterGroup(tr("寄存器属性"));
+    auto* columns = new QHBoxLayout(g);
 
     // Position, size attributes and the number format.
-    int x = 10;
-    int y = 20;
-    x_ = addNumberRow(tr("X:"), x, y, 50, 56, g);
-    y_ = addNumberRow(tr("Y:"), x, y += kRow, 50, 56, g);
-    doubleSize_ = addCheck(tr("倍角"), QRect(x, y += kRow, 60, kRowHeight), g);
-    inverse_ = addCheck(tr("反相"), QRect(x + 64, y, 60, kRowHeight), g);
-    digits_ = addNumberRow(tr("位数:"), x, y += kRow, 50, 56, g);
-    decimals_ = addNumberRow(tr("小数位:"), x, y += kRow, 50, 56, g);
-    signed_ = addCheck(tr("有符号数"), QRect(x, y += kRow, 110, kRowHeight), g);
-    addLabel(tr("模式:"), QRect(x, y += kRow, 40, kRowHeight), g);
-    hexMode_ = addRadio(tr("HEX/BCD"), QRect(x + 40, y, 84, kRowHeight), g);
-    decimalMode_ = addRadio(tr("十进制"), QRect(x + 40, y + 22, 84, kRowHeight), g);
+    QGridLayout* format = newGrid();
+    format->setContentsMargins(0, 0, 0, 0);
+    columns->addLayout(format);
+    x_ = makeNumberRow(tr("X:"), g);
+    y_ = makeNumberRow(tr("Y:"), g);
+    addGridRow(format, x_);
+    addGridRow(format, y_);
+    doubleSize_ = new BoundCheckBox(tr("倍角"), g);
+    inverse_ = new BoundCheckBox(tr("反相"), g);
+    auto* looks = new QHBoxLayout;
+    looks->addWidget(doubleSize_);
+    looks->addWidget(inverse_);
+    format->addLayout(looks, format->rowCount(), 0, 1, 2);
+    digits_ = makeNumberRow(tr("位数:"), g);
+    decimals_ = makeNumberRow(tr("小数位:"), g);
+    addGridRow(format, digits_);
+    addGridRow(format, decimals_);
+    signed_ = new BoundCheckBox(tr("有符号数"), g);
+    format->addWidget(signed_, format->rowCount(), 0, 1, 2);
+    hexMode_ = new QRadioButton(tr("HEX/BCD"), g);
+    decimalMode_ = new QRadioButton(tr("十进制"), g);
+    auto* modes = new QVBoxLayout;
+    modes->setSpacing(0);
+    modes->addWidget(hexMode_);
+    modes->addWidget(decimalMode_);
+    const int modeRow = addGridRow(format, new QLabel(tr("模式:"), g), modes);
+    format->setAlignment(format->itemAtPosition(modeRow, 0)->widget(), Qt::AlignTop);
+    format->setRowStretch(format->rowCount(), 1);
 
     // The PLC binding and the entry options.
-    x = 142;
-    y = 20;
-    station_ = addNumberRow(tr("局号:"), x, y, 72, 62, g);
-    addLabel(tr("类型:"), QRect(x, y += kRow, 72, kRowHeight), g);
-    type_ = addCombo(QRect(x + 72, y, 78, kRowHeight), g);
-    address_ = addNumberRow(tr("地址:"), x, y += kRow, 72, 62, g);
-    subAddress_ = addNumberRow(QString(), x + 72 + 62 + CNumSpinCtrl::kWidth + 2, y, 0, 28, g);
-    count_ = addNumberRow(tr("寄存器个数:"), x, y += kRow, 72, 62, g);
-    subTypeLabel_ = addLabel(tr("子类型:"), QRect(x, y, 72, kRowHeight), g);
-    subType_ = addCombo(QRect(x + 72, y, 124, kRowHeight), g);
-    settable_ = addCheck(tr("设定"), QRect(x, y += kRow + 4, 70, kRowHeight), g);
-    password_ = addCheck(tr("加密"), QRect(x + 74, y, 70, kRowHeight), g);
-    limits_ = addCheck(tr("上下限"), QRect(x, y += kRow, 80, kRowHeight), g);
-    dataKind_ = addCombo(QRect(x, y += kRow, 110, kRowHeight), g);
+    binding_ = new RegisterBinding(RegisterBinding::Order::TypeFirst, g);
+    station_ = binding_->station;
+    address_ = binding_->address;
+    subAddress_ = binding_->subAddress;
+    type_ = binding_->type;
+    subType_ = binding_->subType;
+    count_ = makeNumberRow(tr("寄存器个数:"), binding_);
+    binding_->addRow(count_);
+    settable_ = new BoundCheckBox(tr("设定"), binding_);
+    password_ = new BoundCheckBox(tr("加密"), binding_);
+    auto* entry = new QHBoxLayout;
+    entry->addWidget(settable_);
+    entry->addWidget(password_);
+    entry->addStretch(1);
+    binding_->addRow(nullptr, entry, RegisterBinding::Place::AfterSubType);
+    limits_ = new BoundCheckBox(tr("上下限"), binding_);
+    binding_->addRow(nullptr, limits_, RegisterBinding::Place::AfterSubType);
+    dataKind_ = new BoundComboBox(binding_);
     dataKind_->setItems(QStringList{tr("原始数据"), tr("工程数据")});
+    binding_->addRow(nullptr, dataKind_, RegisterBinding::Place::AfterSubType);
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(binding_);
+    middle->addStretch(1);
+    columns->addLayout(middle);
 
-    // The limits.
-    x = 350;
-    y = 20;
-    inputHigh_ = addNumberRow(tr("输入上限:"), x, y, 72, 70, g);
-    inputLow_ = addNumberRow(tr("输入下限:"), x, y += kRow, 72, 70, g);
-    engHigh_ = addNumberRow(tr("工程量上限:"), x, y += kRow, 72, 70, g);
-    engLow_ = addNumberRow(tr("工程量下限:"), x, y += kRow, 72, 70, g);
+    // The limits, each label over its field: the labels are long in some languages.
+    auto* limits = new QVBoxLayout;
+    limits->setSpacing(2);
+    inputHigh_ = makeNumberRow(tr("输入上限:"), g);
+    inputLow_ = makeNumberRow(tr("输入下限:"), g);
+    engHigh_ = makeNumberRow(tr("工程量上限:"), g);
+    engLow_ = makeNumberRow(tr("工程量下限:"), g);
+    for (const NumberRow* row : {&inputHigh_, &inputLow_, &engHigh_, &engLow_}) {
+        limits->addWidget(row->label);
+        limits->addWidget(row->field);
+        limits->addSpacing(2);
+    }
+    limits->addStretch(1);
+    columns->addLayout(limits);
 
     const std::pair<NumberRow*, const char*> rows[] = {{&x_, "x"},
                                                        {&y_, "y"},
                                                        {&digits_, "digits"},
                                                        {&decimals_, "decimals"},
-                                                       {&station_, "station"},
-                                                       {&address_, "address"},
                                                        {&count_, "count"},
-                                                       {&subAddress_, "subAddress"},
                                                        {&inputHigh_, "inputHigh"},
                                                        {&inputLow_, "inputLow"},
                                                        {&engHigh_, "engHigh"},
@@ -79,8 +106,6 @@ RegisterPage::RegisterPage(QWidget* parent) : ComponentPage(parent) {
     password_->setObjectName("password");
     hexMode_->setObjectName("hexMode");
     decimalMode_->setObjectName("decimalMode");
-    type_->setObjectName("type");
-    subType_->setObjectName("subType");
     dataKind_->setObjectName("dataKind");
 
     // X or Y: the register moves.
@@ -311,9 +336,8 @@ void RegisterPage::update(const QObject* source) {
     count_.setAllowed(s.countEditable);
 
     count_.setShown(s.countShown);
-    subTypeLabel_->setVisible(s.subTypeShown);
-    subType_->setVisible(s.subTypeShown);
-    subAddress_.setShown(s.subAddressShown && !r.context().profile().moduleAddressing);
+    binding_->setSubTypeShown(s.subTypeShown);
+    binding_->setSubAddressShown(s.subAddressShown && !r.context().profile().moduleAddressing);
 }
 
 void RegisterPage::onLimitChanged(RegisterLimit which) {

@@ -8,6 +8,7 @@
 
 #include "model/RegisterPageRules.h"
 #include "pages/PageWidgets.h"
+#include "widgets/RegisterBinding.h"
 
 namespace vanta {
 
@@ -48,8 +49,8 @@ class RegisterPage : public ComponentPage {
     QRadioButton* hexMode_ = nullptr;
     QRadioButton* decimalMode_ = nullptr;
     BoundComboBox* type_ = nullptr;
-    QLabel* subTypeLabel_ = nullptr;
     BoundComboBox* subType_ = nullptr;
+    RegisterBinding* binding_ = nullptr;
     BoundComboBox* dataKind_ = nullptr;
 };
 

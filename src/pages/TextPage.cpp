@@ -1,6 +1,9 @@
 #include "pages/TextPage.h"
 
+#include <QBoxLayout>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 
 #include "model/CChars.h"
 #include "qtsupport/QtText.h"
@@ -8,17 +11,30 @@
 namespace vanta {
 
 TextPage::TextPage(QWidget* parent) : ComponentPage(parent) {
-    QGroupBox* outer = addGroup(tr("文本属性"), QRect(0, 0, kWidth, kHeight));
-    QGroupBox* place = addGroup(tr("坐标"), QRect(16, 24, 150, 84), outer);
-    x_ = addNumberRow(tr("X:"), 12, 22, 28, 70, place);
-    y_ = addNumberRow(tr("Y:"), 12, 52, 28, 70, place);
-    QGroupBox* look = addGroup(tr("特性"), QRect(184, 24, 150, 84), outer);
-    doubleSize_ = addCheck(tr("倍角"), QRect(14, 22, 120, kRowHeight), look);
-    inverse_ = addCheck(tr("反相"), QRect(14, 52, 120, kRowHeight), look);
-    QGroupBox* text = addGroup(tr("文本"), QRect(16, 120, 480, 70), outer);
-    addLabel(tr("文字串:"), QRect(12, 28, 60, kRowHeight), text);
-    textEdit_ = new QLineEdit(text);
-    textEdit_->setGeometry(76, 28, 390, kRowHeight);
+    QGroupBox* outer = addOuterGroup(tr("文本属性"));
+    auto* layout = new QVBoxLayout(outer);
+    auto* top = new QHBoxLayout;
+    layout->addLayout(top);
+
+    QGridLayout* place = nullptr;
+    top->addWidget(gridGroup(tr("坐标"), outer, place));
+    x_ = makeNumberRow(tr("X:"), outer);
+    y_ = makeNumberRow(tr("Y:"), outer);
+    addGridRow(place, x_);
+    addGridRow(place, y_);
+    QBoxLayout* look = nullptr;
+    top->addWidget(boxGroup(tr("特性"), outer, look));
+    doubleSize_ = new BoundCheckBox(tr("倍角"), outer);
+    inverse_ = new BoundCheckBox(tr("反相"), outer);
+    look->addWidget(doubleSize_);
+    look->addWidget(inverse_);
+    top->addStretch(1);
+
+    QGridLayout* text = nullptr;
+    layout->addWidget(gridGroup(tr("文本"), outer, text));
+    textEdit_ = new QLineEdit(outer);
+    addGridRow(text, makeLabel(tr("文字串:"), textEdit_, outer), textEdit_, true);
+    layout->addStretch(1);
 
     x_.setNames("x");
     y_.setNames("y");
@@ -61,6 +77,11 @@ void TextPage::bindPosition() {
 void TextPage::setCoordinates(int32_t x, int32_t y) {
     x_.spin->setPosition(x);
     y_.spin->setPosition(y);
+}
+
+void TextPage::focusTextField() {
+    textEdit_->setFocus(Qt::OtherFocusReason);
+    textEdit_->selectAll();
 }
 
 void TextPage::onPositionChanged() {

@@ -18,6 +18,7 @@ class TextPage : public ComponentPage {
     PageKind kind() const override { return PageKind::Text; }
     void fill(CBase& component, Project& project) override;
     void setCoordinates(int32_t x, int32_t y) override;
+    void focusTextField() override;
 
   protected:
     void release() override;

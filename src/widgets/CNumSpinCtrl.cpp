@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "widgets/CNumEdit.h"
+#include "widgets/FormWidgets.h"
 
 namespace vanta {
 
@@ -96,6 +97,9 @@ void CNumSpinCtrl::show(bool visible) {
     setVisible(visible);
     if (buddy_)
         buddy_->setVisible(visible);
+    // The field that holds the pair in a layout goes with them.
+    if (QWidget* field = parentWidget(); field && field->property(kNumberFieldProperty).toBool())
+        field->setVisible(visible);
 }
 
 void CNumSpinCtrl::stepBy(int n) {

@@ -72,7 +72,7 @@ void TestFunctionPage::eachActionShowsItsSubPage() {
     QVERIFY(f.c().coilPage->isVisible());
     QVERIFY(f.c().jumpPage->isHidden());
     QVERIFY(f.c().recipePage->isHidden());
-    QCOMPARE(f.c().coilPage->geometry(), f.c().lowerGroup->geometry());
+    QCOMPARE(f.c().coilPage->parentWidget(), f.c().lowerArea);
     // Set coil: the coil radios, no value; the type list is bit list A.
     QVERIFY(f.c().coil[kCoilOn]->isVisible());
     QVERIFY(f.c().coil[kCoilOn]->isChecked());
