@@ -27,6 +27,7 @@
 #include "editor/CVantaView.h"
 #include "model/CBase.h"
 #include "qtsupport/AppInfo.h"
+#include "qtsupport/CoreText.h"
 
 namespace vanta {
 
@@ -50,14 +51,14 @@ const CommandText kCommands[] = {
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "保存当前工程文档\n保存工程(Ctrl+S)"), "Ctrl+S"},
     {cmd::kSaveAs, QT_TRANSLATE_NOOP("vanta::CMainFrame", "工程另存为(&A)..."),
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "用新的名字保存当前工程文档\n工程另存为"), nullptr},
-    {cmd::kPlcSelection, QT_TRANSLATE_NOOP("vanta::CMainFrame", "PLC选择(P)..."),
+    {cmd::kPlcSelection, QT_TRANSLATE_NOOP("vanta::CMainFrame", "PLC选择(&P)..."),
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "选择PLC的类型和通信参数\nPLC选择"), nullptr},
-    {cmd::kPortSelection, QT_TRANSLATE_NOOP("vanta::CMainFrame", "选择通信口(C)..."),
+    {cmd::kPortSelection, QT_TRANSLATE_NOOP("vanta::CMainFrame", "选择通信口(&C)..."),
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "选择下载画面数据用的计算机通信口\n选择通信口"),
      nullptr},
-    {cmd::kDownload, QT_TRANSLATE_NOOP("vanta::CMainFrame", "下载数据(D)"),
+    {cmd::kDownload, QT_TRANSLATE_NOOP("vanta::CMainFrame", "下载数据(&D)"),
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "下载画面数据至Orbis\n下载数据"), nullptr},
-    {cmd::kPanelType, QT_TRANSLATE_NOOP("vanta::CMainFrame", "人机类型(&L)..."),
+    {cmd::kPanelType, QT_TRANSLATE_NOOP("vanta::CMainFrame", "人机类型(&M)..."),
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "选择人机界面的类型\n人机类型"), nullptr},
     // The shortcut of the import is Ctrl+L; the tooltip names it so.
     {cmd::kImport, QT_TRANSLATE_NOOP("vanta::CMainFrame", "导入旧工程(&L)"),
@@ -100,10 +101,16 @@ const CommandText kCommands[] = {
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "在画面上放置趋势图\n趋势图"), nullptr},
     {cmd::kPicture, QT_TRANSLATE_NOOP("vanta::CMainFrame", "图片(&P)"),
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "在画面上放置图片\n图片"), nullptr},
-    {cmd::kAbout, QT_TRANSLATE_NOOP("vanta::CMainFrame", "关于 Rundel(&A)..."),
+    {cmd::kAbout, QT_TRANSLATE_NOOP("vanta::CMainFrame", "关于 Vanta(&A)..."),
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "显示程序信息,版本号和版权\n关于"), nullptr},
     {cmd::kScreenProperties, QT_TRANSLATE_NOOP("vanta::CMainFrame", "画面属性"),
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "修改当前画面属性\n画面属性"), nullptr},
+    {cmd::kZoomIn, QT_TRANSLATE_NOOP("vanta::CMainFrame", "放大显示(&I)"),
+     QT_TRANSLATE_NOOP("vanta::CMainFrame", "放大模拟显示屏\n放大显示(Ctrl++)"), nullptr},
+    {cmd::kZoomOut, QT_TRANSLATE_NOOP("vanta::CMainFrame", "缩小显示(&O)"),
+     QT_TRANSLATE_NOOP("vanta::CMainFrame", "缩小模拟显示屏\n缩小显示(Ctrl+-)"), nullptr},
+    {cmd::kZoomReset, QT_TRANSLATE_NOOP("vanta::CMainFrame", "原始大小(&R)"),
+     QT_TRANSLATE_NOOP("vanta::CMainFrame", "模拟显示屏恢复原始大小\n原始大小(Ctrl+0)"), "Ctrl+0"},
 };
 
 // The placement commands and the component kind each places.
@@ -167,11 +174,7 @@ const CommandText* commandText(int command) {
 }  // namespace
 
 CMainFrame::CMainFrame(ProgramData& data, Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowCloseButtonHint),
-      data_(data),
-      prompter_(prompter) {
+    : QMainWindow(parent), data_(data), prompter_(prompter) {
     setObjectName(QStringLiteral("CMainFrame"));
 }
 
@@ -182,7 +185,7 @@ CMainFrame::~CMainFrame() {
 }
 
 QString CMainFrame::applicationTitle() {
-    return tr("Rundel画面设置工具");
+    return tr("Vanta画面设置工具");
 }
 
 void CMainFrame::showSplash() {
@@ -199,7 +202,8 @@ Project& CMainFrame::project() const {
 }
 
 bool CMainFrame::create() {
-    setFixedSize(kFrameSize);
+    // The window opens at its first size, centred; it may be resized and maximised.
+    resize(kFrameSize);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -233,8 +237,12 @@ void CMainFrame::readCatalogue() {
         return;
     const QString path = QString::fromStdString(data_.cataloguePath());
     if (!QFileInfo::exists(path)) {
-        prompter_.inform(tr("文件%1不存在!").arg(path).toStdString(), "", Severity::Error);
-        prompter_.inform("File " + path.toStdString() + " does not exist!", "", Severity::Error);
+        // In Chinese and in English; where the interface is English already, once.
+        const QString local = tr("文件%1不存在!").arg(path);
+        const std::string english = "File " + path.toStdString() + " does not exist!";
+        prompter_.inform(local.toStdString(), "", Severity::Error);
+        if (local != translateCoreText(english))
+            prompter_.inform(english, "", Severity::Error);
     } else {
         prompter_.inform(read.message(), read.caption(), Severity::Error);
     }
@@ -268,6 +276,9 @@ void CMainFrame::createActions() {
     screenProperties2_ = makeAction(cmd::kScreenProperties);
     for (const Placement& p : kPlacements)
         action(p.command)->setCheckable(true);
+    action(cmd::kZoomIn)
+        ->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    action(cmd::kZoomOut)->setShortcuts(QKeySequence::ZoomOut);
     action(cmd::kViewToolbar)->setCheckable(true);
     action(cmd::kViewStatusBar)->setCheckable(true);
     for (int command : kWithoutHandler)
@@ -307,6 +318,9 @@ void CMainFrame::createMenus() {
     QMenu* view = bar->addMenu(tr("查看(&V)"));
     view->addAction(action(cmd::kViewToolbar));
     view->addAction(action(cmd::kViewStatusBar));
+    view->addSeparator();
+    for (int command : {cmd::kZoomIn, cmd::kZoomOut, cmd::kZoomReset})
+        view->addAction(action(command));
 
     QMenu* tools = bar->addMenu(tr("工具(&T)"));
     for (int command : {cmd::kNewScreen, cmd::kCopyScreen, cmd::kDeleteScreen})
@@ -348,9 +362,10 @@ void CMainFrame::createStatusBar() {
     QStatusBar* bar = statusBar();
     messagePane_ = new QLabel(tr("就绪"), bar);
     bar->addWidget(messagePane_, 1);
-    protocolPane_ = new QLabel(QStringLiteral("No protocol"), bar);
+    protocolPane_ = new QLabel(tr("No protocol"), bar);
     protocolPane_->setObjectName(QStringLiteral("protocolPane"));
-    protocolPane_->setFixedWidth(kProtocolPaneWidth);
+    // 150 pixels, more when the protocol's name needs it.
+    protocolPane_->setMinimumWidth(kProtocolPaneWidth);
     protocolPane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bar->addPermanentWidget(protocolPane_);
 }
@@ -377,6 +392,10 @@ void CMainFrame::connectCommands() {
     on(cmd::kPanelSettings, [this] { onPanelSettings(); });
     on(cmd::kAlarmList, [this] { onAlarmList(); });
     on(cmd::kAbout, [this] { onAbout(); });
+    on(cmd::kZoomIn, [this] { view_->zoomIn(); });
+    on(cmd::kZoomOut, [this] { view_->zoomOut(); });
+    on(cmd::kZoomReset, [this] { view_->resetZoom(); });
+    connect(view_, &CVantaView::zoomChanged, this, &CMainFrame::updateCommandStates);
     for (const Placement& p : kPlacements) {
         const uint8_t kind = p.kind;
         on(p.command, [this, kind] {
@@ -413,6 +432,8 @@ void CMainFrame::updateCommandStates() {
         action(command)->setEnabled(open);
     action(cmd::kDownload)->setEnabled(open);
     action(cmd::kAlarmList)->setEnabled(open && p.vocabulary().alarmAllowed);
+    action(cmd::kZoomIn)->setEnabled(view_->zoom() < CVantaView::kMaxZoom);
+    action(cmd::kZoomOut)->setEnabled(view_->zoom() > CVantaView::kMinZoom);
     action(cmd::kViewToolbar)->setChecked(!toolBar_->isHidden());
     action(cmd::kViewStatusBar)->setChecked(!statusBar()->isHidden());
 }
@@ -424,11 +445,11 @@ void CMainFrame::updateTitle() {
 void CMainFrame::updateProtocolPane() {
     const Project& p = project();
     if (!p.isOpen) {
-        protocolPane_->setText(QStringLiteral("No protocol"));
+        protocolPane_->setText(tr("No protocol"));
         return;
     }
     const std::string text = data_.protocolVersionText(p.protocol());
-    protocolPane_->setText(text.empty() ? QStringLiteral("protocol number error!!!")
+    protocolPane_->setText(text.empty() ? tr("protocol number error!!!")
                                         : QString::fromStdString(text));
 }
 

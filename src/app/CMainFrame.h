@@ -42,7 +42,7 @@ class CMainFrame : public QMainWindow {
     // Shows the start-up picture over the frame (it goes by itself after 1500 ms).
     void showSplash();
 
-    // The program's title ("Rundel画面设置工具"), shown after the document's title.
+    // The program's title ("Vanta画面设置工具"), shown after the document's title.
     static QString applicationTitle();
 
     CVantaDoc& doc() const { return *doc_; }

@@ -34,5 +34,9 @@ inline constexpr int kTrend = 32791;
 inline constexpr int kPicture = 32793;
 inline constexpr int kAbout = 57664;
 inline constexpr int kScreenProperties = 32800;  // toolbar only: no handler
+// Zoom of the simulated display (View menu).
+inline constexpr int kZoomIn = 32901;
+inline constexpr int kZoomOut = 32902;
+inline constexpr int kZoomReset = 32903;
 
 }  // namespace vanta::cmd

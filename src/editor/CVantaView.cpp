@@ -1,6 +1,7 @@
 #include "editor/CVantaView.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -13,9 +14,13 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <memory>
 
 #include "dialogs/ScreenDialogs.h"
@@ -30,19 +35,24 @@
 
 namespace vanta {
 
-// The simulated display: shows the view's off-screen picture and hands the mouse to the view in
-// view coordinates. While a button is held it keeps the mouse, so a drag goes on outside it.
+// The simulated display: shows the view's picture of the current screen at the view's zoom and
+// hands the mouse and the keys to the view, the mouse in the model's view coordinates (units of
+// the 2.25 grid, whatever the zoom). While a button is held it keeps the mouse, so a drag goes
+// on outside it. Ctrl with the wheel zooms.
 class DisplayWidget : public QWidget {
   public:
-    explicit DisplayWidget(CVantaView* view) : QWidget(view), view_(view) {
+    explicit DisplayWidget(CVantaView* view, QWidget* parent) : QWidget(parent), view_(view) {
         setMouseTracking(true);
         setAttribute(Qt::WA_OpaquePaintEvent);
+        setFocusPolicy(Qt::StrongFocus);
+        setObjectName(QStringLiteral("display"));
+        setAccessibleName(CVantaView::tr("Panel display"));
     }
 
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.drawPixmap(0, 0, view_->renderDisplay());
+        view_->paintDisplay(painter, size());
     }
     void mousePressEvent(QMouseEvent* event) override {
         view_->displayPressed(event, toView(event));
@@ -53,12 +63,57 @@ class DisplayWidget : public QWidget {
         // A second click is one more press.
         view_->displayPressed(event, toView(event));
     }
+    void wheelEvent(QWheelEvent* event) override {
+        if (!(event->modifiers() & Qt::ControlModifier)) {
+            event->ignore();
+            return;
+        }
+        const int steps = event->angleDelta().y() / 120;
+        if (steps != 0)
+            view_->zoomBy(steps);
+        event->accept();
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!view_->displayKey(event))
+            QWidget::keyPressEvent(event);
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        QWidget::focusInEvent(event);
+        parentWidget()->update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QWidget::focusOutEvent(event);
+        parentWidget()->update();
+    }
 
   private:
-    static QPoint toView(QMouseEvent* event) {
-        return event->position().toPoint() + CVantaView::kDisplayRect.topLeft();
+    QPoint toView(QMouseEvent* event) const {
+        const QPointF units = event->position() * (kZoom / view_->zoom());
+        return QPoint(static_cast<int>(std::floor(units.x())),
+                      static_cast<int>(std::floor(units.y()))) +
+               CVantaView::kDisplayRect.topLeft();
     }
     CVantaView* view_;
+};
+
+// Holds the display with a small margin, where the keyboard focus shows as a frame.
+class DisplayHolder : public QWidget {
+  public:
+    static constexpr int kMargin = 3;
+    explicit DisplayHolder(QWidget* parent) : QWidget(parent) {}
+    void setDisplay(QWidget* display) { display_ = display; }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!display_ || !display_->hasFocus())
+            return;
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(display_->geometry().adjusted(-2, -2, 1, 1));
+    }
+
+  private:
+    QWidget* display_ = nullptr;
 };
 
 namespace {
@@ -109,14 +164,19 @@ bool isTextEntry(const QObject* object) {
 
 CVantaView::CVantaView(ProjectDocument& document, Prompter& prompter, QWidget* parent)
     : QWidget(parent), document_(document), prompter_(prompter) {
-    resize(kPageRect.right() + 11, kPageRect.bottom() + 11);
+    // The client area of the main window at its first size.
+    resize(750, 470);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(8);
 
+    // The screen list at the left, over the whole height; its description column takes what
+    // the window gives it.
     list_ = new QTableWidget(0, 2, this);
-    list_->setGeometry(kScreenListRect);
+    list_->setObjectName(QStringLiteral("screenList"));
     list_->setHorizontalHeaderLabels({tr("Window"), tr("Description")});
     list_->setColumnWidth(0, 60);
-    list_->setColumnWidth(1, 200);
-    list_->horizontalHeader()->setStretchLastSection(false);
+    list_->horizontalHeader()->setStretchLastSection(true);
     list_->horizontalHeader()->setSectionsClickable(false);
     list_->verticalHeader()->hide();
     list_->setShowGrid(true);
@@ -125,6 +185,11 @@ CVantaView::CVantaView(ProjectDocument& document, Prompter& prompter, QWidget* p
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setContextMenuPolicy(Qt::NoContextMenu);
     list_->setWordWrap(false);
+    // Tab leaves the list for the display; the arrows move between the screens.
+    list_->setTabKeyNavigation(false);
+    list_->setMinimumWidth(120);
+    list_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    layout->addWidget(list_, 2);
     connect(list_, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { screenListClicked(index.row()); });
     connect(list_, &QTableWidget::itemSelectionChanged, this,
@@ -134,18 +199,42 @@ CVantaView::CVantaView(ProjectDocument& document, Prompter& prompter, QWidget* p
     listMenu_->addAction(tr("删除画面(&D)"), this, &CVantaView::deleteScreen);
     listMenu_->addAction(tr("复制画面(&C)"), this, &CVantaView::copyScreen);
 
+    auto* right = new QVBoxLayout;
+    right->setSpacing(6);
+    layout->addLayout(right, 5);
+
+    // The simulated display, centred in its frame, scrolled when zoomed beyond the frame.
     displayFrame_ = new QGroupBox(this);
-    displayFrame_->setGeometry(kDisplayFrameRect);
-    displayFrame_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    display_ = new DisplayWidget(this);
-    display_->setGeometry(kDisplayRect);
+    right->addWidget(displayFrame_);
+    auto* frameLayout = new QVBoxLayout(displayFrame_);
+    frameLayout->setContentsMargins(2, 2, 2, 2);
+    displayScroll_ = new QScrollArea(displayFrame_);
+    displayScroll_->setFrameShape(QFrame::NoFrame);
+    displayScroll_->setAlignment(Qt::AlignCenter);
+    displayScroll_->setFocusPolicy(Qt::NoFocus);
+    frameLayout->addWidget(displayScroll_);
+    auto* holder = new DisplayHolder(displayScroll_);
+    displayHolder_ = holder;
+    display_ = new DisplayWidget(this, holder);
+    holder->setDisplay(display_);
+    displayScroll_->setWidget(holder);
+    displayScroll_->setWidgetResizable(false);
 
-    pageFrame_ = new QGroupBox(this);
-    pageFrame_->setGeometry(kPageRect);
-    pageFrame_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The property-page area: the page of the selection (or of the screen), scrolled when the
+    // window is too small for it.
+    pageScroll_ = new QScrollArea(this);
+    pageScroll_->setObjectName(QStringLiteral("pageArea"));
+    pageScroll_->setFrameShape(QFrame::NoFrame);
+    pageScroll_->setWidgetResizable(true);
+    pageScroll_->setFocusPolicy(Qt::NoFocus);
+    right->addWidget(pageScroll_, 1);
+    pageHost_ = new QWidget;
+    auto* pages = new QVBoxLayout(pageHost_);
+    pages->setContentsMargins(0, 0, 0, 0);
+    pageScroll_->setWidget(pageHost_);
 
-    screenPage_ = new ScreenPage(this);
-    screenPage_->setGeometry(kPageRect);
+    screenPage_ = new ScreenPage(pageHost_);
+    pages->addWidget(screenPage_);
     screenPage_->hide();
     connect(screenPage_, &ScreenPage::descriptionEdited, this, &CVantaView::descriptionEdited);
     connect(screenPage_, &ScreenPage::screenChanged, this, [this] {
@@ -159,11 +248,11 @@ CVantaView::CVantaView(ProjectDocument& document, Prompter& prompter, QWidget* p
     // The component pages, hidden until a component of their kind is shown.
     for (PageKind kind : {PageKind::Text, PageKind::Register, PageKind::DynamicText, PageKind::Lamp,
                           PageKind::FunctionKey, PageKind::BarTide, PageKind::Picture}) {
-        PropertyPage* page = createPropertyPage(kind, this);
+        PropertyPage* page = createPropertyPage(kind, pageHost_);
         pages_[pageIndex(kind)] = page;
         if (page == nullptr)
             continue;
-        page->setGeometry(kPageRect);
+        pages->addWidget(page);
         page->hide();
         connect(page, &PropertyPage::componentChanged, this, [this] {
             if (fillingPage_)
@@ -172,6 +261,7 @@ CVantaView::CVantaView(ProjectDocument& document, Prompter& prompter, QWidget* p
             markModified();
         });
     }
+    applyZoom();
 
     background_ = makeBackground();
     canvas_ = QPixmap(kDisplayWidth, kDisplayHeight);
@@ -325,6 +415,19 @@ void CVantaView::descriptionEdited(const QString& text) {
         item->setText(text);
 }
 
+QWidget* CVantaView::displayWidget() const {
+    return display_;
+}
+
+QWidget* CVantaView::shownPage() const {
+    if (!screenPage_->isHidden())
+        return screenPage_;
+    for (PropertyPage* page : pages_)
+        if (page && !page->isHidden())
+            return page;
+    return nullptr;
+}
+
 // --- PageHost ---
 
 void CVantaView::showPage(PageKind kind) {
@@ -339,9 +442,7 @@ void CVantaView::showPage(PageKind kind) {
             page->hide();
     if (shown == nullptr)
         return;  // no page for this kind: the area stays empty
-    shown->setGeometry(kPageRect);
     shown->show();
-    shown->raise();
 }
 
 void CVantaView::fillPage(PageKind kind, CBase& component) {
@@ -380,12 +481,14 @@ void CVantaView::refreshDisplay() {
 }
 
 void CVantaView::updateDisplayArea(const QRect& viewRect) {
-    display_->update(viewRect.translated(-kDisplayRect.topLeft()));
+    // Units to widget pixels, grown by one pixel for the rounding.
+    const double scale = zoom_ / kZoom;
+    const QRectF area = QRectF(viewRect.translated(-kDisplayRect.topLeft()));
+    display_->update(
+        QRectF(area.topLeft() * scale, area.size() * scale).toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
-const QPixmap& CVantaView::renderDisplay() {
-    QPainter painter(&canvas_);
-    painter.drawPixmap(0, 0, background_);
+void CVantaView::drawScreen(QPainter& painter) {
     if (CMainView* screen = currentScreen()) {
         QtCanvas canvas(painter);
         const Rect selection = screen->draw(canvas, !nothingSelected_);
@@ -395,18 +498,111 @@ const QPixmap& CVantaView::renderDisplay() {
             DrawDottedFrame(canvas, selection.left, selection.top, selection.right,
                             selection.bottom);
     }
+}
+
+const QPixmap& CVantaView::renderDisplay() {
+    QPainter painter(&canvas_);
+    painter.drawPixmap(0, 0, background_);
+    drawScreen(painter);
     return canvas_;
 }
 
-QPixmap CVantaView::makeBackground() {
+void CVantaView::paintDisplay(QPainter& painter, QSize size) {
+    const qreal ratio = display_->devicePixelRatioF();
+    if (zoom_ == kDefaultZoom && ratio == 1.0) {
+        painter.drawPixmap(0, 0, renderDisplay());
+        return;
+    }
+    // Drawn straight at the device's resolution: every panel pixel a sharp block.
+    const QSize pixels(qRound(size.width() * ratio), qRound(size.height() * ratio));
+    if (zoomed_.size() != pixels)
+        zoomed_ = QPixmap(pixels);
+    zoomed_.setDevicePixelRatio(1.0);
+    {
+        QPainter p(&zoomed_);
+        const double sx = pixels.width() / static_cast<double>(kDisplayWidth);
+        const double sy = pixels.height() / static_cast<double>(kDisplayHeight);
+        paintBackground(p, sx, sy);
+        p.scale(sx, sy);
+        drawScreen(p);
+    }
+    zoomed_.setDevicePixelRatio(ratio);
+    painter.drawPixmap(0, 0, zoomed_);
+}
+
+// --- zoom ---
+
+namespace {
+// The zoom steps of Ctrl+wheel and Ctrl++ / Ctrl+-.
+constexpr double kZoomSteps[] = {1.0, 1.5, 2.0, 2.25, 2.5, 3.0, 3.5, 4.0};
+}  // namespace
+
+void CVantaView::setZoom(double zoom) {
+    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    if (zoom == zoom_)
+        return;
+    zoom_ = zoom;
+    applyZoom();
+    emit zoomChanged(zoom_);
+}
+
+void CVantaView::zoomBy(int steps) {
+    double next = zoom_;
+    if (steps > 0) {
+        for (double step : kZoomSteps)
+            if (step > zoom_ + 1e-9) {
+                next = step;
+                if (--steps == 0)
+                    break;
+            }
+    } else if (steps < 0) {
+        for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it)
+            if (*it < zoom_ - 1e-9) {
+                next = *it;
+                if (++steps == 0)
+                    break;
+            }
+    }
+    setZoom(next);
+}
+
+QSize CVantaView::displaySize() const {
+    return QSize(static_cast<int>(std::lround(kPanelWidth * zoom_)),
+                 static_cast<int>(std::lround(kPanelHeight * zoom_)));
+}
+
+void CVantaView::applyZoom() {
+    const QSize size = displaySize();
+    const int m = DisplayHolder::kMargin;
+    display_->setFixedSize(size);
+    display_->move(m, m);
+    displayHolder_->setFixedSize(size + QSize(2 * m, 2 * m));
+    // The frame asks for room for the whole display, up to what the window gives it.
+    const QMargins frame =
+        displayFrame_->contentsMargins() + displayFrame_->layout()->contentsMargins();
+    displayScroll_->setMinimumHeight(std::min(displayHolder_->height(), 80));
+    displayFrame_->setMaximumHeight(displayHolder_->height() + frame.top() + frame.bottom() + 4);
+    displayScroll_->updateGeometry();
+    display_->update();
+}
+
+void CVantaView::paintBackground(QPainter& painter, double sx, double sy) {
     // An empty panel display: the dark glass, with faint dots at the corners of the text cells.
-    QPixmap background(kDisplayWidth, kDisplayHeight);
-    background.fill(QColor(kDisplayDark.r, kDisplayDark.g, kDisplayDark.b));
-    QPainter painter(&background);
+    const QRect all(0, 0, static_cast<int>(std::lround(kDisplayWidth * sx)),
+                    static_cast<int>(std::lround(kDisplayHeight * sy)));
+    painter.fillRect(all, QColor(kDisplayDark.r, kDisplayDark.g, kDisplayDark.b));
     const QColor dot(84, 84, 84);
+    const int size = std::max(1, static_cast<int>(sx));
     for (int y = kScreenCellHeight; y < kDisplayHeight; y += kScreenCellHeight)
         for (int x = kScreenCellWidth; x < kDisplayWidth; x += kScreenCellWidth)
-            painter.fillRect(x, y, 1, 1, dot);
+            painter.fillRect(static_cast<int>(std::lround(x * sx)),
+                             static_cast<int>(std::lround(y * sy)), size, size, dot);
+}
+
+QPixmap CVantaView::makeBackground() {
+    QPixmap background(kDisplayWidth, kDisplayHeight);
+    QPainter painter(&background);
+    paintBackground(painter, 1.0, 1.0);
     return background;
 }
 
@@ -447,7 +643,8 @@ void CVantaView::setDragCursor(bool on) {
 void CVantaView::displayPressed(QMouseEvent* event, QPoint at) {
     if (event->button() != Qt::LeftButton)
         return;  // the right button is handled by the event filter
-    list_->setFocus();
+    // The display takes the keyboard: arrows move, Enter places, Delete deletes.
+    display_->setFocus(Qt::MouseFocusReason);
     CMainView* screen = currentScreen();
     if (screen == nullptr)
         return;
@@ -463,26 +660,108 @@ void CVantaView::displayPressed(QMouseEvent* event, QPoint at) {
         }
         refreshDisplay();
     } else {
-        CBase* placed = nullptr;
-        if (pending_ == kKindPicture) {
-            if (picture_) {
-                auto picture = std::make_unique<CUpLoadPic>(project().context(), outline_.left,
-                                                            outline_.top, std::move(*picture_));
-                placed = screen->addComponent(std::move(picture), outline_.left, outline_.top);
-            }
-            picture_.reset();
-        } else {
-            placed = screen->addComponent(pending_, outline_.left, outline_.top);
-        }
-        pending_ = 0;
-        dragging_ = placed != nullptr;
-        nothingSelected_ = placed == nullptr;
-        refreshDisplay();
-        if (placed != nullptr)
-            markModified();
+        dragging_ = placePending();
     }
     anchor_ = {at.x(), at.y()};
     emit commandStateChanged();
+}
+
+bool CVantaView::placePending() {
+    CMainView* screen = currentScreen();
+    if (screen == nullptr || pending_ == 0)
+        return false;
+    const uint8_t kind = pending_;
+    CBase* placed = nullptr;
+    if (kind == kKindPicture) {
+        if (picture_) {
+            auto picture = std::make_unique<CUpLoadPic>(project().context(), outline_.left,
+                                                        outline_.top, std::move(*picture_));
+            placed = screen->addComponent(std::move(picture), outline_.left, outline_.top);
+        }
+        picture_.reset();
+    } else {
+        placed = screen->addComponent(kind, outline_.left, outline_.top);
+    }
+    pending_ = 0;
+    nothingSelected_ = placed == nullptr;
+    refreshDisplay();
+    if (placed == nullptr)
+        return false;
+    markModified();
+    // A new text is typed at once.
+    if (kind == kKindChars)
+        if (PropertyPage* page = pages_[pageIndex(PageKind::Text)])
+            page->focusTextField();
+    return true;
+}
+
+void CVantaView::moveOutlineTo(Rect moved) {
+    const int32_t width = outline_.width(), height = outline_.height();
+    moved.right = moved.left + width;
+    moved.bottom = moved.top + height;
+    // The outline stays inside the display, its frame on the last column and row.
+    if (moved.right >= kDisplayWidth) {
+        moved.right = kDisplayWidth - 1;
+        moved.left = moved.right - width;
+    }
+    if (moved.bottom >= kDisplayHeight) {
+        moved.bottom = kDisplayHeight - 1;
+        moved.top = moved.bottom - height;
+    }
+    if (!(moved == outline_)) {
+        outline_ = moved;
+        refreshDisplay();
+    }
+}
+
+bool CVantaView::displayKey(QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    int dx = 0, dy = 0;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            dx = -1;
+            break;
+        case Qt::Key_Right:
+            dx = 1;
+            break;
+        case Qt::Key_Up:
+            dy = -1;
+            break;
+        case Qt::Key_Down:
+            dy = 1;
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (pending_ == 0)
+                return false;
+            placePending();
+            emit commandStateChanged();
+            return true;
+        default:
+            return false;
+    }
+    if (pending_ != 0) {
+        // The outline moves by one step of the grid (4 panel pixels) and stays on the display.
+        Rect moved = outline_;
+        moved.left = std::max(0, outline_.left + dx * kDragScreenStep);
+        moved.top = std::max(0, outline_.top + dy * kDragScreenStep);
+        moveOutlineTo(moved);
+        return true;
+    }
+    CMainView* screen = currentScreen();
+    if (!hasSelection() || screen == nullptr)
+        return false;
+    // The selected component moves by 4 panel pixels, as one step of a drag does.
+    CBase* selected = screen->head();
+    Point anchor{0, 0};
+    const int32_t x = selected->m_x, y = selected->m_y;
+    const Rect changed = selected->DragTo({dx * kDragScreenStep, dy * kDragScreenStep}, anchor);
+    updateDisplayArea(QRect(changed.left, changed.top, changed.width(), changed.height()));
+    if (selected->m_x != x || selected->m_y != y)
+        markModified();
+    return true;
 }
 
 void CVantaView::displayMoved(QPoint at) {
@@ -502,25 +781,10 @@ void CVantaView::displayMoved(QPoint at) {
         return;
     }
     if (pending_ != 0 && kDisplayRect.contains(at)) {
-        const int32_t width = outline_.width(), height = outline_.height();
         Rect moved;
         moved.left = (at.x() - kDisplayRect.left()) / kDragScreenStep * kDragScreenStep;
         moved.top = (at.y() - kDisplayRect.top()) / kDragScreenStep * kDragScreenStep;
-        moved.right = moved.left + width;
-        moved.bottom = moved.top + height;
-        // The outline stays inside the display, its frame on the last column and row.
-        if (moved.right >= kDisplayWidth) {
-            moved.right = kDisplayWidth - 1;
-            moved.left = moved.right - width;
-        }
-        if (moved.bottom >= kDisplayHeight) {
-            moved.bottom = kDisplayHeight - 1;
-            moved.top = moved.bottom - height;
-        }
-        if (!(moved == outline_)) {
-            outline_ = moved;
-            refreshDisplay();
-        }
+        moveOutlineTo(moved);
     }
 }
 
@@ -704,6 +968,10 @@ bool CVantaView::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Control)
             ctrlHeld_ = type == QEvent::KeyPress;
+        if (type == QEvent::KeyPress && key->key() == Qt::Key_Escape && pending_ != 0) {
+            cancelPlacement();
+            return true;
+        }
         if (type == QEvent::KeyPress && key->key() == Qt::Key_Delete && !isTextEntry(widget) &&
             currentScreen() != nullptr) {
             if (!deleteSelectedComponent())

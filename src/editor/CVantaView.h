@@ -1,8 +1,17 @@
 #pragma once
 // The editor view: the list of screens, the simulated panel display of the current screen, and
-// the property-page area. It places, selects, drags and deletes components with the mouse and
-// the keyboard, runs the screen commands (new, copy, delete), and hosts the property pages that
-// the model shows and fills through PageHost.
+// the property-page area, laid out to grow with the window. It places, selects, drags and
+// deletes components with the mouse and the keyboard, runs the screen commands (new, copy,
+// delete), and hosts the property pages that the model shows and fills through PageHost.
+//
+// The display shows the panel at a zoom of 1 to 4 screen pixels per panel pixel (2.25 at
+// first). Whatever the zoom, the model works in its own view coordinates: the display at
+// kDisplayRect, 2.25 units per panel pixel, so placing, snapping and dragging keep their steps
+// in panel pixels.
+//
+// Keys: Tab goes from the screen list to the display and on to the page; on the display the
+// arrows move the armed outline or the selected component by 4 panel pixels and Enter or Space
+// places the armed component; Escape cancels an armed placement; Delete deletes.
 
 #include <QCursor>
 #include <QImage>
@@ -20,7 +29,9 @@
 #include "model/PageHost.h"
 
 class QGroupBox;
+class QKeyEvent;
 class QMenu;
+class QScrollArea;
 class QTableWidget;
 class QMouseEvent;
 
@@ -36,11 +47,12 @@ class ScreenPage;
 class CVantaView : public QWidget, public PageHost {
     Q_OBJECT
   public:
-    // Where the view's controls sit (view coordinates).
+    // The display in the model's view coordinates.
     static constexpr QRect kDisplayRect{260, 40, 432, 144};
-    static constexpr QRect kDisplayFrameRect{220, 20, 512, 188};
-    static constexpr QRect kScreenListRect{10, 20, 200, 428};
-    static constexpr QRect kPageRect{220, 218, 512, 230};
+    // Screen pixels per panel pixel: the zoom range and the first zoom.
+    static constexpr double kMinZoom = 1.0;
+    static constexpr double kMaxZoom = 4.0;
+    static constexpr double kDefaultZoom = 2.25;
 
     CVantaView(ProjectDocument& document, Prompter& prompter, QWidget* parent = nullptr);
     ~CVantaView() override;
@@ -69,6 +81,15 @@ class CVantaView : public QWidget, public PageHost {
     bool placePictureFile(const QString& path);
     // The screen list control.
     QTableWidget* screenListControl() const { return list_; }
+    // The simulated display.
+    QWidget* displayWidget() const;
+    // The component page or screen page shown in the page area, null when none is.
+    QWidget* shownPage() const;
+
+    // Screen pixels per panel pixel.
+    double zoom() const { return zoom_; }
+    // The display's size at the zoom.
+    QSize displaySize() const;
 
     // --- PageHost ---
     void showPage(PageKind kind) override;
@@ -85,8 +106,15 @@ class CVantaView : public QWidget, public PageHost {
     void newScreen();
     void copyScreen();
     void deleteScreen();
+    // Zoom within kMinZoom..kMaxZoom; zoomBy goes up or down the zoom steps.
+    void setZoom(double zoom);
+    void zoomBy(int steps);
+    void zoomIn() { zoomBy(1); }
+    void zoomOut() { zoomBy(-1); }
+    void resetZoom() { setZoom(kDefaultZoom); }
 
   signals:
+    void zoomChanged(double zoom);
     // The enabled or checked state of a command may have changed.
     void commandStateChanged();
     // The view marked the document modified.
@@ -109,8 +137,18 @@ class CVantaView : public QWidget, public PageHost {
     void displayPressed(QMouseEvent* event, QPoint at);
     void displayMoved(QPoint at);
     void displayReleased(QMouseEvent* event);
-    void paintDisplay(QPainter& painter);
+    // A key on the display; false when the display does not use it.
+    bool displayKey(QKeyEvent* event);
+    // Places the armed component at the outline; true when one was placed.
+    bool placePending();
+    // Moves the outline's top-left to `moved`, keeping its size and keeping it on the display.
+    void moveOutlineTo(Rect moved);
+    // Paints the display at the zoom into a widget of `size`.
+    void paintDisplay(QPainter& painter, QSize size);
+    // The screen's components, frames and outline in view units.
+    void drawScreen(QPainter& painter);
     void updateDisplayArea(const QRect& viewRect);
+    void applyZoom();
     void setDragCursor(bool on);
 
     // Screen list.
@@ -124,6 +162,8 @@ class CVantaView : public QWidget, public PageHost {
     void descriptionEdited(const QString& text);
     bool deleteSelectedComponent();
 
+    // The empty display, scaled by (sx, sy) from view units.
+    static void paintBackground(QPainter& painter, double sx, double sy);
     static QPixmap makeBackground();
     static QCursor makeDragCursor();
 
@@ -133,7 +173,10 @@ class CVantaView : public QWidget, public PageHost {
     QTableWidget* list_ = nullptr;
     QMenu* listMenu_ = nullptr;
     QGroupBox* displayFrame_ = nullptr;
-    QGroupBox* pageFrame_ = nullptr;
+    QScrollArea* displayScroll_ = nullptr;
+    QWidget* displayHolder_ = nullptr;
+    QScrollArea* pageScroll_ = nullptr;
+    QWidget* pageHost_ = nullptr;
     DisplayWidget* display_ = nullptr;
     ScreenPage* screenPage_ = nullptr;
     // One page per PageKind (bar and trend share one); null where none exists.
@@ -141,6 +184,8 @@ class CVantaView : public QWidget, public PageHost {
 
     QPixmap background_;
     QPixmap canvas_;
+    QPixmap zoomed_;  // the display at the zoom and the screen's pixel density
+    double zoom_ = kDefaultZoom;
     QCursor dragCursor_;
 
     uint8_t pending_ = 0;  // armed placement kind

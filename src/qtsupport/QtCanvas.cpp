@@ -124,9 +124,52 @@ void QtCanvas::setPixel(Point at, Color color) {
     painter_.fillRect(QRect(at.x, at.y, 1, 1), toQColor(color));
 }
 
+template <typename PixelAt>
+void QtCanvas::drawScaled(const Rect& dest, int width, int height, PixelAt pixel) {
+    const QRectF target = painter_.transform().mapRect(QRectF(toQRect(dest)));
+    if (target.width() <= 0 || target.height() <= 0)
+        return;
+    // Device pixels whose centres lie in the target.
+    QRect area(QPoint(qRound(target.left()), qRound(target.top())),
+               QPoint(qRound(target.right()) - 1, qRound(target.bottom()) - 1));
+    if (const QPaintDevice* device = painter_.device())
+        area &= QRect(0, 0, device->width(), device->height());
+    if (area.isEmpty())
+        return;
+    QImage image(area.size(), QImage::Format_RGB32);
+    std::vector<int> sourceX(static_cast<size_t>(area.width()));
+    for (int i = 0; i < area.width(); ++i) {
+        const double at = (area.left() + i + 0.5 - target.left()) / target.width() * width;
+        sourceX[static_cast<size_t>(i)] = std::clamp(static_cast<int>(at), 0, width - 1);
+    }
+    for (int j = 0; j < area.height(); ++j) {
+        const double at = (area.top() + j + 0.5 - target.top()) / target.height() * height;
+        const int sy = std::clamp(static_cast<int>(at), 0, height - 1);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(j));
+        for (int i = 0; i < area.width(); ++i)
+            out[i] = pixel(sourceX[static_cast<size_t>(i)], sy);
+    }
+    painter_.save();
+    painter_.setWorldTransform(QTransform());
+    painter_.drawImage(area.topLeft(), image);
+    painter_.restore();
+}
+
 void QtCanvas::drawMonoBitmap(const Rect& dest, const MonoBitmap& bitmap, Color one, Color zero) {
     if (dest.isEmpty() || bitmap.width() == 0 || bitmap.height() == 0)
         return;
+    if (painter_.transform().isScaling()) {
+        const QRgb on = toRgb(one), off = toRgb(zero);
+        const std::vector<uint8_t>& bits = bitmap.bits();
+        const int bh = bitmap.height();
+        const size_t rowBytes = bitmap.rowBytes();
+        drawScaled(dest, bitmap.width(), bh, [&](int x, int y) {
+            // The bitmap keeps its rows bottom first.
+            const uint8_t* row = bits.data() + static_cast<size_t>(bh - 1 - y) * rowBytes;
+            return (row[x >> 3] >> (7 - (x & 7))) & 1 ? on : off;
+        });
+        return;
+    }
     const QRect area = reachable(dest);
     if (area.isEmpty())
         return;
@@ -167,6 +210,12 @@ void QtCanvas::drawColorBitmap(const Rect& dest, const ColorBitmap& bitmap) {
     if (dest.isEmpty() || bitmap.width <= 0 || bitmap.height <= 0 ||
         bitmap.pixels.size() < static_cast<size_t>(bitmap.width) * bitmap.height)
         return;
+    if (painter_.transform().isScaling()) {
+        drawScaled(dest, bitmap.width, bitmap.height, [&](int x, int y) {
+            return toRgb(bitmap.pixels[static_cast<size_t>(y) * bitmap.width + x]);
+        });
+        return;
+    }
     const QRect area = reachable(dest);
     if (area.isEmpty())
         return;

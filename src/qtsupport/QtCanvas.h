@@ -5,6 +5,9 @@
 // nearest-pixel copy), so the editor shows what the tests and tools compute. Text goes through
 // the painter in the named font ("Arial" resolves to a metric-compatible font through
 // fontconfig), its size in points scaled at 96 dots per inch.
+//
+// Under a scaling transform (a zoomed display) bitmaps are stretched straight onto the device's
+// pixels, so every pixel of the panel stays a sharp block at any zoom and pixel density.
 
 #include <QImage>
 #include <QPainter>
@@ -32,6 +35,11 @@ class QtCanvas : public Canvas {
                   Color background, uint32_t flags = TextLeft) override;
 
   private:
+    // Stretches a bitmap of `width` x `height` (pixel (x, y) given by `pixel`) onto `dest`
+    // through the painter's scaling transform, in device pixels.
+    template <typename PixelAt>
+    void drawScaled(const Rect& dest, int width, int height, PixelAt pixel);
+
     // The part of dest that can reach the painter's device (the whole rectangle when the device
     // size is unknown), so a damaged size never allocates a huge scratch picture.
     QRect reachable(const Rect& dest) const;

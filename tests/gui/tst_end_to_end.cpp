@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -147,16 +148,11 @@ struct User {
     CMainFrame* frame;
 
     CVantaView* view() const { return frame->view(); }
-    QWidget* display() const { return view()->childAt(CVantaView::kDisplayRect.center()); }
+    QWidget* display() const { return view()->displayWidget(); }
     CMainView& screen() const { return *frame->project().screens.current(); }
 
     // The component page shown in the page area, if any.
-    PropertyPage* shownPage() const {
-        for (PropertyPage* page : view()->findChildren<PropertyPage*>(Qt::FindDirectChildrenOnly))
-            if (!page->isHidden())
-                return page;
-        return nullptr;
-    }
+    PropertyPage* shownPage() const { return qobject_cast<PropertyPage*>(view()->shownPage()); }
     template <typename T>
     T* control(const char* name) const {
         PropertyPage* page = shownPage();

@@ -159,13 +159,17 @@ class TstFrame : public QObject {
         QVERIFY(!app.isTranslated());
         CMainFrame* frame = app.mainFrame();
         QVERIFY(prompter.asked.empty());
+        // The window opens at 750 x 560 and can be resized and maximised.
         QCOMPARE(frame->size(), CMainFrame::kFrameSize);
-        QCOMPARE(frame->minimumSize(), CMainFrame::kFrameSize);
-        QCOMPARE(frame->maximumSize(), CMainFrame::kFrameSize);
-        QVERIFY(!(frame->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QCOMPARE(frame->windowTitle(), QStringLiteral("无标题 - Rundel画面设置工具"));
+        QVERIFY(frame->minimumSize().width() < CMainFrame::kFrameSize.width());
+        QVERIFY(frame->maximumSize().width() > 4000);
+        QVERIFY(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
+        frame->resize(1200, 800);
+        QCOMPARE(frame->size(), QSize(1200, 800));
+        frame->resize(CMainFrame::kFrameSize);
+        QCOMPARE(frame->windowTitle(), QStringLiteral("无标题 - Vanta画面设置工具"));
         QCOMPARE(frame->protocolPane()->text(), QStringLiteral("No protocol"));
-        QCOMPARE(frame->protocolPane()->width(), CMainFrame::kProtocolPaneWidth);
+        QVERIFY(frame->protocolPane()->width() >= CMainFrame::kProtocolPaneWidth);
         QCOMPARE(frame->centralWidget(), static_cast<QWidget*>(frame->view()));
 
         // No project: only the file commands that make one, the port, the view toggles, the
@@ -207,7 +211,7 @@ class TstFrame : public QObject {
                      QStringLiteral("创建新工程文档"));
             QCOMPARE(frame->action(cmd::kDownload)->statusTip(),
                      QStringLiteral("下载画面数据至Orbis"));
-            QCOMPARE(frame->action(cmd::kPlcSelection)->text(), QStringLiteral("PLC选择(P)..."));
+            QCOMPARE(frame->action(cmd::kPlcSelection)->text(), QStringLiteral("PLC选择(&P)..."));
             QCOMPARE(frame->deleteComponentAction()->text(), QStringLiteral("删除部件(&P)"));
         }
         {
@@ -218,7 +222,7 @@ class TstFrame : public QObject {
             QCOMPARE(menuTitles(frame),
                      QStringList({"&File", "&Edit", "&View", "&Tools", "&Parts", "&Help"}));
             QCOMPARE(frame->action(cmd::kNewProject)->text(), QStringLiteral("&New Project"));
-            QCOMPARE(frame->windowTitle(), QStringLiteral("Untitled - Rundel Screen Editor"));
+            QCOMPARE(frame->windowTitle(), QStringLiteral("Untitled - Vanta Screen Editor"));
         }
         // Back to Chinese once the translation is gone.
         Application app(optionsFor(folder, false), nullptr);
@@ -254,17 +258,18 @@ class TstFrame : public QObject {
         };
         QCOMPARE(items(menus.at(0)),
                  QStringList({"新建工程(&N)", "打开工程(&O)...", "保存工程(&S)",
-                              "工程另存为(&A)...", "PLC选择(P)...", "选择通信口(C)...",
-                              "下载数据(D)", "人机类型(&L)...", "导入旧工程(&L)", "退出(&X)"}));
+                              "工程另存为(&A)...", "PLC选择(&P)...", "选择通信口(&C)...",
+                              "下载数据(&D)", "人机类型(&M)...", "导入旧工程(&L)", "退出(&X)"}));
         QCOMPARE(items(menus.at(1)), QStringList({"剪切(&T)", "复制(&C)", "粘贴(&P)"}));
-        QCOMPARE(items(menus.at(2)), QStringList({"工具栏(&T)", "状态栏(&S)"}));
+        QCOMPARE(items(menus.at(2)), QStringList({"工具栏(&T)", "状态栏(&S)", "放大显示(&I)",
+                                                  "缩小显示(&O)", "原始大小(&R)"}));
         QCOMPARE(items(menus.at(3)),
                  QStringList({"新建画面(&N)", "复制画面(&C)", "删除画面(&D)", "删除部件(&P)",
                               "设置Orbis(&S)", "报警列表(&L)"}));
         QCOMPARE(items(menus.at(4)),
                  QStringList({"指示灯(&L)", "功能键(&F)", "文本(&T)", "动态文本(&D)", "寄存器(&R)",
                               "棒状图(&B)", "趋势图(&Q)", "图片(&P)"}));
-        QCOMPARE(items(menus.at(5)), QStringList({"关于 Rundel(&A)..."}));
+        QCOMPARE(items(menus.at(5)), QStringList({"关于 Vanta(&A)..."}));
 
         QCOMPARE(frame->action(cmd::kNewProject)->shortcut(), QKeySequence("Ctrl+N"));
         QCOMPARE(frame->action(cmd::kOpen)->shortcut(), QKeySequence("Ctrl+O"));
@@ -348,7 +353,7 @@ class TstFrame : public QObject {
         QCOMPARE(project.protocol(), uint8_t(2));
         QCOMPARE(project.screens.size(), size_t(1));
         QCOMPARE(project.comm.e5Timeout, uint16_t(10000));
-        QCOMPARE(frame->windowTitle(), QStringLiteral("无标题 - Rundel画面设置工具"));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("无标题 - Vanta画面设置工具"));
         QCOMPARE(frame->protocolPane()->text(), QStringLiteral("Siemens (S7-200).1"));
         QCOMPARE(int(folder.read("In.dat").at(0)), 1);
         for (int command : {cmd::kSave, cmd::kSaveAs, cmd::kPlcSelection, cmd::kDownload,
@@ -385,7 +390,7 @@ class TstFrame : public QObject {
         frame->action(cmd::kSave)->trigger();
         QVERIFY(QFile::exists(path));
         QVERIFY(!frame->doc().document().isModified());
-        QCOMPARE(frame->windowTitle(), path + QStringLiteral(" - Rundel画面设置工具"));
+        QCOMPARE(frame->windowTitle(), path + QStringLiteral(" - Vanta画面设置工具"));
         const QByteArray bytes = readFile(path);
         QCOMPARE(bytes.left(8), QByteArray("\x08Ostra\x0C\x01", 8));
         QCOMPARE(bytes, saved(project));
@@ -396,7 +401,7 @@ class TstFrame : public QObject {
         QVERIFY(frame->windowTitle().startsWith(QStringLiteral("无标题")));
         answerFileDialog(path);
         frame->action(cmd::kOpen)->trigger();
-        QCOMPARE(frame->windowTitle(), path + QStringLiteral(" - Rundel画面设置工具"));
+        QCOMPARE(frame->windowTitle(), path + QStringLiteral(" - Vanta画面设置工具"));
         QCOMPARE(project.protocol(), uint8_t(2));
         QCOMPARE(saved(project), bytes);
         QCOMPARE(frame->protocolPane()->text(), QStringLiteral("Siemens (S7-200).1"));
@@ -545,7 +550,7 @@ class TstFrame : public QObject {
         const QString converted = folder.file("old.osp");
         QVERIFY(QFile::exists(converted));
         QVERIFY(frame->project().isOpen);
-        QCOMPARE(frame->windowTitle(), converted + QStringLiteral(" - Rundel画面设置工具"));
+        QCOMPARE(frame->windowTitle(), converted + QStringLiteral(" - Vanta画面设置工具"));
         QVERIFY(!frame->project().screens.empty());
         QVERIFY(!frame->doc().document().isModified());
     }
