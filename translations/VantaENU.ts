@@ -2,6 +2,213 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="zh_CN">
 <context>
+    <name>CoreText</name>
+    <message>
+        <source>Save changes to %1 project?</source>
+        <translation>Save the changes to the project %1?</translation>
+    </message>
+    <message>
+        <source>Open file%1 error!</source>
+        <translation>The file %1 cannot be opened.</translation>
+    </message>
+    <message>
+        <source>No. %1 window exist, do you want to replace it?</source>
+        <translation>Window %1 exists already. Replace it with a copy of this window?</translation>
+    </message>
+    <message>
+        <source>Do you want to delete the No. %1 window?</source>
+        <translation>Delete window %1 and everything on it?</translation>
+    </message>
+    <message>
+        <source>does the file%1 exist?</source>
+        <translation>The file %1 is missing; it is needed for a download.</translation>
+    </message>
+    <message>
+        <source>Download complete!Data %1 bytes</source>
+        <translation>Download complete: %1 bytes of screen data.</translation>
+    </message>
+    <message>
+        <source>Cannot open the serial port%1!</source>
+        <translation>Cannot open the serial port %1.</translation>
+    </message>
+    <message>
+        <source>File %1 does not exist!</source>
+        <translation>The file %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>File %1 is damaged!</source>
+        <translation>The file %1 is damaged.</translation>
+    </message>
+    <message>
+        <source>File %1 cannot be written!</source>
+        <translation>The file %1 cannot be written.</translation>
+    </message>
+    <message>
+        <source>延时越界</source>
+        <translation>The panel did not answer in time, so the download stopped. Check the cable and the port, and that the panel is switched on.</translation>
+    </message>
+    <message>
+        <source>通讯错误次数越界</source>
+        <translation>The panel reported too many damaged frames, so the download stopped. Check the cable and try again.</translation>
+    </message>
+    <message>
+        <source>重发次数越界</source>
+        <translation>The panel did not accept a frame after repeated sending, so the download stopped. Check the cable and try again.</translation>
+    </message>
+    <message>
+        <source>Communication Error!!!</source>
+        <translation>The panel does not answer, so the download stopped.</translation>
+    </message>
+    <message>
+        <source>Wrong informationg!</source>
+        <translation>The panel sent wrong information about itself, so the download stopped.</translation>
+    </message>
+    <message>
+        <source>Download data</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>The protocol does not exist!</source>
+        <translation>The protocol catalogue has no driver for this protocol.</translation>
+    </message>
+    <message>
+        <source>Register Limit error, cancel?</source>
+        <translation>Some registers had limits outside their data range; they were corrected. Cancel the download?</translation>
+    </message>
+    <message>
+        <source>The file Ostra_Ptc.dat error!!!</source>
+        <translation>The protocol catalogue Ostra_Ptc.dat is missing or empty, so no project can be made.</translation>
+    </message>
+    <message>
+        <source>Is it a correct file?</source>
+        <translation>This is not a project file of this program.</translation>
+    </message>
+    <message>
+        <source>version does not match!</source>
+        <translation>The project file has a version this program does not read.</translation>
+    </message>
+    <message>
+        <source>File type error!</source>
+        <translation>Wrong file type</translation>
+    </message>
+    <message>
+        <source>the file type error!</source>
+        <translation>This is not an old project file.</translation>
+    </message>
+    <message>
+        <source>Open the file error!</source>
+        <translation>The file cannot be opened.</translation>
+    </message>
+    <message>
+        <source>conversion accomplished!</source>
+        <translation>The old project was converted.</translation>
+    </message>
+    <message>
+        <source>Load Font Lib Failure</source>
+        <translation>The glyph file Ostra_EN.dat cannot be loaded, so the program ends.</translation>
+    </message>
+    <message>
+        <source>无标题</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>The window exist</source>
+        <translation>Window exists</translation>
+    </message>
+    <message>
+        <source>Delete current window</source>
+        <translation>Delete window</translation>
+    </message>
+    <message>
+        <source>picture size error!!!</source>
+        <translation>The picture is too large: at most 196 x 64 pixels.</translation>
+    </message>
+    <message>
+        <source>Open the picture error!!!</source>
+        <translation>The picture cannot be opened.</translation>
+    </message>
+    <message>
+        <source>Open picture</source>
+        <translation>Open picture</translation>
+    </message>
+    <message>
+        <source>‘ESC’键</source>
+        <translation>ESC key</translation>
+    </message>
+    <message>
+        <source>‘←’键</source>
+        <translation>← key</translation>
+    </message>
+    <message>
+        <source>‘→’键</source>
+        <translation>→ key</translation>
+    </message>
+    <message>
+        <source>‘↓’键</source>
+        <translation>↓ key</translation>
+    </message>
+    <message>
+        <source>‘↑’键</source>
+        <translation>↑ key</translation>
+    </message>
+    <message>
+        <source>‘SET’键</source>
+        <translation>SET key</translation>
+    </message>
+    <message>
+        <source>‘ENT’键</source>
+        <translation>ENT key</translation>
+    </message>
+    <message>
+        <source>‘ALM’键</source>
+        <translation>ALM key</translation>
+    </message>
+    <message>
+        <source>‘0’键</source>
+        <translation>0 key</translation>
+    </message>
+    <message>
+        <source>‘1’键</source>
+        <translation>1 key</translation>
+    </message>
+    <message>
+        <source>‘2’键</source>
+        <translation>2 key</translation>
+    </message>
+    <message>
+        <source>‘3’键</source>
+        <translation>3 key</translation>
+    </message>
+    <message>
+        <source>‘4’键</source>
+        <translation>4 key</translation>
+    </message>
+    <message>
+        <source>‘5’键</source>
+        <translation>5 key</translation>
+    </message>
+    <message>
+        <source>‘6’键</source>
+        <translation>6 key</translation>
+    </message>
+    <message>
+        <source>‘7’键</source>
+        <translation>7 key</translation>
+    </message>
+    <message>
+        <source>‘8’键</source>
+        <translation>8 key</translation>
+    </message>
+    <message>
+        <source>‘9’键</source>
+        <translation>9 key</translation>
+    </message>
+    <message>
+        <source>‘CLR’键</source>
+        <translation>CLR key</translation>
+    </message>
+</context>
+<context>
     <name>QDialog</name>
     <message>
         <source>确定</source>
@@ -24,19 +231,19 @@
     </message>
     <message>
         <source>局号:</source>
-        <translation>Station:</translation>
+        <translation>&amp;Station:</translation>
     </message>
     <message>
         <source>类型:</source>
-        <translation>Type:</translation>
+        <translation>&amp;Type:</translation>
     </message>
     <message>
         <source>地址:</source>
-        <translation>Address:</translation>
+        <translation>&amp;Address:</translation>
     </message>
     <message>
         <source>偏移:</source>
-        <translation>Offset:</translation>
+        <translation>O&amp;ffset:</translation>
     </message>
     <message>
         <source>Coil</source>
@@ -126,24 +333,8 @@
         <translation>Register</translation>
     </message>
     <message>
-        <source>局号:</source>
-        <translation>Station:</translation>
-    </message>
-    <message>
-        <source>地址:</source>
-        <translation>Address:</translation>
-    </message>
-    <message>
-        <source>类型:</source>
-        <translation>Type:</translation>
-    </message>
-    <message>
         <source>寄存器个数:</source>
         <translation>Registers:</translation>
-    </message>
-    <message>
-        <source>子类型:</source>
-        <translation>Subtype:</translation>
     </message>
     <message>
         <source>模式:</source>
@@ -175,19 +366,11 @@
     </message>
     <message>
         <source>Trend Lind Property</source>
-        <translation>Trend Lind Property</translation>
+        <translation>Trend Graph Property</translation>
     </message>
 </context>
 <context>
     <name>vanta::CAboutDlg</name>
-    <message>
-        <source>关于 Rundel</source>
-        <translation>About Rundel</translation>
-    </message>
-    <message>
-        <source>Rundel画面设置工具 %1 版</source>
-        <translation>Rundel Screen Editor version %1</translation>
-    </message>
     <message>
         <source>Orbis 操作面板的画面设置与下载</source>
         <translation>Screens and downloads of the Orbis operator panel</translation>
@@ -196,13 +379,17 @@
         <source>确定</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>关于 Vanta</source>
+        <translation>About Vanta</translation>
+    </message>
+    <message>
+        <source>Vanta画面设置工具 %1 版</source>
+        <translation>Vanta Screen Editor, version %1</translation>
+    </message>
 </context>
 <context>
     <name>vanta::CMainFrame</name>
-    <message>
-        <source>Rundel画面设置工具</source>
-        <translation>Rundel Screen Editor</translation>
-    </message>
     <message>
         <source>文件%1不存在!</source>
         <translation>File %1 does not exist!</translation>
@@ -288,18 +475,10 @@ Save Project (Ctrl+S)</translation>
 Save Project As</translation>
     </message>
     <message>
-        <source>PLC选择(P)...</source>
-        <translation>PLC Selection(P)...</translation>
-    </message>
-    <message>
         <source>选择PLC的类型和通信参数
 PLC选择</source>
         <translation>Choose the PLC type and its communication parameters
 PLC Selection</translation>
-    </message>
-    <message>
-        <source>选择通信口(C)...</source>
-        <translation>Communication Port(C)...</translation>
     </message>
     <message>
         <source>选择下载画面数据用的计算机通信口
@@ -308,18 +487,10 @@ PLC Selection</translation>
 Communication Port</translation>
     </message>
     <message>
-        <source>下载数据(D)</source>
-        <translation>Download Data(D)</translation>
-    </message>
-    <message>
         <source>下载画面数据至Orbis
 下载数据</source>
-        <translation>Download the screen data to the Orbis
-Download Data</translation>
-    </message>
-    <message>
-        <source>人机类型(&amp;L)...</source>
-        <translation>Pane&amp;l Type...</translation>
+        <translation>Download the screens to the Orbis panel
+Download</translation>
     </message>
     <message>
         <source>选择人机界面的类型
@@ -329,7 +500,7 @@ Panel Type</translation>
     </message>
     <message>
         <source>导入旧工程(&amp;L)</source>
-        <translation>Import O&amp;ld Project</translation>
+        <translation>&amp;Import Old Project...</translation>
     </message>
     <message>
         <source>导入一个旧工程文档
@@ -528,10 +699,6 @@ Trend Graph</translation>
 Picture</translation>
     </message>
     <message>
-        <source>关于 Rundel(&amp;A)...</source>
-        <translation>&amp;About Rundel...</translation>
-    </message>
-    <message>
         <source>显示程序信息,版本号和版权
 关于</source>
         <translation>Show the program&apos;s information and version
@@ -547,16 +714,93 @@ About</translation>
         <translation>Change the current window&apos;s properties
 Window Property</translation>
     </message>
+    <message>
+        <source>PLC选择(&amp;P)...</source>
+        <translation>&amp;PLC Selection...</translation>
+    </message>
+    <message>
+        <source>选择通信口(&amp;C)...</source>
+        <translation>&amp;Communication Port...</translation>
+    </message>
+    <message>
+        <source>下载数据(&amp;D)</source>
+        <translation>&amp;Download</translation>
+    </message>
+    <message>
+        <source>人机类型(&amp;M)...</source>
+        <translation>Panel T&amp;ype...</translation>
+    </message>
+    <message>
+        <source>关于 Vanta(&amp;A)...</source>
+        <translation>&amp;About Vanta...</translation>
+    </message>
+    <message>
+        <source>放大显示(&amp;I)</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>放大模拟显示屏
+放大显示(Ctrl++)</source>
+        <translation>Show the panel display larger
+Zoom In (Ctrl++)</translation>
+    </message>
+    <message>
+        <source>缩小显示(&amp;O)</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <source>缩小模拟显示屏
+缩小显示(Ctrl+-)</source>
+        <translation>Show the panel display smaller
+Zoom Out (Ctrl+-)</translation>
+    </message>
+    <message>
+        <source>原始大小(&amp;R)</source>
+        <translation>&amp;Normal Size</translation>
+    </message>
+    <message>
+        <source>模拟显示屏恢复原始大小
+原始大小(Ctrl+0)</source>
+        <translation>Show the panel display at its normal size
+Normal Size (Ctrl+0)</translation>
+    </message>
+    <message>
+        <source>Vanta画面设置工具</source>
+        <translation>Vanta Screen Editor</translation>
+    </message>
+    <message>
+        <source>No protocol</source>
+        <translation>No protocol</translation>
+    </message>
+    <message>
+        <source>protocol number error!!!</source>
+        <translation>Unknown protocol</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::CNumEdit</name>
+    <message>
+        <source>Allowed: %1 to %2</source>
+        <translation>Allowed: %1 to %2</translation>
+    </message>
+    <message>
+        <source> (hexadecimal)</source>
+        <translation> (hexadecimal)</translation>
+    </message>
+    <message>
+        <source> (octal)</source>
+        <translation> (octal)</translation>
+    </message>
 </context>
 <context>
     <name>vanta::CSplashWnd</name>
     <message>
-        <source>Rundel画面设置工具</source>
-        <translation>Rundel Screen Editor</translation>
-    </message>
-    <message>
         <source>版本 %1</source>
         <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Vanta画面设置工具</source>
+        <translation>Vanta Screen Editor</translation>
     </message>
 </context>
 <context>
@@ -570,28 +814,20 @@ Window Property</translation>
         <translation>Open</translation>
     </message>
     <message>
-        <source>Kelso file(*.osp)</source>
-        <translation>Kelso file(*.osp)</translation>
-    </message>
-    <message>
-        <source>all files(*.*)</source>
-        <translation>all files(*.*)</translation>
-    </message>
-    <message>
         <source>另存为</source>
         <translation>Save As</translation>
     </message>
     <message>
-        <source>Gorsa文件 (*.osp) </source>
-        <translation>Gorsa files (*.osp) </translation>
+        <source>Vanta工程文件 (*.osp)</source>
+        <translation>Vanta project (*.osp)</translation>
     </message>
     <message>
-        <source>Gorsa OldProject(*.grx)</source>
-        <translation>Gorsa OldProject(*.grx)</translation>
+        <source>所有文件 (*)</source>
+        <translation>All files (*)</translation>
     </message>
     <message>
-        <source>All Files(*.*)</source>
-        <translation>All Files(*.*)</translation>
+        <source>旧工程文件 (*.grx)</source>
+        <translation>Old project (*.grx)</translation>
     </message>
 </context>
 <context>
@@ -614,11 +850,11 @@ Window Property</translation>
     </message>
     <message>
         <source>bmp文件(*.bmp)</source>
-        <translation>bmp files(*.bmp)</translation>
+        <translation>Bitmap pictures (*.bmp)</translation>
     </message>
     <message>
         <source>图片文件</source>
-        <translation>Picture file</translation>
+        <translation>Pictures </translation>
     </message>
     <message>
         <source>Open picture</source>
@@ -626,11 +862,15 @@ Window Property</translation>
     </message>
     <message>
         <source>picture size error!!!</source>
-        <translation>picture size error!!!</translation>
+        <translation>The picture is too large: at most 196 x 64 pixels.</translation>
     </message>
     <message>
         <source>Open the picture error!!!</source>
-        <translation>Open the picture error!!!</translation>
+        <translation>The picture cannot be opened.</translation>
+    </message>
+    <message>
+        <source>Panel display</source>
+        <translation>Panel display</translation>
     </message>
 </context>
 <context>
@@ -641,22 +881,22 @@ Window Property</translation>
     </message>
     <message>
         <source>Copy window %1 to window:</source>
-        <translation>Copy window %1 to window:</translation>
+        <translation>Copy window %1 to &amp;window:</translation>
     </message>
     <message>
         <source>The number is same with the current number!!!</source>
-        <translation>The number is same with the current number!!!</translation>
+        <translation>That is the number of the window being copied: nothing is copied.</translation>
     </message>
     <message>
         <source>Window number exist!</source>
-        <translation>Window number exist!</translation>
+        <translation>Same window</translation>
     </message>
 </context>
 <context>
     <name>vanta::DownloadDialog</name>
     <message>
         <source>下载画面数据</source>
-        <translation>Download Screen Data</translation>
+        <translation>Stage: sending the screens</translation>
     </message>
     <message>
         <source>取   消</source>
@@ -664,19 +904,59 @@ Window Property</translation>
     </message>
     <message>
         <source>Download will be canceled?</source>
-        <translation>Download will be canceled?</translation>
+        <translation>Cancel the download?</translation>
     </message>
     <message>
         <source>Download Data</source>
-        <translation>Download Data</translation>
-    </message>
-    <message>
-        <source>Gorsa  no response</source>
-        <translation>Gorsa  no response</translation>
+        <translation>Download</translation>
     </message>
     <message>
         <source>No Response!!!</source>
-        <translation>No Response!!!</translation>
+        <translation>The panel does not answer. Check the cable and the port, and that the panel is switched on; the editor keeps trying until you close this note.</translation>
+    </message>
+    <message>
+        <source>Vanta  no response</source>
+        <translation>Vanta: no answer</translation>
+    </message>
+    <message>
+        <source>连接面板</source>
+        <translation>Stage: connecting to the panel</translation>
+    </message>
+    <message>
+        <source>读取面板信息</source>
+        <translation>Stage: reading the panel&apos;s information</translation>
+    </message>
+    <message>
+        <source>清除面板上的旧画面</source>
+        <translation>Stage: invalidating the panel&apos;s old screens</translation>
+    </message>
+    <message>
+        <source>下载协议驱动程序</source>
+        <translation>Stage: sending the protocol driver</translation>
+    </message>
+    <message>
+        <source>确认画面数据</source>
+        <translation>Stage: marking the screens valid</translation>
+    </message>
+    <message>
+        <source>已发送 %1 / %2 字节</source>
+        <translation>%1 of %2 bytes sent</translation>
+    </message>
+    <message>
+        <source>剩余时间: 估算中</source>
+        <translation>Time left: estimating</translation>
+    </message>
+    <message>
+        <source>剩余时间: %1 秒</source>
+        <translation>Time left: %1 s</translation>
+    </message>
+    <message>
+        <source>剩余时间: %1 分 %2 秒</source>
+        <translation>Time left: %1 min %2 s</translation>
+    </message>
+    <message>
+        <source>面板上的旧画面在下载开始时已被清除: 面板需要一次完整的下载.</source>
+        <translation>The panel&apos;s old screens were invalidated when the download began: the panel needs a complete download before it shows screens again.</translation>
     </message>
 </context>
 <context>
@@ -700,22 +980,6 @@ Window Property</translation>
     <message>
         <source>反相</source>
         <translation>Inverse</translation>
-    </message>
-    <message>
-        <source>局号:</source>
-        <translation>Station:</translation>
-    </message>
-    <message>
-        <source>类型:</source>
-        <translation>Type:</translation>
-    </message>
-    <message>
-        <source>子类型:</source>
-        <translation>Subtype:</translation>
-    </message>
-    <message>
-        <source>地址:</source>
-        <translation>Address:</translation>
     </message>
     <message>
         <source>模式:</source>
@@ -828,14 +1092,6 @@ Window Property</translation>
         <translation>Type:</translation>
     </message>
     <message>
-        <source>子类型:</source>
-        <translation>Subtype:</translation>
-    </message>
-    <message>
-        <source>地址:</source>
-        <translation>Address:</translation>
-    </message>
-    <message>
         <source>参数:</source>
         <translation>Value:</translation>
     </message>
@@ -893,7 +1149,7 @@ Window Property</translation>
     </message>
     <message>
         <source>上下限:</source>
-        <translation>Limits:</translation>
+        <translation>Limit:</translation>
     </message>
 </context>
 <context>
@@ -909,6 +1165,10 @@ Window Property</translation>
     <message>
         <source>取   消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Convert Old Project...</source>
+        <translation>Converting the old project...</translation>
     </message>
 </context>
 <context>
@@ -970,24 +1230,8 @@ Window Property</translation>
         <translation>Coil</translation>
     </message>
     <message>
-        <source>局号:</source>
-        <translation>Station:</translation>
-    </message>
-    <message>
-        <source>地址:</source>
-        <translation>Address:</translation>
-    </message>
-    <message>
-        <source>类型:</source>
-        <translation>Type:</translation>
-    </message>
-    <message>
         <source>偏移:</source>
         <translation>Offset:</translation>
-    </message>
-    <message>
-        <source>子类型:</source>
-        <translation>Subtype:</translation>
     </message>
 </context>
 <context>
@@ -998,19 +1242,19 @@ Window Property</translation>
     </message>
     <message>
         <source>画面号:</source>
-        <translation>Window number:</translation>
+        <translation>Window &amp;number:</translation>
     </message>
     <message>
         <source>画面描述:</source>
-        <translation>Description:</translation>
+        <translation>&amp;Description:</translation>
     </message>
     <message>
         <source>No.%1 window exist</source>
-        <translation>No.%1 window exist</translation>
+        <translation>Window %1 exists already: choose another number.</translation>
     </message>
     <message>
         <source>window exist</source>
-        <translation>window exist</translation>
+        <translation>Window exists</translation>
     </message>
 </context>
 <context>
@@ -1069,23 +1313,23 @@ Window Property</translation>
     </message>
     <message>
         <source>初始画面号:</source>
-        <translation>Initial window:</translation>
+        <translation>&amp;Initial window:</translation>
     </message>
     <message>
         <source>口令:</source>
-        <translation>Password:</translation>
+        <translation>Pass&amp;word:</translation>
     </message>
     <message>
         <source>屏幕保护:</source>
-        <translation>Screen saver:</translation>
+        <translation>Screen sa&amp;ver:</translation>
     </message>
     <message>
         <source>关闭背景光</source>
-        <translation>Backlight off</translation>
+        <translation>&amp;Backlight off</translation>
     </message>
     <message>
         <source>显示画面</source>
-        <translation>Show window</translation>
+        <translation>Show win&amp;dow</translation>
     </message>
     <message>
         <source>Orbis控制</source>
@@ -1093,23 +1337,23 @@ Window Property</translation>
     </message>
     <message>
         <source>控制寄存器号:</source>
-        <translation>Control register:</translation>
+        <translation>Control &amp;register:</translation>
     </message>
     <message>
         <source>PLC局号:</source>
-        <translation>PLC station:</translation>
+        <translation>PLC s&amp;tation:</translation>
     </message>
     <message>
         <source>自动变换显示画面,</source>
-        <translation>Change window automatically,</translation>
+        <translation>&amp;Change window automatically</translation>
     </message>
     <message>
         <source>报告当前画面号</source>
-        <translation>Report current window</translation>
+        <translation>Re&amp;port current window</translation>
     </message>
     <message>
         <source>使用时钟模块</source>
-        <translation>Use clock module</translation>
+        <translation>Use c&amp;lock module</translation>
     </message>
     <message>
         <source>确   定</source>
@@ -1159,7 +1403,7 @@ Window Property</translation>
     </message>
     <message>
         <source>PLC厂家及类型:</source>
-        <translation>PLC make and type:</translation>
+        <translation>PLC &amp;make and type:</translation>
     </message>
     <message>
         <source>设置通信参数</source>
@@ -1167,31 +1411,31 @@ Window Property</translation>
     </message>
     <message>
         <source>波特率</source>
-        <translation>Baud rate</translation>
+        <translation>&amp;Baud rate:</translation>
     </message>
     <message>
         <source>数据位</source>
-        <translation>Data bits</translation>
+        <translation>&amp;Data bits:</translation>
     </message>
     <message>
         <source>停止位</source>
-        <translation>Stop bits</translation>
+        <translation>S&amp;top bits:</translation>
     </message>
     <message>
         <source>校验位</source>
-        <translation>Parity</translation>
+        <translation>P&amp;arity:</translation>
     </message>
     <message>
         <source>选  项</source>
-        <translation>Option</translation>
+        <translation>&amp;Option:</translation>
     </message>
     <message>
         <source>局号:</source>
-        <translation>Station:</translation>
+        <translation>&amp;Station:</translation>
     </message>
     <message>
         <source>E5超时:</source>
-        <translation>E5 time-out:</translation>
+        <translation>&amp;E5 time-out:</translation>
     </message>
     <message>
         <source>确定</source>
@@ -1210,11 +1454,11 @@ Window Property</translation>
     </message>
     <message>
         <source>通信口:</source>
-        <translation>Port:</translation>
+        <translation>&amp;Port:</translation>
     </message>
     <message>
         <source>选择计算机的通信口用于下载画面数据...</source>
-        <translation>Choose the computer&apos;s port for downloading the screen data...</translation>
+        <translation>Choose the computer&apos;s port for downloading the screens.</translation>
     </message>
     <message>
         <source>确定</source>
@@ -1223,6 +1467,45 @@ Window Property</translation>
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>也可以输入任何串口设备的路径, 例如 /dev/ttyUSB0 或伪终端.</source>
+        <translation>You can also type the path of any serial device, for example /dev/ttyUSB0 or a pseudo-terminal.</translation>
+    </message>
+    <message>
+        <source>%1: 计算机的第 %2 个串口, 设备 %3.</source>
+        <translation>%1: serial port %2 of the computer, device %3.</translation>
+    </message>
+    <message>
+        <source>请选择或输入一个通信口.</source>
+        <translation>Choose or type a port.</translation>
+    </message>
+    <message>
+        <source>设备 %1.</source>
+        <translation>Device %1.</translation>
+    </message>
+    <message>
+        <source>设备 %1 现在不存在.</source>
+        <translation>There is no device %1 at the moment.</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::RegisterBinding</name>
+    <message>
+        <source>局号:</source>
+        <translation>Station:</translation>
+    </message>
+    <message>
+        <source>地址:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>类型:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>子类型:</source>
+        <translation>Parameter:</translation>
     </message>
 </context>
 <context>
@@ -1272,24 +1555,8 @@ Window Property</translation>
         <translation>Decimal</translation>
     </message>
     <message>
-        <source>局号:</source>
-        <translation>Station:</translation>
-    </message>
-    <message>
-        <source>类型:</source>
-        <translation>Type:</translation>
-    </message>
-    <message>
-        <source>地址:</source>
-        <translation>Address:</translation>
-    </message>
-    <message>
         <source>寄存器个数:</source>
         <translation>Registers:</translation>
-    </message>
-    <message>
-        <source>子类型:</source>
-        <translation>Subtype:</translation>
     </message>
     <message>
         <source>设定</source>

@@ -96,13 +96,12 @@ void CSplashWnd::paintEvent(QPaintEvent*) {
     title.setPixelSize(40);
     title.setBold(true);
     p.setFont(title);
-    p.drawText(QRectF(210, 60, 200, 60), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Rundel"));
+    p.drawText(QRectF(210, 60, 200, 60), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Vanta"));
     QFont sub;
     sub.setPixelSize(16);
     p.setFont(sub);
     p.drawText(QRectF(212, 120, 200, 30), Qt::AlignLeft | Qt::AlignVCenter,
-               tr("Rundel画面设置工具"));
+               tr("Vanta画面设置工具"));
     sub.setPixelSize(12);
     p.setFont(sub);
     p.setPen(QColor(190, 205, 230));

@@ -39,7 +39,7 @@ bool CVantaDoc::openWithDialog() {
     QFileDialog dialog(window_, tr("打开"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({filter(tr("Kelso file(*.osp)")), filter(tr("all files(*.*)"))});
+    dialog.setNameFilters({filter(tr("Vanta工程文件 (*.osp)")), filter(tr("所有文件 (*)"))});
     if (!document_.path().empty())
         dialog.setDirectory(QFileInfo(qs(document_.path())).absolutePath());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -91,7 +91,7 @@ std::optional<std::string> CVantaDoc::askSavePath(const std::string& suggestion)
     QFileDialog dialog(window_, tr("另存为"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(filter(tr("Gorsa文件 (*.osp) ")));
+    dialog.setNameFilter(filter(tr("Vanta工程文件 (*.osp)")));
     dialog.setDefaultSuffix(QStringLiteral("osp"));
     if (!suggestion.empty()) {
         dialog.selectFile(qs(suggestion));
@@ -147,7 +147,7 @@ bool CVantaDoc::importWithDialog() {
     QFileDialog dialog(window_, tr("打开"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({filter(tr("Gorsa OldProject(*.grx)")), filter(tr("All Files(*.*)"))});
+    dialog.setNameFilters({filter(tr("旧工程文件 (*.grx)")), filter(tr("所有文件 (*)"))});
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     return importPath(dialog.selectedFiles().first());

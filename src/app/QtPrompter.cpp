@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "qtsupport/CoreText.h"
+
 namespace vanta {
 
 namespace {
@@ -40,11 +42,11 @@ QMessageBox::StandardButtons buttonsOf(Buttons buttons) {
 Answer QtPrompter::ask(const std::string& text, const std::string& caption, Buttons buttons,
                        Severity severity) {
     QWidget* parent = parent_ ? parent_.data() : QApplication::activeWindow();
-    const QString title = !caption.empty()             ? QString::fromStdString(caption)
+    // The core's texts are shown in the interface's language.
+    const QString title = !caption.empty()             ? translateCoreText(caption)
                           : !defaultCaption_.isEmpty() ? defaultCaption_
                                                        : QApplication::applicationDisplayName();
-    QMessageBox box(iconOf(severity), title, QString::fromStdString(text), buttonsOf(buttons),
-                    parent);
+    QMessageBox box(iconOf(severity), title, translateCoreText(text), buttonsOf(buttons), parent);
     switch (box.exec()) {
         case QMessageBox::Ok:
             return Answer::Ok;
