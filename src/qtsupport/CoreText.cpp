@@ -99,8 +99,9 @@ const std::vector<Pattern>& patterns() {
                 at = m.capturedEnd();
             }
             expression += QRegularExpression::escape(source.mid(at)) + QStringLiteral("$");
-            list.push_back({source, QRegularExpression(
-                                        expression, QRegularExpression::DotMatchesEverythingOption)});
+            list.push_back(
+                {source,
+                 QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption)});
         }
         return list;
     }();

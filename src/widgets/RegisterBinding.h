@@ -11,8 +11,8 @@
 #include <type_traits>
 
 #include "model/LightPageRules.h"
-#include "widgets/CNumEdit.h"
 #include "widgets/BoundControls.h"
+#include "widgets/CNumEdit.h"
 #include "widgets/CNumSpinCtrl.h"
 #include "widgets/FormWidgets.h"
 

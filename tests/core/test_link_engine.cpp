@@ -897,3 +897,47 @@ TEST(LinkEngine, DrainingCostsNothingOnACleanLineAndEndsWithTheFramesTime) {
     EXPECT_EQ(sendTicks[resend], 32);
     EXPECT_EQ(sendTicks[resend + 1], 134);
 }
+
+// What the progress dialog shows: the driver and image bytes acknowledged of all that is sent,
+// and whether the panel's old image has been invalidated (after which a stopped download leaves
+// the panel without a valid image).
+TEST(LinkEngine, CountsAcknowledgedBytesAndNotesTheInvalidation) {
+    LinkRun whole(jobOf(300, 200));
+    whole.go([](const Bytes& frame, size_t) -> std::optional<Bytes> {
+        if (frame[3] == link::kInfoRequest)
+            return infoReply(6, 2);  // another protocol: the driver goes too
+        return kAck;
+    });
+    ASSERT_TRUE(whole.outcome);
+    EXPECT_EQ(whole.outcome->end, LinkEnd::Success);
+    EXPECT_EQ(whole.engine.stats().payloadTotal, 500);
+    EXPECT_EQ(whole.engine.stats().payloadAcknowledged, 500);
+    EXPECT_TRUE(whole.engine.stats().invalidationSent);
+
+    // Stopped in the middle of the image: the panel refuses every write at the image's address
+    // after the invalidation and the first image block, so the driver and 128 image bytes are
+    // through.
+    LinkRun stopped(jobOf(300, 200));
+    int imageBlocks = 0;
+    stopped.go([&](const Bytes& frame, size_t) -> std::optional<Bytes> {
+        if (frame[3] == link::kInfoRequest)
+            return infoReply(6, 2);
+        if (frame[3] == link::kWriteBlock) {
+            const auto block = readWriteBlock(frame, stopped.engine.sessionKeys());
+            if (block && block->address >= link::kImageBase && ++imageBlocks > 2)
+                return kNak;
+        }
+        return kAck;
+    });
+    ASSERT_TRUE(stopped.outcome);
+    EXPECT_EQ(stopped.outcome->end, LinkEnd::Failure);
+    EXPECT_EQ(stopped.engine.stats().payloadAcknowledged, 200 + 128);
+    EXPECT_TRUE(stopped.engine.stats().invalidationSent);
+
+    // A panel that fails before the invalidation keeps its image.
+    LinkRun early(jobOf(300));
+    early.go([](const Bytes&, size_t) -> std::optional<Bytes> { return kAck; });
+    EXPECT_EQ(early.outcome->end, LinkEnd::Failure);
+    EXPECT_FALSE(early.engine.stats().invalidationSent);
+    EXPECT_EQ(early.engine.stats().payloadAcknowledged, 0);
+}

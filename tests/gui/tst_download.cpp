@@ -6,10 +6,13 @@
 // next to the time that `vantactl download` takes for the same project.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
@@ -284,6 +287,7 @@ class TestDownload : public QObject {
   private slots:
     void initTestCase();
     void downloadCommandOfTheFrame();
+    void typedPortPathDownloadsToTheSimulator();
     void cancelQuestion();
     void lateHandshakeNoticeClosesByItself();
     void closingTheNoticeGivesUp();
@@ -356,7 +360,7 @@ void TestDownload::cancelQuestion() {
     QVERIFY(observer.maxProgress < 10000);
     // A cancel after the old image was invalidated says that the panel needs a whole download.
     QCOMPARE(prompter.asked.size(), size_t(3));
-    QVERIFY(prompter.asked.back().find("面板需要一次完整的下载") != std::string::npos);
+    QVERIFY(prompter.asked.back().text.find("面板需要一次完整的下载") != std::string::npos);
     QVERIFY(frame_.findChild<DownloadDialog*>() == nullptr);
 
     // The port was let go: it opens again at once.
@@ -580,6 +584,81 @@ void TestDownload::downloadCommandOfTheFrame() {
     const Bytes selection = readBytes(dataDir() + "/In.dat");
     QVERIFY(!selection.empty());
     QCOMPARE(int(selection[0]), expected.compiled.driver.entryIndex);
+    PortDialog::rememberDevice({});
+}
+
+// In the English interface, the simulator's pseudo-terminal typed into the port dialog (it is
+// no detected serial port) is remembered and the download goes there; the progress dialog shows
+// the stage and the bytes sent of the total.
+void TestDownload::typedPortPathDownloadsToTheSimulator() {
+    PortDialog::rememberDevice({});
+    Project project;
+    QVERIFY(project.load(readBytes(kDemo)).ok());
+    ScriptedPrompter quiet;
+    CompileOptions options;
+    options.dataDir = dataDir().toStdString();
+    const CompileResult expected = compileProject(project, options, quiet);
+    QVERIFY(expected.ok());
+
+    StartupOptions startup;
+    startup.dataDir = dataDir();
+    startup.translationDir = kBin;
+    startup.translate = true;
+    startup.splash = false;
+    ScriptedPrompter prompter;
+    Application app(startup, &prompter);
+    QVERIFY(app.initialise());
+    QVERIFY(app.isTranslated());
+    CMainFrame* frame = app.mainFrame();
+    QVERIFY(frame->openDocumentFile(kDemo));
+    Simulator sim(temp_.path());
+    QVERIFY(sim.start({"--once", "--protocol", QString::number(project.protocol()),
+                       "--driver-version", QString::number(expected.compiled.driver.version)}));
+
+    // The port command: the path typed over the list.
+    QString described;
+    bool typed = false;
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, &poll, [&] {
+        auto* d = qobject_cast<PortDialog*>(QApplication::activeModalWidget());
+        if (!d)
+            return;
+        poll.stop();
+        d->portBox()->setEditText(sim.link());
+        described = d->descriptionLabel()->text();
+        typed = true;
+        d->accept();
+    });
+    poll.start();
+    frame->action(cmd::kPortSelection)->trigger();
+    poll.stop();
+    QVERIFY(typed);
+    QCOMPARE(described, QStringLiteral("Device %1.").arg(sim.link()));
+    QCOMPARE(PortDialog::rememberedDevice(), sim.link());
+    QCOMPARE(frame->downloadPortName(), sim.link());
+
+    prompter.asked.clear();
+    Observer observer(*frame, &sim, 30000);
+    QString stage;
+    QString bytes;
+    observer.act = [&](DownloadDialog& d) {
+        stage = d.stageLabel()->text();
+        if (!d.bytesLabel()->text().isEmpty())
+            bytes = d.bytesLabel()->text();
+    };
+    frame->action(cmd::kDownload)->trigger();
+    QVERIFY(!observer.timedOut);
+    QVERIFY(sim.waitEnd(10000));
+    QVERIFY(sim.image() == marked(expected.compiled.image));
+    QCOMPARE(prompter.asked.size(), size_t(1));
+    QCOMPARE(prompter.asked[0].text,
+             "Download complete!Data " + std::to_string(expected.compiled.image.size()) + " bytes");
+    QVERIFY2(stage.startsWith(QStringLiteral("Stage: ")), qPrintable(stage));
+    QVERIFY2(bytes.endsWith(QStringLiteral(" of %1 bytes sent")
+                                .arg(QLocale().toString(
+                                    static_cast<qlonglong>(expected.compiled.image.size())))),
+             qPrintable(bytes));
     PortDialog::rememberDevice({});
 }
 

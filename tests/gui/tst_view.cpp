@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
 #include <deque>
 #include <functional>
@@ -181,6 +182,8 @@ class TestView : public QObject {
     void screenPage();
     void componentPages();
     void painterCanvasMatchesPixelCanvas();
+    void keyboardTabEscapeAndPlacing();
+    void zoomKeepsPanelPixels();
 };
 
 void TestView::placingEachKind() {
@@ -673,6 +676,141 @@ void TestView::painterCanvasMatchesPixelCanvas() {
             }
     QVERIFY(light > 20);
     QCOMPARE(QtCanvas::pixelSize(250), 33);
+}
+
+// The keyboard: Tab goes from the screen list to the display and into the page (the list's cells
+// do not take it), Escape cancels an armed placement wherever the focus is in the view, the
+// arrows move the outline and Enter places, and a new text takes the focus into its text field.
+void TestView::keyboardTabEscapeAndPlacing() {
+    Editor e;
+    e.view->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(e.view.get()));
+    e.list()->setFocus();
+    QTest::keyClick(e.list(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), e.view->displayWidget());
+    QTest::keyClick(e.view->displayWidget(), Qt::Key_Tab);
+    QWidget* inPage = QApplication::focusWidget();
+    QVERIFY(inPage != nullptr);
+    QVERIFY(e.view->shownPage()->isAncestorOf(inPage));
+    QTest::keyClick(inPage, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), e.view->displayWidget());
+
+    // Escape cancels the placement from the display, the list and the page.
+    for (QWidget* where : {e.view->displayWidget(), static_cast<QWidget*>(e.list()), inPage}) {
+        e.view->togglePlacement(3);
+        where->setFocus();
+        QTest::keyClick(where, Qt::Key_Escape);
+        QCOMPARE(int(e.view->pendingKind()), 0);
+    }
+
+    // Arrows move the outline by 4 panel pixels; Enter places there.
+    QWidget* display = e.view->displayWidget();
+    display->setFocus();
+    e.view->togglePlacement(3);
+    QTest::keyClick(display, Qt::Key_Right);
+    QTest::keyClick(display, Qt::Key_Right);
+    QTest::keyClick(display, Qt::Key_Down);
+    QTest::keyClick(display, Qt::Key_Left);
+    QTest::keyClick(display, Qt::Key_Up);
+    QTest::keyClick(display, Qt::Key_Up);  // stops at the top
+    QCOMPARE(e.view->placementOutline(), QRect(9, 0, 36, 36));
+    QTest::keyClick(display, Qt::Key_Return);
+    QCOMPARE(int(e.view->pendingKind()), 0);
+    CBase* lamp = e.current().head();
+    QCOMPARE(int(lamp->m_kind), 3);
+    QCOMPARE(lamp->m_x, 4);
+    QCOMPARE(lamp->m_y, 0);
+    // With the lamp selected the arrows move it.
+    e.document.setModified(false);
+    QTest::keyClick(display, Qt::Key_Down);
+    QCOMPARE(lamp->m_y, 4);
+    QVERIFY(e.document.isModified());
+
+    // A text placed with the mouse is typed into at once.
+    CBase* text = e.place(1, 100, 60);
+    QCOMPARE(int(text->m_kind), 1);
+    auto* textEdit = e.shownPage()->findChild<QLineEdit*>("text");
+    QVERIFY(textEdit != nullptr);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(textEdit));
+}
+
+// The display at another zoom: the same panel pixels for the same place on the panel, the
+// display's size following the zoom within 1x..4x, Ctrl with the wheel, and every panel pixel a
+// sharp block of zoom x zoom screen pixels.
+void TestView::zoomKeepsPanelPixels() {
+    Editor e;
+    QWidget* display = e.view->displayWidget();
+    QCOMPARE(e.view->zoom(), CVantaView::kDefaultZoom);
+    QCOMPARE(display->size(), QSize(432, 144));
+    e.view->setZoom(4.0);
+    QCOMPARE(display->size(), QSize(768, 256));
+    e.view->zoomIn();
+    QCOMPARE(e.view->zoom(), 4.0);
+    e.view->setZoom(0.5);
+    QCOMPARE(e.view->zoom(), 1.0);
+    QCOMPARE(display->size(), QSize(192, 64));
+    e.view->zoomOut();
+    QCOMPARE(e.view->zoom(), 1.0);
+    e.view->zoomIn();
+    QCOMPARE(e.view->zoom(), 1.5);
+    e.view->resetZoom();
+    QCOMPARE(e.view->zoom(), 2.25);
+
+    // Ctrl with the wheel steps the zoom; the wheel alone does not.
+    QWheelEvent up(QPointF(10, 10), display->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120),
+                   Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(display, &up);
+    QCOMPARE(e.view->zoom(), 2.5);
+    QWheelEvent plain(QPointF(10, 10), display->mapToGlobal(QPointF(10, 10)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(display, &plain);
+    QCOMPARE(e.view->zoom(), 2.5);
+
+    // At 4x a lamp placed at panel (20, 12) lands where it lands at 2.25x.
+    e.view->setZoom(4.0);
+    const QPoint at(20 * 4 + 2, 12 * 4 + 2);
+    e.view->togglePlacement(3);
+    QTest::mouseMove(display, at + QPoint(1, 1));
+    QTest::mouseMove(display, at);
+    QTest::mousePress(display, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(display, Qt::LeftButton, {}, at);
+    CBase* lamp = e.current().head();
+    QVERIFY(lamp != nullptr);
+    QCOMPARE(lamp->m_x, 20);
+    QCOMPARE(lamp->m_y, 12);
+    // Dragging by 4 panel pixels at 4x moves it by 4 panel pixels.
+    QTest::mousePress(display, Qt::LeftButton, {}, at);
+    QTest::mouseMove(display, at + QPoint(16, 0));
+    QTest::mouseRelease(display, Qt::LeftButton, {}, at + QPoint(16, 0));
+    QCOMPARE(lamp->m_x, 24);
+
+    // Sharp: the glyphs of a text are drawn from the panel's pixels, so inside the text every
+    // 4 x 4 block of the display is one colour (nothing selected, so no frame is drawn).
+    const QPoint textAt(0 * 4 + 2, 32 * 4 + 2);
+    e.view->togglePlacement(1);
+    QTest::mouseMove(display, textAt + QPoint(1, 1));
+    QTest::mouseMove(display, textAt);
+    QTest::mousePress(display, Qt::LeftButton, {}, textAt);
+    QTest::mouseRelease(display, Qt::LeftButton, {}, textAt);
+    CBase* text = e.current().head();
+    QCOMPARE(text->m_y, 32);
+    QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(400, 20));
+    QVERIFY(!e.view->hasSelection());
+    const QImage shot = display->grab().toImage();
+    const QRect textOnScreen(text->m_x * 4, text->m_y * 4, text->m_rect.width() * 4 * 4 / 9, 64);
+    int blocks = 0;
+    int lit = 0;
+    bool uniform = true;
+    for (int y = textOnScreen.top(); y < textOnScreen.bottom(); y += 4)
+        for (int x = textOnScreen.left(); x < textOnScreen.right(); x += 4, ++blocks) {
+            lit += shot.pixel(x, y) != shot.pixel(textOnScreen.topLeft()) ? 1 : 0;
+            for (int dy = 0; dy < 4; ++dy)
+                for (int dx = 0; dx < 4; ++dx)
+                    uniform = uniform && shot.pixel(x + dx, y + dy) == shot.pixel(x, y);
+        }
+    QVERIFY(blocks >= 32 * 16);
+    QVERIFY(lit > 0);
+    QVERIFY(uniform);
 }
 
 int main(int argc, char** argv) {

@@ -43,9 +43,9 @@ struct Spot {
     QPoint at;
 };
 const Spot kSpots[] = {
-    {kKindChars, {0, 0}},      {kKindRegister, {117, 0}}, {kKindDynamic, {216, 0}},
-    {kKindLight, {0, 45}},     {kKindFunction, {45, 45}}, {kKindTide, {90, 36}},
-    {kKindBar, {387, 36}},     {kKindPicture, {315, 45}},
+    {kKindChars, {0, 0}},  {kKindRegister, {117, 0}}, {kKindDynamic, {216, 0}},
+    {kKindLight, {0, 45}}, {kKindFunction, {45, 45}}, {kKindTide, {90, 36}},
+    {kKindBar, {387, 36}}, {kKindPicture, {315, 45}},
 };
 
 void click(QWidget* widget, QPoint at) {
@@ -184,8 +184,8 @@ void Gallery::buildScenes() {
                                switchProtocol(protocol);
                                QWidget* window = selectKind(kind);
                                if (state)
-                                   if (auto* shown = qobject_cast<PropertyPage*>(
-                                           frame_->view()->shownPage()))
+                                   if (auto* shown =
+                                           qobject_cast<PropertyPage*>(frame_->view()->shownPage()))
                                        state(shown);
                                return window;
                            }});
@@ -253,12 +253,11 @@ void Gallery::buildScenes() {
 
     scenes_.push_back({QStringLiteral("dialog-new-screen"), [this, demo] {
                            switchProtocol(demo);
-                           return dialog(new NewScreenDialog(frame_->project().screens, prompter_,
-                                                             frame_));
+                           return dialog(
+                               new NewScreenDialog(frame_->project().screens, prompter_, frame_));
                        }});
-    scenes_.push_back({QStringLiteral("dialog-copy-screen"), [this] {
-                           return dialog(new CopyScreenDialog(3, prompter_, frame_));
-                       }});
+    scenes_.push_back({QStringLiteral("dialog-copy-screen"),
+                       [this] { return dialog(new CopyScreenDialog(3, prompter_, frame_)); }});
     auto plc = [this](uint8_t protocol) {
         const Catalogue* catalogue = frame_->data().catalogue();
         const int entry = catalogue ? std::max(0, catalogue->find(protocol)) : 0;
@@ -266,13 +265,12 @@ void Gallery::buildScenes() {
     };
     scenes_.push_back({QStringLiteral("dialog-plc-selection"), [plc] { return plc(2); }});
     scenes_.push_back({QStringLiteral("dialog-plc-selection-station"), [plc] { return plc(14); }});
-    scenes_.push_back({QStringLiteral("dialog-port"), [this] {
-                           return dialog(new PortDialog(2, QString(), frame_));
-                       }});
+    scenes_.push_back({QStringLiteral("dialog-port"),
+                       [this] { return dialog(new PortDialog(2, QString(), frame_)); }});
     scenes_.push_back({QStringLiteral("dialog-panel-settings"), [this, demo] {
                            switchProtocol(demo);
-                           auto* d = new PanelSettingsDialog(frame_->project().panel,
-                                                             frame_->project().vocabulary(), frame_);
+                           auto* d = new PanelSettingsDialog(
+                               frame_->project().panel, frame_->project().vocabulary(), frame_);
                            d->showScreenButton()->click();
                            for (int bit = 0; bit < 3; ++bit)
                                d->controlBox(bit)->click();
@@ -284,8 +282,8 @@ void Gallery::buildScenes() {
                            d->editRow(1);
                            return dialog(d);
                        }});
-    scenes_.push_back({QStringLiteral("dialog-import"),
-                       [this] { return dialog(new ImportDialog(frame_)); }});
+    scenes_.push_back(
+        {QStringLiteral("dialog-import"), [this] { return dialog(new ImportDialog(frame_)); }});
     scenes_.push_back({QStringLiteral("dialog-download"), [this] {
                            transport_ = std::make_unique<SerialTransport>();
                            LinkJob job;
@@ -294,8 +292,8 @@ void Gallery::buildScenes() {
                                                         kLinkTickMs, frame_);
                            return dialog(d);
                        }});
-    scenes_.push_back({QStringLiteral("dialog-about"),
-                       [this] { return dialog(new CAboutDlg(frame_)); }});
+    scenes_.push_back(
+        {QStringLiteral("dialog-about"), [this] { return dialog(new CAboutDlg(frame_)); }});
 }
 
 }  // namespace vanta::gallery

@@ -31,8 +31,9 @@ int main(int argc, char** argv) {
         else if (a == QLatin1String("--source") && i + 1 < args.size())
             options.sourceDir = args.at(++i);
         else {
-            std::fprintf(stderr, "usage: vanta-gallery --out DIR [--chinese] [--data DIR] "
-                                 "[--source DIR]\n");
+            std::fprintf(stderr,
+                         "usage: vanta-gallery --out DIR [--chinese] [--data DIR] "
+                         "[--source DIR]\n");
             return 2;
         }
     }
