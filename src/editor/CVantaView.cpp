@@ -15,6 +15,7 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QWheelEvent>
@@ -219,6 +220,7 @@ CVantaView::CVantaView(ProjectDocument& document, Prompter& prompter, QWidget* p
     holder->setDisplay(display_);
     displayScroll_->setWidget(holder);
     displayScroll_->setWidgetResizable(false);
+    displayScroll_->installEventFilter(this);
 
     // The property-page area: the page of the selection (or of the screen), scrolled when the
     // window is too small for it.
@@ -577,13 +579,20 @@ void CVantaView::applyZoom() {
     display_->setFixedSize(size);
     display_->move(m, m);
     displayHolder_->setFixedSize(size + QSize(2 * m, 2 * m));
-    // The frame asks for room for the whole display, up to what the window gives it.
-    const QMargins frame =
-        displayFrame_->contentsMargins() + displayFrame_->layout()->contentsMargins();
-    displayScroll_->setMinimumHeight(std::min(displayHolder_->height(), 80));
-    displayFrame_->setMaximumHeight(displayHolder_->height() + frame.top() + frame.bottom() + 4);
-    displayScroll_->updateGeometry();
+    fitDisplayFrame();
     display_->update();
+}
+
+void CVantaView::fitDisplayFrame() {
+    // The display's whole height (and the scroll bar's when the display is wider than the
+    // frame); the page area takes the rest and scrolls when that is too little.
+    const bool wide = displayHolder_->width() > displayScroll_->width();
+    const int bar = wide ? displayScroll_->horizontalScrollBar()->sizeHint().height() : 0;
+    const int height = displayHolder_->height() + bar;
+    if (displayScroll_->minimumHeight() != height || displayScroll_->maximumHeight() != height) {
+        displayScroll_->setFixedHeight(height);
+        displayScroll_->updateGeometry();
+    }
 }
 
 void CVantaView::paintBackground(QPainter& painter, double sx, double sy) {
@@ -956,6 +965,8 @@ bool CVantaView::deleteSelectedComponent() {
 
 bool CVantaView::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (watched == displayScroll_ && type == QEvent::Resize)
+        fitDisplayFrame();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease &&
         type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
         type != QEvent::MouseButtonDblClick)

@@ -149,6 +149,8 @@ class CVantaView : public QWidget, public PageHost {
     void drawScreen(QPainter& painter);
     void updateDisplayArea(const QRect& viewRect);
     void applyZoom();
+    // Gives the display's frame the height of the whole display.
+    void fitDisplayFrame();
     void setDragCursor(bool on);
 
     // Screen list.
