@@ -88,6 +88,11 @@ AlarmListDialog::AlarmListDialog(Project& project, QWidget* parent)
     coil->addWidget(c_.bitOffsetLabel, 1, 2);
     coil->addWidget(bitOffset.field, 1, 3, kField);
     coil->setColumnStretch(4, 1);
+    // Tab reads the start coil as it is laid out: station, type, then the address row.
+    setTabOrder(c_.station, c_.type);
+    setTabOrder(c_.type, c_.address);
+    setTabOrder(c_.address, c_.subAddress);
+    setTabOrder(c_.subAddress, c_.bitOffset);
 
     c_.grid = new QTableWidget(0, 2, this);
     layout->addWidget(c_.grid, 1);

@@ -20,10 +20,6 @@ namespace vanta {
 class ComponentPage : public PropertyPage {
     Q_OBJECT
   public:
-    // The size the page area starts with; a page takes more when its texts need it.
-    static constexpr int kWidth = 512;
-    static constexpr int kHeight = 230;
-
     explicit ComponentPage(QWidget* parent = nullptr);
 
   protected:

@@ -63,6 +63,19 @@ RegisterBinding::RegisterBinding(Order order, QWidget* parent) : QWidget(parent)
         grid_->addWidget(subType, kSubTypeRow, 1, kFieldAlignment);
     }
 
+    // Tab follows the order the controls are read in.
+    if (order == Order::AddressFirst) {
+        setTabOrder(station.edit, address.edit);
+        setTabOrder(address.edit, subAddress.edit);
+        setTabOrder(subAddress.edit, type);
+    } else {
+        setTabOrder(station.edit, type);
+        setTabOrder(type, address.edit);
+        setTabOrder(address.edit, subAddress.edit);
+    }
+    setTabOrder(order == Order::AddressFirst ? static_cast<QWidget*>(type) : subAddress.edit,
+                subType);
+
     station.setNames(QStringLiteral("station"));
     address.setNames(QStringLiteral("address"));
     subAddress.setNames(QStringLiteral("subAddress"));

@@ -195,7 +195,8 @@ QStringList interfaceTexts(QWidget* window) {
             texts << button->text();
         else if (const auto* group = qobject_cast<const QGroupBox*>(w))
             texts << group->title();
-        else if (const auto* combo = qobject_cast<const QComboBox*>(w); combo && !combo->isEditable())
+        else if (const auto* combo = qobject_cast<const QComboBox*>(w);
+                 combo && !combo->isEditable())
             for (int i = 0; i < combo->count(); ++i)
                 texts << combo->itemText(i);
         else if (const auto* table = qobject_cast<const QTableWidget*>(w))

@@ -101,6 +101,7 @@ class TestPages : public QObject {
     void barPage();
     void trendPage();
     void picturePage();
+    void tabFollowsTheBindingsReadingOrder();
 };
 
 void TestPages::factoryAndPageFrame() {
@@ -486,6 +487,28 @@ void TestPages::picturePage() {
     QCOMPARE(changed.count(), 2);  // "1", then "10"
     retype(f.edit("x"), "200");    // refused at the last digit
     QCOMPARE(picture.m_x, 20);
+}
+
+// Tab goes through the register binding as it is read: station, type, address and sub-address
+// on the register page; station, address and bit number, type on the lamp page.
+void TestPages::tabFollowsTheBindingsReadingOrder() {
+    // The position in the focus chain of each named control.
+    auto chainOrder = [](QWidget* page, const QStringList& names) {
+        QStringList seen;
+        QWidget* w = page;
+        do {
+            w = w->nextInFocusChain();
+            if (names.contains(w->objectName()) && !seen.contains(w->objectName()))
+                seen << w->objectName();
+        } while (w != page);
+        return seen;
+    };
+    const QStringList names{"stationEdit", "type", "addressEdit", "subAddressEdit"};
+    std::unique_ptr<PropertyPage> reg(createPropertyPage(PageKind::Register, nullptr));
+    QCOMPARE(chainOrder(reg.get(), names), names);
+    std::unique_ptr<PropertyPage> lamp(createPropertyPage(PageKind::Lamp, nullptr));
+    QCOMPARE(chainOrder(lamp.get(), {"stationEdit", "type", "addressEdit", "bitNumberEdit"}),
+             (QStringList{"stationEdit", "addressEdit", "bitNumberEdit", "type"}));
 }
 
 QTEST_MAIN(TestPages)
