@@ -1,10 +1,11 @@
 #pragma once
 // The controls that bind a component to a PLC register, shared by every page that has them:
 // "局号:" station, "类型:" register type, "地址:" address with the sub-address (bit number)
-// beside it, and "子类型:", the parameter that protocol 31 addresses instead of a sub-address.
-// They sit in a two-column grid (labels, fields) in one of two orders; a page adds its own rows
+// beside it, and "子类型:", the parameter that a protocol addressing modules (31) names instead
+// of a sub-address.
+// They sit in a grid of labels and fields in one of three orders; a page adds its own rows
 // (register count, offset) to the same grid so that everything lines up. The pages decide from
-// the protocol's vocabulary which of the optional controls show.
+// the protocol's profile (its page switches, module addressing) which optional controls show.
 
 #include <QWidget>
 #include <cstdint>
