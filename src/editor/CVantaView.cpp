@@ -811,6 +811,9 @@ void CVantaView::armPlacement(uint8_t kind, int32_t width, int32_t height) {
     outline_ = {0, 0, width, height};
     nothingSelected_ = true;
     dragging_ = false;
+    // Armed from the menu, a key or a button, the display takes the keyboard: the arrows move
+    // the outline and Enter places at once.
+    display_->setFocus(Qt::OtherFocusReason);
     refreshDisplay();
     emit commandStateChanged();
 }

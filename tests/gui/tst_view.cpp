@@ -703,10 +703,12 @@ void TestView::keyboardTabEscapeAndPlacing() {
         QCOMPARE(int(e.view->pendingKind()), 0);
     }
 
-    // Arrows move the outline by 4 panel pixels; Enter places there.
+    // Arming a placement gives the display the keyboard, wherever the focus was; arrows move
+    // the outline by 4 panel pixels; Enter places there.
     QWidget* display = e.view->displayWidget();
-    display->setFocus();
+    inPage->setFocus();
     e.view->togglePlacement(3);
+    QCOMPARE(QApplication::focusWidget(), display);
     QTest::keyClick(display, Qt::Key_Right);
     QTest::keyClick(display, Qt::Key_Right);
     QTest::keyClick(display, Qt::Key_Down);
@@ -726,11 +728,16 @@ void TestView::keyboardTabEscapeAndPlacing() {
     QCOMPARE(lamp->m_y, 4);
     QVERIFY(e.document.isModified());
 
-    // A text placed with the mouse is typed into at once.
+    // A text placed with the mouse or with Enter is typed into at once.
     CBase* text = e.place(1, 100, 60);
     QCOMPARE(int(text->m_kind), 1);
     auto* textEdit = e.shownPage()->findChild<QLineEdit*>("text");
     QVERIFY(textEdit != nullptr);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(textEdit));
+    e.view->togglePlacement(1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(int(e.current().head()->m_kind), 1);
+    QVERIFY(e.current().head() != text);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(textEdit));
 }
 
