@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <map>
 #include <memory>
 
 #include "dialogs/ScreenDialogs.h"
@@ -118,37 +119,6 @@ class DisplayHolder : public QWidget {
 };
 
 namespace {
-
-// Outline sizes (screen pixels) of the placement of each kind; the picture's comes from its
-// bitmap.
-struct PlacementSize {
-    int32_t width = 0;
-    int32_t height = 0;
-};
-
-PlacementSize placementSize(int kind) {
-    switch (kind) {
-        case kKindLight:
-        case kKindFunction:
-            return {36, 36};
-        case kKindChars:
-            return {108, 36};
-        case kKindRegister:
-            return {90, 36};
-        case kKindDynamic:
-            return {180, 36};
-        case kKindBar:
-            return {36, 108};
-        case kKindTide:
-            return {216, 108};
-        default:
-            return {};
-    }
-}
-
-size_t pageIndex(PageKind kind) {
-    return static_cast<size_t>(kind);
-}
 
 // Keys typed into these are text editing, not editor commands.
 bool isTextEntry(const QObject* object) {
@@ -247,13 +217,18 @@ CVantaView::CVantaView(ProjectDocument& document, Prompter& prompter, QWidget* p
         prompter_.inform(message.toStdString(), {}, Severity::Warning);
     });
 
-    // The component pages, hidden until a component of their kind is shown.
-    for (PageKind kind : {PageKind::Text, PageKind::Register, PageKind::DynamicText, PageKind::Lamp,
-                          PageKind::FunctionKey, PageKind::BarTide, PageKind::Picture}) {
-        PropertyPage* page = createPropertyPage(kind, pageHost_);
-        pages_[pageIndex(kind)] = page;
-        if (page == nullptr)
+    // The component pages, hidden until a component of their kind is shown; kinds that share a
+    // page share one widget.
+    std::map<PageMaker, PropertyPage*> made;
+    for (const KindPage& entry : kindPages()) {
+        PropertyPage*& page = made[entry.make];
+        const bool shared = page != nullptr;
+        if (!shared)
+            page = createPropertyPage(entry.kind, pageHost_);
+        pageOfKind_[entry.kind] = page;
+        if (shared || page == nullptr)
             continue;
+        pages_.push_back(page);
         pages->addWidget(page);
         page->hide();
         connect(page, &PropertyPage::componentChanged, this, [this] {
@@ -324,8 +299,7 @@ void CVantaView::projectReplaced() {
     } else {
         screenPage_->hide();
         for (PropertyPage* page : pages_)
-            if (page)
-                page->hide();
+            page->hide();
     }
     refreshDisplay();
     emit commandStateChanged();
@@ -432,23 +406,34 @@ QWidget* CVantaView::shownPage() const {
 
 // --- PageHost ---
 
-void CVantaView::showPage(PageKind kind) {
-    QWidget* shown =
-        kind == PageKind::Screen ? static_cast<QWidget*>(screenPage_) : pages_[pageIndex(kind)];
+PropertyPage* CVantaView::pageOf(uint8_t kind) const {
+    const auto it = pageOfKind_.find(kind);
+    return it == pageOfKind_.end() ? nullptr : it->second;
+}
+
+void CVantaView::showPage(uint8_t kind) {
+    showOnly(pageOf(kind));
+}
+
+void CVantaView::showScreenPage() {
+    showOnly(screenPage_);
+}
+
+void CVantaView::showOnly(QWidget* shown) {
     if (shown != nullptr && !shown->isHidden())
         return;
     if (shown != screenPage_)
         screenPage_->hide();
     for (PropertyPage* page : pages_)
-        if (page && page != shown)
+        if (page != shown)
             page->hide();
     if (shown == nullptr)
         return;  // no page for this kind: the area stays empty
     shown->show();
 }
 
-void CVantaView::fillPage(PageKind kind, CBase& component) {
-    PropertyPage* page = kind == PageKind::Screen ? nullptr : pages_[pageIndex(kind)];
+void CVantaView::fillPage(CBase& component) {
+    PropertyPage* page = pageOf(component.m_kind);
     if (page == nullptr)
         return;
     fillingPage_ = true;
@@ -456,8 +441,8 @@ void CVantaView::fillPage(PageKind kind, CBase& component) {
     fillingPage_ = false;
 }
 
-void CVantaView::setPageCoordinates(PageKind kind, int32_t x, int32_t y) {
-    PropertyPage* page = kind == PageKind::Screen ? nullptr : pages_[pageIndex(kind)];
+void CVantaView::setPageCoordinates(uint8_t kind, int32_t x, int32_t y) {
+    PropertyPage* page = pageOf(kind);
     if (page == nullptr)
         return;
     const bool wasFilling = fillingPage_;
@@ -699,7 +684,7 @@ bool CVantaView::placePending() {
     markModified();
     // A new text is typed at once.
     if (kind == kKindChars)
-        if (PropertyPage* page = pages_[pageIndex(PageKind::Text)])
+        if (PropertyPage* page = pageOf(kind))
             page->focusTextField();
     return true;
 }
@@ -828,15 +813,16 @@ void CVantaView::cancelPlacement() {
 }
 
 void CVantaView::togglePlacement(int kind) {
-    const PlacementSize size = placementSize(kind);
-    if (size.width == 0 || currentScreen() == nullptr)
+    const ComponentKindInfo* info = findComponentKind(static_cast<uint8_t>(kind));
+    // A kind without an outline of its own (the picture) is placed from what the user loads.
+    if (info == nullptr || info->placement.width == 0 || currentScreen() == nullptr)
         return;
     if (pending_ == kind) {
         cancelPlacement();
         return;
     }
     picture_.reset();
-    armPlacement(static_cast<uint8_t>(kind), size.width, size.height);
+    armPlacement(static_cast<uint8_t>(kind), info->placement.width, info->placement.height);
 }
 
 void CVantaView::placePicture() {

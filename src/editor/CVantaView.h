@@ -18,10 +18,11 @@
 #include <QPixmap>
 #include <QRect>
 #include <QWidget>
-#include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/Prompter.h"
 #include "model/Geometry.h"
@@ -92,9 +93,10 @@ class CVantaView : public QWidget, public PageHost {
     QSize displaySize() const;
 
     // --- PageHost ---
-    void showPage(PageKind kind) override;
-    void fillPage(PageKind kind, CBase& component) override;
-    void setPageCoordinates(PageKind kind, int32_t x, int32_t y) override;
+    void showPage(uint8_t kind) override;
+    void fillPage(CBase& component) override;
+    void setPageCoordinates(uint8_t kind, int32_t x, int32_t y) override;
+    void showScreenPage() override;
     void setScreenCaption(const std::string& caption) override;
     void fillScreenPage(CMainView& screen) override;
 
@@ -132,6 +134,9 @@ class CVantaView : public QWidget, public PageHost {
     void cancelPlacement();
     void armPlacement(uint8_t kind, int32_t width, int32_t height);
     void deselectComponent();
+    // The page of a component kind (null for none); shows one page and hides the others.
+    PropertyPage* pageOf(uint8_t kind) const;
+    void showOnly(QWidget* shown);
 
     // Mouse on the display, in view coordinates.
     void displayPressed(QMouseEvent* event, QPoint at);
@@ -181,8 +186,9 @@ class CVantaView : public QWidget, public PageHost {
     QWidget* pageHost_ = nullptr;
     DisplayWidget* display_ = nullptr;
     ScreenPage* screenPage_ = nullptr;
-    // One page per PageKind (bar and trend share one); null where none exists.
-    std::array<PropertyPage*, 8> pages_{};
+    // Every component page once, and the page of each kind (bar and trend share one).
+    std::vector<PropertyPage*> pages_;
+    std::map<uint8_t, PropertyPage*> pageOfKind_;
 
     QPixmap background_;
     QPixmap canvas_;

@@ -42,25 +42,38 @@ std::string screenName(const CMainView& screen) {
     return "Screen " + std::to_string(screen.m_number);
 }
 
-// A screen's components in image order: every non-register in list order, then the registers by
-// character row, then character column (a stable sort keeps list order among equals).
+// The kind table's rules for a component (a component of no known kind gathers nothing and keeps
+// its list place).
+GlyphRule glyphRuleOf(const CBase& component) {
+    const ComponentKindInfo* info = findComponentKind(component.m_kind);
+    return info ? info->glyphs : GlyphRule::None;
+}
+
+bool orderedByCharacterCell(const CBase& component) {
+    const ComponentKindInfo* info = findComponentKind(component.m_kind);
+    return info && info->recordOrder == RecordOrder::ByCharacterCell;
+}
+
+// A screen's components in image order: every list-order component in list order, then those
+// ordered by character cell (the registers) by character row, then character column (a stable
+// sort keeps list order among equals).
 std::vector<CBase*> imageOrder(const CMainView& screen) {
     std::vector<CBase*> order;
-    std::vector<CBase*> registers;
+    std::vector<CBase*> byCell;
     for (const auto& component : screen.components()) {
-        if (component->m_kind == kKindRegister) {
-            registers.push_back(component.get());
+        if (orderedByCharacterCell(*component)) {
+            byCell.push_back(component.get());
         } else {
             order.push_back(component.get());
         }
     }
-    std::stable_sort(registers.begin(), registers.end(), [](const CBase* a, const CBase* b) {
+    std::stable_sort(byCell.begin(), byCell.end(), [](const CBase* a, const CBase* b) {
         const int rowA = a->m_y / 16, rowB = b->m_y / 16;
         if (rowA != rowB)
             return rowA < rowB;
         return a->m_x / 8 < b->m_x / 8;
     });
-    order.insert(order.end(), registers.begin(), registers.end());
+    order.insert(order.end(), byCell.begin(), byCell.end());
     return order;
 }
 
@@ -165,20 +178,19 @@ class Compiler {
                 Status built = component->BuildDownloadRecord(download_);
                 if (!built)
                     return prefixed(*screen, built);
-                switch (component->m_kind) {
-                    case kKindChars:
-                    case kKindDynamic:
-                    case kKindFunction:
-                    case kKindPicture: {
+                switch (glyphRuleOf(*component)) {
+                    case GlyphRule::Text:
+                    case GlyphRule::KeySymbols:
+                    case GlyphRule::Picture: {
                         Status collected = component->CollectGlyphs(download_);
                         if (!collected)
                             return prefixed(*screen, collected);
                         break;
                     }
-                    case kKindLight:
+                    case GlyphRule::LampGlyphs:
                         download_.lampUsed = true;
                         break;
-                    default:
+                    case GlyphRule::None:
                         break;
                 }
             }
@@ -250,22 +262,22 @@ class Compiler {
                                   kNarrowGlyphPageBytes * narrowCount);
         for (const auto& screen : project_.screens.screens()) {
             for (const auto& component : screen->components()) {
-                switch (component->m_kind) {
-                    case kKindChars:
-                    case kKindDynamic: {
+                switch (glyphRuleOf(*component)) {
+                    case GlyphRule::Text: {
                         uint16_t base = textBase;
                         component->RebaseGlyphCodes(base);
                         break;
                     }
-                    case kKindFunction: {
+                    case GlyphRule::KeySymbols: {
                         uint16_t base = keyBase;
                         component->RebaseGlyphCodes(base);
                         break;
                     }
-                    case kKindPicture:
+                    case GlyphRule::Picture:
                         component->RebaseGlyphCodes(pictureAddress);
                         break;
-                    default:
+                    case GlyphRule::LampGlyphs:
+                    case GlyphRule::None:
                         break;
                 }
             }

@@ -1,8 +1,11 @@
 #include "image/ImageDecoder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <set>
+
+#include "model/ComponentKinds.h"
 
 namespace vanta {
 
@@ -20,38 +23,12 @@ constexpr size_t kAlarmHeaderBytes = 10;
 constexpr size_t kAlarmEntryPrefix = 18;
 constexpr size_t kPanelCapacity = 0x8000;
 
-enum Kind : uint8_t {
-    kText = 1,
-    kRegister = 2,
-    kLamp = 3,
-    kKey = 4,
-    kPicture = 5,
-    kBar = 6,
-    kTrend = 7,
-    kDynamic = 8,
-};
-
-const char* kindName(uint8_t kind) {
-    switch (kind) {
-        case kText:
-            return "static text";
-        case kRegister:
-            return "register";
-        case kLamp:
-            return "lamp";
-        case kKey:
-            return "function key";
-        case kPicture:
-            return "picture";
-        case kBar:
-            return "bar graph";
-        case kTrend:
-            return "trend";
-        case kDynamic:
-            return "dynamic text";
-        default:
-            return "component";
-    }
+// Messages name a kind in lower case: "static text", "function key", ...
+std::string kindName(uint8_t kind) {
+    std::string name = findComponentKind(kind) ? componentKindName(kind) : "component";
+    if (!name.empty())
+        name[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
+    return name;
 }
 
 std::string hex4(uint32_t value) {
@@ -222,7 +199,7 @@ class Decoder {
                 c.kind = u8(entry);
                 c.pointerOffset = entry;
                 const uint16_t address = be16(entry + 1);
-                if (c.kind < kText || c.kind > kDynamic) {
+                if (findComponentKind(c.kind) == nullptr) {
                     problem(entry, "Screen " + std::to_string(screen.number) +
                                        ": unknown component kind " + std::to_string(c.kind) + ".");
                     continue;
@@ -254,7 +231,7 @@ class Decoder {
                     continue;
                 }
                 // Registers follow every other component, by character row, then column.
-                if (c.kind == kRegister) {
+                if (c.kind == kKindRegister) {
                     const int row = c.y / 16, column = c.x / 8;
                     if (registersBegan &&
                         (row < lastRow || (row == lastRow && column < lastColumn)))
@@ -279,27 +256,27 @@ class Decoder {
     size_t recordLength(const DecodedComponent& c) const {
         const size_t r = c.recordOffset;
         switch (c.kind) {
-            case kText:
+            case kKindChars:
                 return 4 + u8(r + 3);
-            case kRegister: {
+            case kKindRegister: {
                 size_t length = 11;
                 if (c.attributes & 0x80)
                     length += (c.attributes & 0x04) ? 16 : 8;
                 return length;
             }
-            case kLamp:
+            case kKindLight:
                 return 12;
-            case kKey: {
+            case kKindFunction: {
                 const uint8_t symbolBytes = u8(r + 15);
                 return symbolBytes == 4 ? 18 : 17;
             }
-            case kPicture:
+            case kKindPicture:
                 return 9;
-            case kBar:
+            case kKindBar:
                 return 20;
-            case kTrend:
+            case kKindTide:
                 return 24;
-            case kDynamic:
+            case kKindDynamic:
                 return 12 + 4 * static_cast<size_t>(u8(r + 10));
             default:
                 return 3;
@@ -310,10 +287,10 @@ class Decoder {
     void firstPass(DecodedComponent& c) {
         const size_t r = c.recordOffset;
         switch (c.kind) {
-            case kLamp:
+            case kKindLight:
                 lampUsed_ = true;
                 break;
-            case kKey: {
+            case kKindFunction: {
                 const uint8_t symbolBytes = u8(r + 15);
                 if (symbolBytes != 2 && symbolBytes != 4)
                     problem(r + 15, "A function key's byte 15 holds " +
@@ -324,18 +301,18 @@ class Decoder {
                     symbolsUsed_.insert(u8(r + 16 + k));
                 break;
             }
-            case kPicture:
+            case kKindPicture:
                 c.width = u8(r + 3);
                 c.height = u8(r + 4);
                 c.bitmapAddress = be16(r + 5);
                 pictureData_ += pictureBytes(c.width, c.height);
                 break;
-            case kBar:
-            case kTrend:
+            case kKindBar:
+            case kKindTide:
                 c.width = u8(r + 9);
                 c.height = u8(r + 10);
                 break;
-            case kRegister:
+            case kKindRegister:
                 c.cells = u8(r + 9);
                 break;
             default:
@@ -346,10 +323,10 @@ class Decoder {
     void checkTrendPlaces(const DecodedScreen& screen) {
         size_t trends = 0;
         for (const DecodedComponent& c : screen.components)
-            trends += c.kind == kTrend && c.recordComplete;
+            trends += c.kind == kKindTide && c.recordComplete;
         size_t index = 0;
         for (const DecodedComponent& c : screen.components) {
-            if (c.kind != kTrend || !c.recordComplete)
+            if (c.kind != kKindTide || !c.recordComplete)
                 continue;
             const uint8_t count = u8(c.recordOffset + 22), place = u8(c.recordOffset + 23);
             if (count != trends || place != index) {
@@ -464,10 +441,10 @@ class Decoder {
                 const size_t r = c.recordOffset;
                 const std::string owner = who(screen, c);
                 switch (c.kind) {
-                    case kText:
+                    case kKindChars:
                         c.text = decodeText(r + 4, u8(r + 3), owner);
                         break;
-                    case kLamp:
+                    case kKindLight:
                         c.firstImage = u8(r + 10);
                         if (c.firstImage >= kLampGlyphs) {
                             problem(r + 10, owner + ": lamp image " + std::to_string(c.firstImage) +
@@ -476,13 +453,13 @@ class Decoder {
                             c.symbols.push_back(wideGlyph(c.firstImage));
                         }
                         break;
-                    case kKey:
+                    case kKindFunction:
                         resolveKey(c, owner);
                         break;
-                    case kPicture:
+                    case kKindPicture:
                         resolvePicture(c, owner, picture);
                         break;
-                    case kDynamic:
+                    case kKindDynamic:
                         resolveDynamic(c, owner);
                         break;
                     default:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/ComponentKinds.h"
 #include "model/Geometry.h"
 
 namespace vanta {
@@ -93,33 +94,33 @@ MonoBitmap renderScreen(std::span<const uint8_t> image, const DecodedScreen& scr
             continue;
         const int scale = c.doubleSize() ? 2 : 1;
         switch (c.kind) {
-            case 1:  // static text
-            case 8:  // dynamic text: its first entry
+            case kKindChars:
+            case kKindDynamic:  // its first entry
                 painter.text(c.text, c.x, c.y, c.inverse(), c.doubleSize());
                 break;
-            case 2: {  // register: the outline of its cells
+            case kKindRegister: {  // the outline of its cells
                 const int width = c.cells * kCellWidth * scale, height = kCellHeight * scale;
                 painter.fill(c.x, c.y, width, height, c.inverse());
                 painter.frame(c.x, c.y, width, height, !c.inverse());
                 break;
             }
-            case 3:  // lamp
+            case kKindLight:
                 for (const GlyphUse& g : c.symbols)
                     painter.glyph16(g, c.x, c.y, scale, false);
                 break;
-            case 4:  // function key: hand, then key
+            case kKindFunction:  // hand, then key
                 if (c.invisible)
                     break;
                 for (size_t k = 0; k < c.symbols.size(); ++k)
                     painter.glyph16(c.symbols[k], c.x + static_cast<int>(k) * 16 * scale, c.y,
                                     scale, c.inverse());
                 break;
-            case 5:  // picture
+            case kKindPicture:
                 if (c.bitmapResolved)
                     painter.bitmap(c.bitmapOffset, c.width, c.height, c.x, c.y, 1, false);
                 break;
-            case 6:  // bar graph
-            case 7:  // trend
+            case kKindBar:
+            case kKindTide:
                 painter.frame(c.x, c.y, c.width, c.height, true);
                 break;
             default:

@@ -32,8 +32,7 @@ CBar::CBar(const ModelContext& context, int32_t x, int32_t y) : CBar(context) {
 CBar::CBar(const CBar& other) : CBarTide(other), m_direction(other.m_direction) {}
 
 const RuntimeClass& CBar::GetRuntimeClass() const {
-    static const RuntimeClass kClass{"CBar", 1};
-    return kClass;
+    return runtimeClassOf(kKindBar);
 }
 
 void CBar::Serialize(Archive& ar) {

@@ -110,17 +110,17 @@ void CBarTide::SetPosition(int32_t x, int32_t y) {
 
 void CBarTide::UpdatePageCoordinates() {
     if (PageHost* host = pages())
-        host->setPageCoordinates(kPage, m_x, m_y);
+        host->setPageCoordinates(m_kind, m_x, m_y);
 }
 
 void CBarTide::FillPropertyPage() {
     if (PageHost* host = pages())
-        host->fillPage(kPage, *this);
+        host->fillPage(*this);
 }
 
 void CBarTide::ShowPropertyPage() {
     if (PageHost* host = pages())
-        host->showPage(kPage);
+        host->showPage(m_kind);
 }
 
 uint8_t CBarTide::downloadTypeCode(uint8_t protocol, const Vocabulary& vocabulary) const {

@@ -142,9 +142,6 @@ class CBarTide : public CBase {
     CBarTide(const ModelContext& context, uint8_t kind, uint8_t width);
     // Every stored field of this class and the binding fields; no download record.
     CBarTide(const CBarTide& other);
-
-    // The page shown for both classes.
-    static constexpr PageKind kPage = PageKind::BarTide;
 };
 
 // Full scale of a new bar or trend for `n` data bytes: 2^(8n) - 1 in 32 bits.

@@ -4,29 +4,6 @@
 
 namespace vanta {
 
-const char* componentKindName(uint8_t kind) {
-    switch (kind) {
-        case kKindChars:
-            return "Static text";
-        case kKindRegister:
-            return "Register";
-        case kKindLight:
-            return "Lamp";
-        case kKindFunction:
-            return "Function key";
-        case kKindPicture:
-            return "Picture";
-        case kKindBar:
-            return "Bar graph";
-        case kKindTide:
-            return "Trend";
-        case kKindDynamic:
-            return "Dynamic text";
-        default:
-            return "Component";
-    }
-}
-
 CBase::CBase(const ModelContext& context)
     : m_address(context.profile().bindings.address),
       m_station(context.profile().bindings.station),

@@ -9,27 +9,13 @@
 #include "common/Archive.h"
 #include "common/Result.h"
 #include "model/Canvas.h"
+#include "model/ComponentKinds.h"
 #include "model/DownloadContext.h"
 #include "model/Geometry.h"
 #include "model/ModelContext.h"
 #include "model/PageHost.h"
 
 namespace vanta {
-
-// Kind codes: the first field of every component record and the selector of the image compiler.
-enum ComponentKind : uint8_t {
-    kKindChars = 1,     // CChars, static text
-    kKindRegister = 2,  // CRegister
-    kKindLight = 3,     // CLight, lamp
-    kKindFunction = 4,  // CFunction, function key
-    kKindPicture = 5,   // CUpLoadPic
-    kKindBar = 6,       // CBar, bar graph
-    kKindTide = 7,      // CTide, trend
-    kKindDynamic = 8,   // CDynamic, dynamic text
-};
-
-// "Static text", "Register", ... ("Component" for an unknown code); used in messages.
-const char* componentKindName(uint8_t kind);
 
 class CBase : public Persistent {
   public:

@@ -32,8 +32,7 @@ CChars::CChars(const CChars& other)
     : CBase(other), m_textLen(other.m_textLen), m_text(other.m_text) {}
 
 const RuntimeClass& CChars::GetRuntimeClass() const {
-    static const RuntimeClass kClass{"CChars", 1};
-    return kClass;
+    return runtimeClassOf(kKindChars);
 }
 
 void CChars::Serialize(Archive& ar) {
@@ -49,7 +48,7 @@ void CChars::Serialize(Archive& ar) {
 
 void CChars::UpdatePageCoordinates() {
     if (PageHost* host = pages())
-        host->setPageCoordinates(PageKind::Text, m_x, m_y);
+        host->setPageCoordinates(m_kind, m_x, m_y);
 }
 
 void CChars::RebaseGlyphCodes(uint16_t& base) {
@@ -91,12 +90,12 @@ void CChars::SetPosition(int32_t x, int32_t y) {
 
 void CChars::FillPropertyPage() {
     if (PageHost* host = pages())
-        host->fillPage(PageKind::Text, *this);
+        host->fillPage(*this);
 }
 
 void CChars::ShowPropertyPage() {
     if (PageHost* host = pages())
-        host->showPage(PageKind::Text);
+        host->showPage(m_kind);
 }
 
 bool CChars::acceptsTypedText(const ByteString& candidate) {

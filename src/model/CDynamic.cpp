@@ -99,8 +99,7 @@ CDynamic::CDynamic(const CDynamic& other)
 }
 
 const RuntimeClass& CDynamic::GetRuntimeClass() const {
-    static const RuntimeClass kClass{"CDynamic", 1};
-    return kClass;
+    return runtimeClassOf(kKindDynamic);
 }
 
 void CDynamic::Serialize(Archive& ar) {
@@ -143,7 +142,7 @@ size_t CDynamic::entryCount() const {
 
 void CDynamic::UpdatePageCoordinates() {
     if (PageHost* host = pages())
-        host->setPageCoordinates(PageKind::DynamicText, m_x, m_y);
+        host->setPageCoordinates(m_kind, m_x, m_y);
 }
 
 void CDynamic::FreeDownloadRecord() {
@@ -293,12 +292,12 @@ void CDynamic::SetPosition(int32_t x, int32_t y) {
 
 void CDynamic::FillPropertyPage() {
     if (PageHost* host = pages())
-        host->fillPage(PageKind::DynamicText, *this);
+        host->fillPage(*this);
 }
 
 void CDynamic::ShowPropertyPage() {
     if (PageHost* host = pages())
-        host->showPage(PageKind::DynamicText);
+        host->showPage(m_kind);
 }
 
 ByteString CDynamic::SetEntry(int row, int column, const ByteString& valueText) {

@@ -72,8 +72,7 @@ CFunction::CFunction(const CFunction& other)
 }
 
 const RuntimeClass& CFunction::GetRuntimeClass() const {
-    static const RuntimeClass kClass{"CFunction", 1};
-    return kClass;
+    return runtimeClassOf(kKindFunction);
 }
 
 void CFunction::Serialize(Archive& ar) {
@@ -124,7 +123,7 @@ void CFunction::SetDisplayMode(uint8_t mode, int item) {
 
 void CFunction::UpdatePageCoordinates() {
     if (PageHost* host = pages()) {
-        host->setPageCoordinates(PageKind::FunctionKey, m_x, m_y);
+        host->setPageCoordinates(m_kind, m_x, m_y);
     }
 }
 
@@ -296,13 +295,13 @@ void CFunction::SetPosition(int32_t x, int32_t y) {
 
 void CFunction::FillPropertyPage() {
     if (PageHost* host = pages()) {
-        host->fillPage(PageKind::FunctionKey, *this);
+        host->fillPage(*this);
     }
 }
 
 void CFunction::ShowPropertyPage() {
     if (PageHost* host = pages()) {
-        host->showPage(PageKind::FunctionKey);
+        host->showPage(m_kind);
     }
 }
 

@@ -28,8 +28,7 @@ CLight::CLight(const CLight& other)
 }
 
 const RuntimeClass& CLight::GetRuntimeClass() const {
-    static const RuntimeClass kClass{"CLight", 1};
-    return kClass;
+    return runtimeClassOf(kKindLight);
 }
 
 void CLight::Serialize(Archive& ar) {
@@ -48,7 +47,7 @@ void CLight::Serialize(Archive& ar) {
 
 void CLight::UpdatePageCoordinates() {
     if (PageHost* host = pages()) {
-        host->setPageCoordinates(PageKind::Lamp, m_x, m_y);
+        host->setPageCoordinates(m_kind, m_x, m_y);
     }
 }
 
@@ -103,13 +102,13 @@ void CLight::SetPosition(int32_t x, int32_t y) {
 
 void CLight::FillPropertyPage() {
     if (PageHost* host = pages()) {
-        host->fillPage(PageKind::Lamp, *this);
+        host->fillPage(*this);
     }
 }
 
 void CLight::ShowPropertyPage() {
     if (PageHost* host = pages()) {
-        host->showPage(PageKind::Lamp);
+        host->showPage(m_kind);
     }
 }
 

@@ -140,7 +140,7 @@ void CMainView::copyFrom(const CMainView& source) {
 
 void CMainView::showScreenPage() {
     if (PageHost* host = context_->pages) {
-        host->showPage(PageKind::Screen);
+        host->showScreenPage();
         host->setScreenCaption("window" + std::to_string(m_number));
     }
 }

@@ -69,8 +69,7 @@ CRegister::CRegister(const CRegister& other)
 }
 
 const RuntimeClass& CRegister::GetRuntimeClass() const {
-    static const RuntimeClass kClass{"CRegister", 1};
-    return kClass;
+    return runtimeClassOf(kKindRegister);
 }
 
 void CRegister::Serialize(Archive& ar) {
@@ -107,7 +106,7 @@ void CRegister::Serialize(Archive& ar) {
 
 void CRegister::UpdatePageCoordinates() {
     if (PageHost* host = pages())
-        host->setPageCoordinates(PageKind::Register, m_x, m_y);
+        host->setPageCoordinates(m_kind, m_x, m_y);
 }
 
 void CRegister::ComputeRecordSize() {
@@ -258,12 +257,12 @@ void CRegister::FillPropertyPage() {
     if (isCounter())
         m_regCount = 2;
     if (PageHost* host = pages())
-        host->fillPage(PageKind::Register, *this);
+        host->fillPage(*this);
 }
 
 void CRegister::ShowPropertyPage() {
     if (PageHost* host = pages())
-        host->showPage(PageKind::Register);
+        host->showPage(m_kind);
 }
 
 bool CRegister::isCounter() const {

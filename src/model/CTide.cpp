@@ -18,8 +18,7 @@ CTide::CTide(const CTide& other)
     : CBarTide(other), m_points(other.m_points), m_interval(other.m_interval) {}
 
 const RuntimeClass& CTide::GetRuntimeClass() const {
-    static const RuntimeClass kClass{"CTide", 1};
-    return kClass;
+    return runtimeClassOf(kKindTide);
 }
 
 void CTide::Serialize(Archive& ar) {

@@ -36,8 +36,7 @@ CUpLoadPic::CUpLoadPic(const CUpLoadPic& other)
     : CBase(other), m_bitmap(other.m_bitmap), m_downloadSize(other.m_downloadSize) {}
 
 const RuntimeClass& CUpLoadPic::GetRuntimeClass() const {
-    static const RuntimeClass kClass{"CUpLoadPic", 1};
-    return kClass;
+    return runtimeClassOf(kKindPicture);
 }
 
 void CUpLoadPic::Serialize(Archive& ar) {
@@ -74,7 +73,7 @@ void CUpLoadPic::Serialize(Archive& ar) {
 
 void CUpLoadPic::UpdatePageCoordinates() {
     if (PageHost* host = pages())
-        host->setPageCoordinates(PageKind::Picture, m_x, m_y);
+        host->setPageCoordinates(m_kind, m_x, m_y);
 }
 
 void CUpLoadPic::RebaseGlyphCodes(uint16_t& base) {
@@ -113,12 +112,12 @@ void CUpLoadPic::SetPosition(int32_t x, int32_t y) {
 
 void CUpLoadPic::FillPropertyPage() {
     if (PageHost* host = pages())
-        host->fillPage(PageKind::Picture, *this);
+        host->fillPage(*this);
 }
 
 void CUpLoadPic::ShowPropertyPage() {
     if (PageHost* host = pages())
-        host->showPage(PageKind::Picture);
+        host->showPage(m_kind);
 }
 
 }  // namespace vanta

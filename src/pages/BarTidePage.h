@@ -21,7 +21,6 @@ class BarTidePage : public ComponentPage {
   public:
     explicit BarTidePage(QWidget* parent = nullptr);
 
-    PageKind kind() const override { return PageKind::BarTide; }
     void fill(CBase& component, Project& project) override;
     // Also resets the width and height ranges, which depend on the position.
     void setCoordinates(int32_t x, int32_t y) override;

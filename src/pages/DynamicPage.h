@@ -28,7 +28,6 @@ class DynamicPage : public ComponentPage {
   public:
     explicit DynamicPage(QWidget* parent = nullptr);
 
-    PageKind kind() const override { return PageKind::DynamicText; }
     void fill(CBase& component, Project& project) override;
     void setCoordinates(int32_t x, int32_t y) override;
 

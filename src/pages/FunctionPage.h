@@ -31,7 +31,6 @@ class FunctionPage : public ComponentPage {
   public:
     explicit FunctionPage(QWidget* parent = nullptr);
 
-    PageKind kind() const override { return PageKind::FunctionKey; }
     void fill(CBase& component, Project& project) override;
     void setCoordinates(int32_t x, int32_t y) override;
 

@@ -13,7 +13,6 @@ class LampPage : public ComponentPage {
   public:
     explicit LampPage(QWidget* parent = nullptr);
 
-    PageKind kind() const override { return PageKind::Lamp; }
     void fill(CBase& component, Project& project) override;
     void setCoordinates(int32_t x, int32_t y) override;
 

@@ -1,5 +1,8 @@
 // The property page of each component kind.
 
+#include <algorithm>
+#include <iterator>
+
 #include "pages/BarTidePage.h"
 #include "pages/DynamicPage.h"
 #include "pages/FunctionPage.h"
@@ -11,33 +14,36 @@
 
 namespace vanta {
 
-PropertyPage* createPropertyPage(PageKind kind, QWidget* parent) {
-    PropertyPage* page = nullptr;
-    switch (kind) {
-        case PageKind::Text:
-            page = new TextPage(parent);
-            break;
-        case PageKind::Register:
-            page = new RegisterPage(parent);
-            break;
-        case PageKind::Lamp:
-            page = new LampPage(parent);
-            break;
-        case PageKind::BarTide:
-            page = new BarTidePage(parent);
-            break;
-        case PageKind::Picture:
-            page = new PicturePage(parent);
-            break;
-        case PageKind::DynamicText:
-            page = new DynamicPage(parent);
-            break;
-        case PageKind::FunctionKey:
-            page = new FunctionPage(parent);
-            break;
-        case PageKind::Screen:
-            break;
-    }
+namespace {
+
+template <typename Page>
+PropertyPage* make(QWidget* parent) {
+    return new Page(parent);
+}
+
+// Bar graph and trend share their page.
+const KindPage kKindPages[] = {
+    {kKindChars, make<TextPage>},      {kKindRegister, make<RegisterPage>},
+    {kKindLight, make<LampPage>},      {kKindFunction, make<FunctionPage>},
+    {kKindPicture, make<PicturePage>}, {kKindBar, make<BarTidePage>},
+    {kKindTide, make<BarTidePage>},    {kKindDynamic, make<DynamicPage>},
+};
+
+}  // namespace
+
+std::span<const KindPage> kindPages() {
+    return kKindPages;
+}
+
+PageMaker pageMakerOf(uint8_t kind) {
+    const auto it = std::find_if(std::begin(kKindPages), std::end(kKindPages),
+                                 [kind](const KindPage& page) { return page.kind == kind; });
+    return it == std::end(kKindPages) ? nullptr : it->make;
+}
+
+PropertyPage* createPropertyPage(uint8_t kind, QWidget* parent) {
+    const PageMaker maker = pageMakerOf(kind);
+    PropertyPage* page = maker ? maker(parent) : nullptr;
     if (page)
         page->hide();
     return page;

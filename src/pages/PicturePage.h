@@ -14,7 +14,6 @@ class PicturePage : public ComponentPage {
   public:
     explicit PicturePage(QWidget* parent = nullptr);
 
-    PageKind kind() const override { return PageKind::Picture; }
     void fill(CBase& component, Project& project) override;
     void setCoordinates(int32_t x, int32_t y) override;
 

@@ -6,9 +6,9 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <span>
 
 #include "model/CBase.h"
-#include "model/PageHost.h"
 
 namespace vanta {
 
@@ -19,7 +19,6 @@ class PropertyPage : public QWidget {
   public:
     using QWidget::QWidget;
 
-    virtual PageKind kind() const = 0;
     // Binds the controls to the component (the project gives the settings some rules need:
     // the panel station, the alarm list, the protocol).
     virtual void fill(CBase& component, Project& project) = 0;
@@ -34,7 +33,17 @@ class PropertyPage : public QWidget {
     void componentChanged();
 };
 
-// The page of a component kind (every kind but Screen), created hidden as a child of parent.
-PropertyPage* createPropertyPage(PageKind kind, QWidget* parent);
+// The page table: which page serves each component kind. Kinds that share a page (bar graph and
+// trend) name the same maker, and the view keeps one page for them.
+using PageMaker = PropertyPage* (*)(QWidget* parent);
+struct KindPage {
+    uint8_t kind;
+    PageMaker make;
+};
+std::span<const KindPage> kindPages();
+// The maker of the kind's page; null for a kind without a page.
+PageMaker pageMakerOf(uint8_t kind);
+// The page of a component kind, created hidden as a child of parent; null for a kind without one.
+PropertyPage* createPropertyPage(uint8_t kind, QWidget* parent);
 
 }  // namespace vanta

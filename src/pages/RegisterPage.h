@@ -17,7 +17,6 @@ class RegisterPage : public ComponentPage {
   public:
     explicit RegisterPage(QWidget* parent = nullptr);
 
-    PageKind kind() const override { return PageKind::Register; }
     void fill(CBase& component, Project& project) override;
     void setCoordinates(int32_t x, int32_t y) override;
 

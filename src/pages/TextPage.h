@@ -15,7 +15,6 @@ class TextPage : public ComponentPage {
   public:
     explicit TextPage(QWidget* parent = nullptr);
 
-    PageKind kind() const override { return PageKind::Text; }
     void fill(CBase& component, Project& project) override;
     void setCoordinates(int32_t x, int32_t y) override;
     void focusTextField() override;

@@ -6,6 +6,7 @@
 
 #include "common/Archive.h"
 #include "common/FileIO.h"
+#include "model/ComponentKinds.h"
 
 namespace vanta {
 
@@ -21,29 +22,26 @@ constexpr uint16_t kFirstFreeIndex = 3;  // 1 is the class "CMainView", 2 the fi
 // Old kinds in the order their converted classes are written on each screen.
 constexpr std::array<uint8_t, 8> kGroupOrder = {1, 2, 3, 4, 6, 5, 7, 8};
 
-struct ClassInfo {
-    const char* name;
-    uint8_t newKind;
-};
-
-ClassInfo classOfOldKind(uint8_t oldKind) {
+// The kind an old kind converts to: the old format numbers the trend 5, the bar 6 and the
+// picture 7.
+ComponentKind convertedKind(uint8_t oldKind) {
     switch (oldKind) {
         case 1:
-            return {"CChars", 1};
+            return kKindChars;
         case 2:
-            return {"CRegister", 2};
+            return kKindRegister;
         case 3:
-            return {"CLight", 3};
+            return kKindLight;
         case 4:
-            return {"CFunction", 4};
+            return kKindFunction;
         case 5:
-            return {"CTide", 7};
+            return kKindTide;
         case 6:
-            return {"CBar", 6};
+            return kKindBar;
         case 7:
-            return {"CUpLoadPic", 5};
+            return kKindPicture;
         default:
-            return {"CDynamic", 8};
+            return kKindDynamic;
     }
 }
 
@@ -319,10 +317,10 @@ class Converter {
     }
 
     void writeComponent(size_t at, uint8_t kind) {
-        const ClassInfo info = classOfOldKind(kind);
+        const ComponentKind converted = convertedKind(kind);
         const int index = kind - 1;
-        writeClassTag(info.name, classWritten_[index], classIndex_[index]);
-        out_.writeU8(info.newKind);
+        writeClassTag(runtimeClassOf(converted).name, classWritten_[index], classIndex_[index]);
+        out_.writeU8(converted);
         out_.writeU32(static_cast<uint32_t>(toPanel(old_.d32(at))));
         out_.writeU32(static_cast<uint32_t>(toPanel(old_.d32(at + 4))));
         auto b = [&](size_t offset) { out_.writeU8(old_.u8(at + offset)); };

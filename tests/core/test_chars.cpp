@@ -15,13 +15,14 @@ namespace {
 
 class RecordingPages : public PageHost {
   public:
-    void showPage(PageKind kind) override { log += "show " + std::to_string(int(kind)) + ";"; }
-    void fillPage(PageKind kind, CBase&) override {
-        log += "fill " + std::to_string(int(kind)) + ";";
+    void showPage(uint8_t kind) override { log += "show " + std::to_string(int(kind)) + ";"; }
+    void fillPage(CBase& component) override {
+        log += "fill " + std::to_string(int(component.m_kind)) + ";";
     }
-    void setPageCoordinates(PageKind kind, int32_t x, int32_t y) override {
+    void setPageCoordinates(uint8_t, int32_t x, int32_t y) override {
         log += "xy " + std::to_string(x) + "," + std::to_string(y) + ";";
     }
+    void showScreenPage() override { log += "show screen;"; }
     void setScreenCaption(const std::string& caption) override { log += caption + ";"; }
     void fillScreenPage(CMainView&) override { log += "fill screen;"; }
     std::string log;

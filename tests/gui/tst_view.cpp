@@ -28,7 +28,9 @@
 #include "model/CUpLoadPic.h"
 #include "model/DrawHelpers.h"
 #include "model/PixelCanvas.h"
+#include "pages/LampPage.h"
 #include "pages/PropertyPage.h"
+#include "pages/TextPage.h"
 #include "project/ProjectDocument.h"
 #include "qtsupport/QtCanvas.h"
 #include "widgets/CNumEdit.h"
@@ -577,7 +579,7 @@ void TestView::componentPages() {
     CBase* text = e.place(1, 50, 30);
     PropertyPage* page = e.shownPage();
     QVERIFY(page != nullptr);
-    QCOMPARE(page->kind(), PageKind::Text);
+    QVERIFY(dynamic_cast<TextPage*>(page) != nullptr);
     QVERIFY(page->isVisible());
     QVERIFY(e.screenPage()->isHidden());
 
@@ -614,7 +616,7 @@ void TestView::componentPages() {
     QVERIFY(page->isHidden());
     PropertyPage* lampPage = e.shownPage();
     QVERIFY(lampPage != nullptr);
-    QCOMPARE(lampPage->kind(), PageKind::Lamp);
+    QVERIFY(dynamic_cast<LampPage*>(lampPage) != nullptr);
 }
 
 void TestView::painterCanvasMatchesPixelCanvas() {
