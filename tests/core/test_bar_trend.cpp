@@ -68,24 +68,19 @@ TEST(BarTrendModel, NewComponentsAndDefaults) {
 TEST(BarTrendModel, CopyTakesEveryStoredField) {
     Project p(3);
     CTide trend(p.context, 9, 9);
-    trend.m_width = 60;
-    trend.m_regType = 1;
-    trend.m_address = 77;
-    trend.m_regCount = 2;
-    trend.m_signed = 1;
-    trend.m_displayMode = 0;
-    trend.m_fullScale = -5;
-    trend.m_zeroScale = -9;
-    trend.m_subType = 3;
-    trend.m_blockWord = 0x0102;
-    trend.m_typeValue = 50;
-    trend.m_points = 7;
-    trend.m_interval = 600;
+    testing::setEveryField(trend);
     trend.m_recordLen = 24;
     trend.m_record.assign(24, 1);
     CTide copy(trend);
     EXPECT_EQ(stored(copy), stored(trend));
+    EXPECT_EQ(copy.m_rect, trend.m_rect);
     EXPECT_TRUE(copy.m_record.empty());
+
+    CBar bar(p.context, 9, 9);
+    testing::setEveryField(bar);
+    CBar barCopy(bar);
+    EXPECT_EQ(stored(barCopy), stored(bar));
+    EXPECT_EQ(barCopy.m_rect, bar.m_rect);
 }
 
 TEST(BarTrendRecords, BarBytes) {

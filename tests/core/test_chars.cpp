@@ -203,24 +203,24 @@ TEST(CChars, TextPageRules) {
 TEST(CChars, CopyIsIndependent) {
     ModelContext context;
     DownloadContext download;
-    CChars source(context, 18, 36, "Text");
-    source.PlaceAt(18, 36);
-    source.m_doubleSize = 1;
-    source.m_inverse = 1;
+    CChars source(context);
+    testing::setEveryField(source);
     source.ComputeRecordSize();
     ASSERT_TRUE(source.BuildDownloadRecord(download).ok());
 
     CChars copy(source);
-    source.m_text = "Other";
-    source.m_x = 0;
-    EXPECT_EQ(copy.m_text, "Text");
-    EXPECT_EQ(copy.m_textLen, 4);
-    EXPECT_EQ(copy.m_x, 8);
-    EXPECT_EQ(copy.m_doubleSize, 1);
-    EXPECT_EQ(copy.m_inverse, 1);
+    EXPECT_EQ(store(copy), store(source));
+    EXPECT_EQ(copy.m_textLen, 11);
+    EXPECT_EQ(copy.m_rect, source.m_rect);
+    EXPECT_EQ(copy.m_station, 9);  // the common part, though a text does not use it
+    EXPECT_EQ(copy.m_subAddress, 3);
     EXPECT_EQ(copy.m_recordLen, 0);
     EXPECT_TRUE(copy.m_record.empty());
-    EXPECT_EQ(copy.m_rect, (Rect{18, 36, 18 + 4 * 18, 36 + 36}));
+
+    source.m_text = "Other";
+    source.m_x = 0;
+    EXPECT_EQ(copy.m_text, "Copied text");
+    EXPECT_EQ(copy.m_x, 12);
 }
 
 }  // namespace

@@ -417,8 +417,7 @@ TEST(DynamicPage, PanelTypesFixTheStation) {
 TEST(DynamicCopy, CopiesEntriesButNoDownloadDataAndStaysIndependent) {
     Project project(2);
     CDynamic original(project.context);
-    fillFields(original);
-    original.SetPosition(23, 7);
+    testing::setEveryField(original);
     DownloadContext download;
     original.ComputeRecordSize();
     ASSERT_TRUE(original.BuildDownloadRecord(download).ok());
@@ -428,15 +427,17 @@ TEST(DynamicCopy, CopiesEntriesButNoDownloadDataAndStaysIndependent) {
     EXPECT_TRUE(copy.m_record.empty());
     EXPECT_TRUE(copy.m_textBlock.empty());
     EXPECT_TRUE(copy.m_dlTexts.empty());
-    EXPECT_EQ(copy.m_textWidth, 12);
+    EXPECT_EQ(copy.m_textWidth, 6);
+    EXPECT_EQ(copy.m_signed, 1) << "not stored, but copied";
+    EXPECT_EQ(copy.m_rect, original.m_rect);
     EXPECT_EQ(store(copy), store(original));
 
     copy.m_texts[0] = "changed";
-    copy.m_values[1] = 99;
-    copy.m_valueTexts[1] = "99";
-    EXPECT_EQ(original.m_texts[0], "Dynamic Text");
-    EXPECT_EQ(original.m_values[1], -2);
-    EXPECT_EQ(original.m_valueTexts[1], "-2");
+    copy.m_values[5] = 99;
+    copy.m_valueTexts[5] = "99";
+    EXPECT_EQ(original.m_texts[0], "Copied");
+    EXPECT_EQ(original.m_values[5], -3);
+    EXPECT_EQ(original.m_valueTexts[5], "-3");
 }
 
 TEST(DynamicCopy, FactoryCreatesCopiesAndReadsTaggedObjects) {

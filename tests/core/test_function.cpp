@@ -352,22 +352,16 @@ TEST(Function, DisplayModeItemsAndCopy) {
     EXPECT_EQ(key.m_recipeOperation, 1);
     EXPECT_EQ(key.m_displayMode, 1);
 
-    key.m_keyOption = kFormatHex;
-    key.m_signed = 1;
-    key.m_value = 123;
-    key.m_limit = 9;
-    key.m_coilTypeValue = 16;
+    vanta::testing::setEveryField(key);
     DownloadContext download;
     recordOf(key, download);
     auto copied = copyComponent(key);
     ASSERT_NE(copied, nullptr);
-    const auto& copy = static_cast<const CFunction&>(*copied);
-    EXPECT_EQ(copy.m_actionKind, 2);
-    EXPECT_EQ(copy.m_keyOption, kFormatHex);
-    EXPECT_EQ(copy.m_signed, 1);
-    EXPECT_EQ(copy.m_value, 123);
-    EXPECT_EQ(copy.m_limit, 9);
-    EXPECT_EQ(copy.m_coilTypeValue, 16);
+    auto& copy = static_cast<CFunction&>(*copied);
+    EXPECT_EQ(vanta::testing::store(copy), vanta::testing::store(key));
+    EXPECT_EQ(copy.m_signed, 1) << "not stored, but copied";
+    EXPECT_EQ(copy.m_rect, key.m_rect);
+    EXPECT_EQ(copy.m_images, key.m_images);
     EXPECT_TRUE(copy.m_record.empty());
 }
 

@@ -1,4 +1,5 @@
-// The kind table: names, factories and the rules the compiler takes from it.
+// The kind table: names, factories and the rules the compiler takes from it; copying every kind
+// with every field set.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@ namespace vanta {
 namespace {
 
 using ProtocolModel = vanta::testing::ProtocolModel;
+using vanta::testing::setEveryField;
+using vanta::testing::store;
 
 // --- the table ---
 
@@ -101,6 +104,52 @@ TEST(KindTable, NamesAndRulesOfTheEightKinds) {
         EXPECT_EQ(kind->placement.height, e.placement.height);
         EXPECT_EQ(kind->glyphs, e.glyphs);
         EXPECT_EQ(kind->recordOrder, e.order);
+    }
+}
+
+// --- copying ---
+
+// The common part every copy takes, beside what the record stores.
+struct CommonPart {
+    Rect rect;
+    int32_t x, y;
+    uint8_t doubleSize, inverse, kind, station, subAddress;
+    bool operator==(const CommonPart&) const = default;
+};
+CommonPart commonPart(const CBase& c) {
+    return {c.m_rect,    c.m_x,    c.m_y,       c.m_doubleSize,
+            c.m_inverse, c.m_kind, c.m_station, c.m_subAddress};
+}
+
+TEST(KindCopy, EveryKindCopiesEveryFieldItStoresAndNoDownloadRecord) {
+    for (uint8_t protocol : {uint8_t(2), uint8_t(31)}) {
+        ProtocolModel p(protocol);
+        for (const ComponentKindInfo& kind : componentKinds()) {
+            SCOPED_TRACE(std::string(kind.displayName) + ", protocol " + std::to_string(protocol));
+            std::unique_ptr<CBase> original = kind.makeForLoading(p.context);
+            const Bytes defaults = store(*original);
+            ASSERT_TRUE(setEveryField(*original));
+            const Bytes filled = store(*original);
+            ASSERT_NE(filled, defaults);
+            original->ComputeRecordSize();
+            DownloadContext download;
+            ASSERT_TRUE(original->BuildDownloadRecord(download).ok());
+            ASSERT_FALSE(original->m_record.empty());
+
+            std::unique_ptr<CBase> copy = copyComponent(*original);
+            ASSERT_NE(copy, nullptr);
+            EXPECT_EQ(store(*copy), filled);
+            EXPECT_EQ(commonPart(*copy), commonPart(*original));
+            EXPECT_TRUE(copy->m_record.empty());
+            EXPECT_EQ(copy->m_recordLen, 0);
+
+            // A copy is made only of an object of the kind's class.
+            for (const ComponentKindInfo& other : componentKinds()) {
+                if (other.code != kind.code) {
+                    EXPECT_EQ(other.copy(*original), nullptr) << other.displayName;
+                }
+            }
+        }
     }
 }
 

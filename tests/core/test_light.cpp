@@ -218,28 +218,18 @@ TEST(Light, CopyAndFactory) {
     auto made = createComponent(kKindLight, p.context, 45, 90);
     ASSERT_NE(made, nullptr);
     auto& lamp = static_cast<CLight&>(*made);
-    lamp.m_displayKind = 1;
-    lamp.m_address = 77;
-    lamp.m_regType = 2;
-    lamp.m_offset = 4;
-    lamp.m_blockWord = 0x034D;
-    lamp.m_typeValue = 50;
-    lamp.m_subType = 3;
+    EXPECT_EQ(lamp.m_x, 20);
+    EXPECT_EQ(lamp.m_y, 40);
+    vanta::testing::setEveryField(lamp);
     lamp.ComputeRecordSize();
     DownloadContext download;
     ASSERT_TRUE(lamp.BuildDownloadRecord(download).ok());
     auto copied = copyComponent(lamp);
     ASSERT_NE(copied, nullptr);
-    const auto& copy = static_cast<const CLight&>(*copied);
-    EXPECT_EQ(copy.m_x, 20);
-    EXPECT_EQ(copy.m_y, 40);
-    EXPECT_EQ(copy.m_displayKind, 1);
-    EXPECT_EQ(copy.m_address, 77);
-    EXPECT_EQ(copy.m_regType, 2);
-    EXPECT_EQ(copy.m_offset, 4);
-    EXPECT_EQ(copy.m_blockWord, 0x034D);
-    EXPECT_EQ(copy.m_typeValue, 50);
-    EXPECT_EQ(copy.m_subType, 3);
+    auto& copy = static_cast<CLight&>(*copied);
+    EXPECT_EQ(vanta::testing::store(copy), vanta::testing::store(lamp));
+    EXPECT_EQ(copy.m_rect, lamp.m_rect);
+    EXPECT_EQ(copy.m_images, lamp.m_images);
     EXPECT_TRUE(copy.m_record.empty());
 }
 

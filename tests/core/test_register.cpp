@@ -344,8 +344,7 @@ TEST(RegisterLimits, CorrectedInTheComponentAndFlagged) {
 TEST(RegisterCopy, CopiesFieldsButNoRecordAndStaysIndependent) {
     Project project(2);
     CRegister original(project.context);
-    fillFields(original);
-    original.SetPosition(23, 7);
+    testing::setEveryField(original);
     DownloadContext download;
     build(original, download);
 
@@ -360,8 +359,8 @@ TEST(RegisterCopy, CopiesFieldsButNoRecordAndStaysIndependent) {
     copy.m_digits = 3;
     copy.m_address = 9;
     EXPECT_EQ(original.m_inputHigh, 1000);
-    EXPECT_EQ(original.m_digits, 5);
-    EXPECT_EQ(original.m_address, 0x1234);
+    EXPECT_EQ(original.m_digits, 7);
+    EXPECT_EQ(original.m_address, 0x0234);
 }
 
 // --- the property page ---
