@@ -168,7 +168,7 @@ Status CBarTide::BuildDownloadRecord(DownloadContext& download) {
     const uint8_t type = downloadTypeCode(protocol, vocabulary);
 
     uint8_t* r = m_record.data();
-    r[2] = static_cast<uint8_t>(((m_displayMode & 1) << 5) | ((m_signed & 1) << 4));
+    r[2] = static_cast<uint8_t>(flagBit(m_displayMode) << 5 | flagBit(m_signed) << 4);
     r[3] = m_station;
     r[4] = type;
     setBE16(r + 5, protocolProfile(protocol).moduleAddressing ? m_blockWord : m_address);

@@ -122,6 +122,12 @@ class CBase : public Persistent {
     const ModelContext* context_;
 };
 
+// A stored flag byte as the one bit the display and the panel image use: any value but 0 is set.
+// Files may hold other values than 0 and 1 in a flag; the stored byte itself is kept as it is.
+constexpr uint8_t flagBit(uint8_t stored) {
+    return stored != 0 ? 1 : 0;
+}
+
 // A run of n reserved bytes at the end of a record: zeros on storing, skipped on loading.
 inline void SkipReserved(Archive& ar, size_t n) {
     ar.reserved(n);

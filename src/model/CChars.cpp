@@ -73,7 +73,7 @@ Status CChars::BuildDownloadRecord(DownloadContext& download) {
         return built;
     if (m_record.size() < 4)
         return Status::failure(describe() + ": record size not computed");
-    m_record[2] = static_cast<uint8_t>((m_inverse & 1) | ((m_doubleSize & 1) << 1));
+    m_record[2] = static_cast<uint8_t>(flagBit(m_inverse) | flagBit(m_doubleSize) << 1);
     m_record[3] = m_textLen;
     return Status::success();
 }
@@ -84,7 +84,7 @@ void CChars::Draw(Canvas& canvas) {
 
 void CChars::SetPosition(int32_t x, int32_t y) {
     m_textLen = lengthByte(m_text);
-    const int32_t scale = m_doubleSize + 1;
+    const int32_t scale = flagBit(m_doubleSize) + 1;
     m_rect = {x, y, x + m_textLen * scale * kScreenCellWidth, y + scale * kScreenCellHeight};
 }
 

@@ -18,10 +18,6 @@ bool fixesStation(uint8_t typeCode) {
            typeCode == 145;
 }
 
-uint8_t flag(uint8_t value) {
-    return value ? 1 : 0;
-}
-
 ByteString formatValue(int32_t value, uint8_t mode) {
     char buffer[16];
     if (mode == 1)
@@ -210,8 +206,8 @@ Status CDynamic::BuildDownloadRecord(DownloadContext& download) {
     const size_t n = m_dlTexts.size();
     if (m_record.size() < kHeaderBytes + 4 * n || m_dlSizes.size() != n || m_dlValues.size() != n)
         return Status::failure(describe() + ": record size not computed");
-    m_attrByte = static_cast<uint8_t>(flag(m_inverse) | flag(m_doubleSize) << 1 |
-                                      flag(m_signed) << 4 | flag(m_displayMode) << 5);
+    m_attrByte = static_cast<uint8_t>(flagBit(m_inverse) | flagBit(m_doubleSize) << 1 |
+                                      flagBit(m_signed) << 4 | flagBit(m_displayMode) << 5);
     const uint8_t t = downloadTypeCode();
     const uint16_t address = downloadAddress();
     m_record[2] = m_attrByte;
@@ -285,9 +281,8 @@ void CDynamic::SetPosition(int32_t x, int32_t y) {
     for (const ByteString& text : m_texts)
         longest = std::max(longest, text.size());
     m_textWidth = static_cast<uint8_t>(std::min<size_t>(longest, 255));
-    const int32_t scale = m_doubleSize + 1;
-    m_rect = {x, y, x + m_textWidth * scale * kScreenCellWidth,
-              y + m_doubleSize * kScreenCellHeight + kScreenCellHeight};
+    const int32_t scale = flagBit(m_doubleSize) + 1;
+    m_rect = {x, y, x + m_textWidth * scale * kScreenCellWidth, y + scale * kScreenCellHeight};
 }
 
 void CDynamic::FillPropertyPage() {

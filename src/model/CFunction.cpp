@@ -230,8 +230,8 @@ Status CFunction::BuildDownloadRecord(DownloadContext& download) {
         return Status::failure(describeKey() + ": record size not computed");
     }
     uint8_t* r = m_record.data();
-    r[2] = static_cast<uint8_t>((m_inverse & 1) | ((m_doubleSize & 1) << 1) |
-                                ((m_invisible & 1) << 2) | ((m_encrypted & 1) << 6));
+    r[2] = static_cast<uint8_t>(flagBit(m_inverse) | flagBit(m_doubleSize) << 1 |
+                                flagBit(m_invisible) << 2 | flagBit(m_encrypted) << 6);
     r[9] = kFunctionKeys[m_displayKind].keyCode;
     r[kSymbolCountByte] = static_cast<uint8_t>(2 * (m_hand ? 2 : 1));
 
@@ -270,12 +270,13 @@ int32_t CFunction::keyImage() const {
     if (!hasValidKey()) {
         return 0;
     }
-    const int index = m_invisible ? 6 + 3 * m_displayKind : 4 + 3 * m_displayKind + (m_inverse & 1);
+    const int index =
+        m_invisible ? 6 + 3 * m_displayKind : 4 + 3 * m_displayKind + flagBit(m_inverse);
     return imageNumber(index);
 }
 
 int32_t CFunction::handImage() const {
-    return imageNumber(64 + (m_inverse & 1));
+    return imageNumber(64 + flagBit(m_inverse));
 }
 
 void CFunction::Draw(Canvas& canvas) {

@@ -56,7 +56,7 @@ void CLight::ComputeRecordSize() {
 }
 
 uint8_t CLight::imageIndex() const {
-    return static_cast<uint8_t>((m_inverse & 1) | ((m_displayKind & 1) << 1));
+    return static_cast<uint8_t>(flagBit(m_inverse) | (m_displayKind & 1) << 1);
 }
 
 uint8_t CLight::downloadTypeValue() const {
@@ -79,7 +79,7 @@ Status CLight::BuildDownloadRecord(DownloadContext& download) {
     }
     const uint8_t typeValue = downloadTypeValue();
     const uint16_t address = downloadAddress();
-    m_record[2] = static_cast<uint8_t>((m_doubleSize & 1) << 1);
+    m_record[2] = static_cast<uint8_t>(flagBit(m_doubleSize) << 1);
     m_record[4] = typeValue;
     m_record[5] = static_cast<uint8_t>(address >> 8);
     m_record[6] = static_cast<uint8_t>(address);

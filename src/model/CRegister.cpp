@@ -15,10 +15,6 @@ int32_t allOnes(int bits) {
     return static_cast<int32_t>((uint32_t{1} << bits) - 1);
 }
 
-uint8_t flag(uint8_t value) {
-    return value ? 1 : 0;
-}
-
 void putBE32(Bytes& record, size_t at, int32_t value) {
     const auto v = static_cast<uint32_t>(value);
     record[at] = static_cast<uint8_t>(v >> 24);
@@ -111,7 +107,7 @@ void CRegister::UpdatePageCoordinates() {
 
 void CRegister::ComputeRecordSize() {
     m_recordLen =
-        static_cast<uint16_t>(kBaseRecordBytes + flag(m_limits) * (flag(m_dataKind) + 1) * 8);
+        static_cast<uint16_t>(kBaseRecordBytes + flagBit(m_limits) * (flagBit(m_dataKind) + 1) * 8);
 }
 
 uint8_t CRegister::typeCode() const {
@@ -132,11 +128,11 @@ int32_t CRegister::shownCells() const {
         extra = 1;
     else if (m_decimals > 0 && m_decimals == m_digits)
         extra = 2;
-    return m_digits + m_signed + extra;
+    return m_digits + flagBit(m_signed) + extra;
 }
 
 int32_t CRegister::downloadWidth() const {
-    int32_t width = m_digits + m_signed;
+    int32_t width = m_digits + flagBit(m_signed);
     if (m_decimals > 0) {
         ++width;
         if (m_decimals >= m_digits)
@@ -208,17 +204,17 @@ Status CRegister::BuildDownloadRecord(DownloadContext& download) {
 
     if (withLimits && correctInputLimits())
         download.limitsCorrected = true;
-    if (m_password == 1)
+    if (m_password != 0)
         download.optionUsed = true;
     if (typeCode() == 81)
         download.type81Used = true;
 
     const uint8_t t = downloadTypeCode();
     const uint16_t address = downloadAddress();
-    m_record[2] = static_cast<uint8_t>(flag(m_inverse) | flag(m_doubleSize) << 1 |
-                                       flag(m_dataKind) << 2 | flag(m_settable) << 3 |
-                                       flag(m_signed) << 4 | flag(m_displayMode) << 5 |
-                                       flag(m_password) << 6 | flag(m_limits) << 7);
+    m_record[2] = static_cast<uint8_t>(flagBit(m_inverse) | flagBit(m_doubleSize) << 1 |
+                                       flagBit(m_dataKind) << 2 | flagBit(m_settable) << 3 |
+                                       flagBit(m_signed) << 4 | flagBit(m_displayMode) << 5 |
+                                       flagBit(m_password) << 6 | flagBit(m_limits) << 7);
     m_record[3] = m_station;
     m_record[4] = t;
     m_record[5] = static_cast<uint8_t>(address >> 8);
@@ -241,16 +237,15 @@ Status CRegister::BuildDownloadRecord(DownloadContext& download) {
 void CRegister::Draw(Canvas& canvas) {
     const Color text = m_inverse ? kDisplayDark : kDisplayLight;
     const Color background = m_inverse ? kDisplayLight : kDisplayDark;
-    const Font font{"Arial", (m_doubleSize + 1) * 250};
+    const Font font{"Arial", (flagBit(m_doubleSize) + 1) * 250};
     canvas.drawText(m_rect, SampleText(), font, text, background, TextWordBreak);
 }
 
 void CRegister::SetPosition(int32_t x, int32_t y) {
     if (m_decimals > m_digits)
         context().warning(kDecimalsErrorMessage);
-    const int32_t scale = m_doubleSize + 1;
-    m_rect = {x, y, x + shownCells() * scale * kScreenCellWidth,
-              y + m_doubleSize * kScreenCellHeight + kScreenCellHeight};
+    const int32_t scale = flagBit(m_doubleSize) + 1;
+    m_rect = {x, y, x + shownCells() * scale * kScreenCellWidth, y + scale * kScreenCellHeight};
 }
 
 void CRegister::FillPropertyPage() {
