@@ -119,8 +119,8 @@ void CDynamic::Serialize(Archive& ar) {
     }
     SkipReserved(ar, kReservedBytes);
     if (ar.isLoading()) {
-        m_signed = 0;
         normalizeEntries();
+        restoreSigned();
         SetPosition(screenFromPanel(m_x), screenFromPanel(m_y));
     }
 }
@@ -130,6 +130,19 @@ void CDynamic::normalizeEntries() {
     m_texts.resize(n);
     m_valueTexts.resize(n);
     m_values.resize(n, 0);
+}
+
+void CDynamic::restoreSigned() {
+    m_signed = 0;
+    if (flagBit(m_displayMode) == 0)
+        return;
+    for (const ByteString& value : m_valueTexts) {
+        const size_t first = value.find_first_not_of(' ');
+        if (first != ByteString::npos && value[first] == '-') {
+            m_signed = 1;
+            return;
+        }
+    }
 }
 
 size_t CDynamic::entryCount() const {

@@ -58,7 +58,8 @@ class CDynamic : public CBase {
     const RuntimeClass& GetRuntimeClass() const override;
     // Common record, binding, the three lists with their counts, sub-address, then sub-type,
     // type value and block word (files of version 11 on; always written), 99 reserved bytes.
-    // m_signed is not stored (0 after loading). Loaded lists shorter than 32 entries, or of
+    // m_signed is not stored: after loading it is set when the list is decimal and shows a
+    // negative value (see restoreSigned), else 0. Loaded lists shorter than 32 entries, or of
     // unequal lengths, are filled up with unused entries.
     void Serialize(Archive& ar) override;
     void UpdatePageCoordinates() override;
@@ -155,6 +156,10 @@ class CDynamic : public CBase {
   private:
     // Pads the lists to 32 entries and to a common length.
     void normalizeEntries();
+    // Only signed entry lets a minus sign into a value text, and only decimal lists are signed,
+    // so a decimal list whose entries in use show a negative value was entered signed. The
+    // values themselves do not tell: a 32-bit unsigned value above 0x7FFFFFFF reads negative.
+    void restoreSigned();
     size_t entryCount() const;
 };
 

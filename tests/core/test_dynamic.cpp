@@ -80,11 +80,10 @@ TEST(DynamicRecord, WritesListsWithCountsThenVersion11FieldsAndReservedBytes) {
         Archive in(expected);
         in.loadedVersion = version;
         CDynamic loaded(project.context);
-        loaded.m_signed = 1;
         loaded.Serialize(in);
         ASSERT_TRUE(in.ok()) << in.errorMessage();
         EXPECT_EQ(in.remaining(), 0u);
-        EXPECT_EQ(loaded.m_signed, 0);
+        EXPECT_EQ(loaded.m_signed, 1) << "the decimal list shows -2";
         EXPECT_EQ(loaded.m_textWidth, 12);
         EXPECT_EQ(loaded.m_rect, (Rect{23, 7, 23 + 12 * 36, 7 + 72}));
         EXPECT_EQ(store(loaded), expected) << int(version);
@@ -111,6 +110,40 @@ TEST(DynamicRecord, Version10HasNoProtocol31FieldsAndIsSavedWithThem) {
     append(expected, {0, 0, 0, 0});
     expected.insert(expected.end(), 99, 0);
     EXPECT_EQ(store(loaded), expected);
+}
+
+TEST(DynamicRecord, LoadingSetsSignedWhenADecimalListShowsANegativeValue) {
+    Project project(2);
+    // The signed setting after the record is stored and read back; the record stays as it was.
+    auto signedAfterReopening = [&](CDynamic& source) {
+        const Bytes file = store(source);
+        Archive in(file);
+        CDynamic loaded(project.context);
+        loaded.Serialize(in);
+        EXPECT_TRUE(in.ok()) << in.errorMessage();
+        EXPECT_EQ(store(loaded), file);
+        return loaded.m_signed;
+    };
+    CDynamic dyn(project.context, 0, 0, "A");
+    dyn.m_signed = 1;
+    EXPECT_EQ(signedAfterReopening(dyn), 0) << "no negative value in the list";
+    dyn.m_texts[3] = "minus";
+    dyn.m_valueTexts[3] = "-2";
+    dyn.m_values[3] = -2;
+    EXPECT_EQ(signedAfterReopening(dyn), 1);
+    dyn.m_signed = 0;
+    EXPECT_EQ(signedAfterReopening(dyn), 1) << "the list decides, not the unstored setting";
+    dyn.m_displayMode = 0;
+    EXPECT_EQ(signedAfterReopening(dyn), 0) << "a hexadecimal list is never signed";
+    dyn.m_displayMode = 2;
+    EXPECT_EQ(signedAfterReopening(dyn), 1) << "any mode but 0 is decimal";
+
+    // A 32-bit unsigned value reads negative in its signed field but shows no minus sign; a
+    // minus sign in a text (not a value) tells nothing either.
+    CDynamic wide(project.context, 0, 0, "-");
+    wide.m_values[0] = -1;
+    wide.m_valueTexts[0] = "4294967295";
+    EXPECT_EQ(signedAfterReopening(wide), 0);
 }
 
 TEST(DynamicRecord, ShortOrUnevenListsAreFilledUpAndHugeCountsRefused) {

@@ -1,6 +1,6 @@
 // The kind table: names, factories and the rules the compiler takes from it; copying every kind
 // with every field set; flag bytes other than 0 and 1 from a file, on the display and in the
-// image.
+// image; the dynamic text's signed setting through a save and reopen.
 
 #include <gtest/gtest.h>
 
@@ -289,6 +289,30 @@ TEST(KindFlags, AProjectFileWithFlagsOf2CompilesAsWithFlagsOf1) {
     ASSERT_TRUE(openedWith2.load(fileWith2));
     EXPECT_EQ(openedWith2.save(), fileWith2);
     EXPECT_EQ(compiled(openedWith2), compiled(openedWith1));
+}
+
+// --- what a file does not store ---
+
+TEST(KindLoading, ADynamicTextWithNegativeValuesCompilesTheSameAfterSaveAndReopen) {
+    using namespace vanta::imagetest;
+    Project project(nullptr, 2);
+    project.resetToNew(2);
+    CMainView& screen = project.screens.at(0);
+    CDynamic& negative =
+        placeDynamic(screen, 0, 0, {{-5, "minus five"}, {7, "seven"}, {-32768, "lowest"}});
+    negative.m_signed = 1;
+    placeDynamic(screen, 0, 16, {{65535, "top"}, {3, "three"}});
+    const Bytes before = compiled(project);
+
+    const Bytes file = project.save();
+    Project reopened;
+    ASSERT_TRUE(reopened.load(file));
+    EXPECT_EQ(reopened.save(), file);
+    const auto& components = reopened.screens.at(0).components();
+    ASSERT_EQ(components.size(), 2u);
+    EXPECT_EQ(components[0]->m_signed, 0) << "the unsigned list";
+    EXPECT_EQ(components[1]->m_signed, 1) << "the list with negative values";
+    EXPECT_EQ(compiled(reopened), before);
 }
 
 }  // namespace
