@@ -19,6 +19,7 @@
 #include "model/CRegister.h"
 #include "model/CTide.h"
 #include "model/CUpLoadPic.h"
+#include "model/ComponentKinds.h"
 #include "model/Geometry.h"
 #include "project/Project.h"
 #include "protocols/ProtocolProfile.h"
@@ -541,48 +542,6 @@ void visitFields(V& v, CUpLoadPic& c) {
     v.bitmap("bitmap", c.m_bitmap);
 }
 
-// The component kinds by class name, in kind-code order.
-struct KindInfo {
-    const char* name;
-    uint8_t kind;
-};
-constexpr KindInfo kKinds[] = {
-    {"CChars", kKindChars},       {"CRegister", kKindRegister}, {"CLight", kKindLight},
-    {"CFunction", kKindFunction}, {"CUpLoadPic", kKindPicture}, {"CBar", kKindBar},
-    {"CTide", kKindTide},         {"CDynamic", kKindDynamic},
-};
-
-const char* kindName(uint8_t kind) {
-    for (const KindInfo& k : kKinds) {
-        if (k.kind == kind)
-            return k.name;
-    }
-    return nullptr;
-}
-
-std::unique_ptr<CBase> makeForLoading(uint8_t kind, const ModelContext& context) {
-    switch (kind) {
-        case kKindChars:
-            return std::make_unique<CChars>(context);
-        case kKindRegister:
-            return std::make_unique<CRegister>(context);
-        case kKindLight:
-            return std::make_unique<CLight>(context);
-        case kKindFunction:
-            return std::make_unique<CFunction>(context);
-        case kKindPicture:
-            return std::make_unique<CUpLoadPic>(context);
-        case kKindBar:
-            return std::make_unique<CBar>(context);
-        case kKindTide:
-            return std::make_unique<CTide>(context);
-        case kKindDynamic:
-            return std::make_unique<CDynamic>(context);
-        default:
-            return nullptr;
-    }
-}
-
 // Visits the fields of the component's class; false for an object of no known class.
 template <typename V>
 bool visitComponent(V& v, CBase& c) {
@@ -791,20 +750,16 @@ std::unique_ptr<CBase> readComponent(Reader& reader, const Json& value, JsonPath
     if (kind == nullptr || !reader.expect(*kind, Expected::String, object.path("kind")))
         return nullptr;
     const std::string& kindText = kind->get_ref<const std::string&>();
-    uint8_t code = 0;
-    for (const KindInfo& k : kKinds) {
-        if (kindText == k.name)
-            code = k.kind;
-    }
-    if (code == 0) {
+    const ComponentKindInfo* info = findComponentKindByJsonName(kindText);
+    if (info == nullptr) {
         std::string known;
-        for (const KindInfo& k : kKinds)
-            known += std::string(known.empty() ? "" : ", ") + k.name;
+        for (const ComponentKindInfo& k : componentKinds())
+            known += std::string(known.empty() ? "" : ", ") + k.jsonName;
         reader.fail(object.path("kind"),
                     "unknown component kind \"" + kindText + "\" (known: " + known + ")");
         return nullptr;
     }
-    std::unique_ptr<CBase> component = makeForLoading(code, context);
+    std::unique_ptr<CBase> component = info->makeForLoading(context);
     In in{object};
     visitComponent(in, *component);
     object.finish();
@@ -971,8 +926,8 @@ std::string projectToJson(const Project& project) {
         Json components = Json::array();
         for (const auto& component : screen->components()) {
             Out out;
-            const char* name = kindName(component->m_kind);
-            addMember(out.value, "kind", Json(name ? name : "?"));
+            const ComponentKindInfo* info = findComponentKind(component->m_kind);
+            addMember(out.value, "kind", Json(info ? info->jsonName : "?"));
             // The visitors take the fields by reference for both directions; writing only reads.
             visitComponent(out, *component);
             components.push_back(std::move(out.value));
