@@ -21,12 +21,12 @@ PropertyPage* make(QWidget* parent) {
     return new Page(parent);
 }
 
-// Bar graph and trend share their page.
+// In the order the view creates the pages; bar graph and trend share their page.
 const KindPage kKindPages[] = {
-    {kKindChars, make<TextPage>},      {kKindRegister, make<RegisterPage>},
-    {kKindLight, make<LampPage>},      {kKindFunction, make<FunctionPage>},
-    {kKindPicture, make<PicturePage>}, {kKindBar, make<BarTidePage>},
-    {kKindTide, make<BarTidePage>},    {kKindDynamic, make<DynamicPage>},
+    {kKindChars, make<TextPage>},        {kKindRegister, make<RegisterPage>},
+    {kKindDynamic, make<DynamicPage>},   {kKindLight, make<LampPage>},
+    {kKindFunction, make<FunctionPage>}, {kKindBar, make<BarTidePage>},
+    {kKindTide, make<BarTidePage>},      {kKindPicture, make<PicturePage>},
 };
 
 }  // namespace
