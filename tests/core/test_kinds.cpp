@@ -75,41 +75,6 @@ TEST(KindTable, UnknownCodesAndNamesHaveNoRow) {
     EXPECT_EQ(findComponentKindByJsonName(""), nullptr);
 }
 
-TEST(KindTable, NamesAndRulesOfTheEightKinds) {
-    // What files, messages, the JSON form, the editor and the image depend on.
-    struct Expected {
-        uint8_t code;
-        const char* className;
-        const char* displayName;
-        PlacementOutline placement;
-        GlyphRule glyphs;
-        RecordOrder order;
-    };
-    const Expected expected[] = {
-        {1, "CChars", "Static text", {108, 36}, GlyphRule::Text, RecordOrder::ListOrder},
-        {2, "CRegister", "Register", {90, 36}, GlyphRule::None, RecordOrder::ByCharacterCell},
-        {3, "CLight", "Lamp", {36, 36}, GlyphRule::LampGlyphs, RecordOrder::ListOrder},
-        {4, "CFunction", "Function key", {36, 36}, GlyphRule::KeySymbols, RecordOrder::ListOrder},
-        {5, "CUpLoadPic", "Picture", {0, 0}, GlyphRule::Picture, RecordOrder::ListOrder},
-        {6, "CBar", "Bar graph", {36, 108}, GlyphRule::None, RecordOrder::ListOrder},
-        {7, "CTide", "Trend", {216, 108}, GlyphRule::None, RecordOrder::ListOrder},
-        {8, "CDynamic", "Dynamic text", {180, 36}, GlyphRule::Text, RecordOrder::ListOrder},
-    };
-    ASSERT_EQ(componentKinds().size(), std::size(expected));
-    for (const Expected& e : expected) {
-        SCOPED_TRACE(e.displayName);
-        const ComponentKindInfo* kind = findComponentKind(e.code);
-        ASSERT_NE(kind, nullptr);
-        EXPECT_STREQ(kind->runtimeClass.name, e.className);
-        EXPECT_STREQ(kind->jsonName, e.className) << "the JSON form names kinds by class";
-        EXPECT_STREQ(kind->displayName, e.displayName);
-        EXPECT_EQ(kind->placement.width, e.placement.width);
-        EXPECT_EQ(kind->placement.height, e.placement.height);
-        EXPECT_EQ(kind->glyphs, e.glyphs);
-        EXPECT_EQ(kind->recordOrder, e.order);
-    }
-}
-
 // --- copying ---
 
 // The common part every copy takes, beside what the record stores.
