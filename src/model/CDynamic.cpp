@@ -18,9 +18,10 @@ bool fixesStation(uint8_t typeCode) {
            typeCode == 145;
 }
 
+// Decimal for any display mode but 0 (a flag byte), hexadecimal for 0.
 ByteString formatValue(int32_t value, uint8_t mode) {
     char buffer[16];
-    if (mode == 1)
+    if (flagBit(mode) != 0)
         std::snprintf(buffer, sizeof buffer, "%d", value);
     else
         std::snprintf(buffer, sizeof buffer, "%x", static_cast<unsigned>(value));

@@ -392,6 +392,25 @@ TEST(DynamicPage, HexModeClampsUsedValuesAndShowsThemInLowerCase) {
     EXPECT_EQ(dyn.m_valueTexts[3], "255");
 }
 
+TEST(DynamicPage, ADisplayModeOf2FromAFileIsDecimalWhenValuesAreReformatted) {
+    Project project(2);
+    CDynamic dyn(project.context, 0, 0, "one");
+    dyn.m_displayMode = 2;
+    dyn.m_signed = 1;
+    dyn.m_values[1] = -300;
+    dyn.m_texts[1] = "low";
+    dyn.m_valueTexts[1] = "-300";
+    dyn.m_values[2] = 40000;
+    dyn.m_texts[2] = "high";
+    dyn.m_valueTexts[2] = "40000";
+    EXPECT_FALSE(dyn.pageState(1).valuesHex);
+    dyn.onPageSignedChanged();  // signed, 16 bits: -32768..32767
+    EXPECT_EQ(dyn.m_valueTexts[1], "-300");
+    EXPECT_EQ(dyn.m_values[2], 32767);
+    EXPECT_EQ(dyn.m_valueTexts[2], "32767");
+    EXPECT_EQ(dyn.m_displayMode, 2) << "the stored byte stays";
+}
+
 TEST(DynamicPage, ValueRangesByTypeSignAndProtocol) {
     Project siemens(2);
     CDynamic word(siemens.context, 0, 0, "t");
