@@ -542,46 +542,23 @@ void visitFields(V& v, CUpLoadPic& c) {
     v.bitmap("bitmap", c.m_bitmap);
 }
 
-// Visits the fields of the component's class; false for an object of no known class.
+// Visits the fields of the component when it is a T.
+template <typename T, typename V>
+bool visitAs(V& v, CBase& c) {
+    auto* p = dynamic_cast<T*>(&c);
+    if (p != nullptr)
+        visitFields(v, *p);
+    return p != nullptr;
+}
+
+// Visits the fields of the component's class; false for an object of no known class. The kind
+// of the object comes from the kind table ("kind" in the JSON form); this is what each class
+// adds to it.
 template <typename V>
 bool visitComponent(V& v, CBase& c) {
-    switch (c.m_kind) {
-        case kKindChars:
-            if (auto* p = dynamic_cast<CChars*>(&c))
-                return visitFields(v, *p), true;
-            break;
-        case kKindRegister:
-            if (auto* p = dynamic_cast<CRegister*>(&c))
-                return visitFields(v, *p), true;
-            break;
-        case kKindLight:
-            if (auto* p = dynamic_cast<CLight*>(&c))
-                return visitFields(v, *p), true;
-            break;
-        case kKindFunction:
-            if (auto* p = dynamic_cast<CFunction*>(&c))
-                return visitFields(v, *p), true;
-            break;
-        case kKindPicture:
-            if (auto* p = dynamic_cast<CUpLoadPic*>(&c))
-                return visitFields(v, *p), true;
-            break;
-        case kKindBar:
-            if (auto* p = dynamic_cast<CBar*>(&c))
-                return visitFields(v, *p), true;
-            break;
-        case kKindTide:
-            if (auto* p = dynamic_cast<CTide*>(&c))
-                return visitFields(v, *p), true;
-            break;
-        case kKindDynamic:
-            if (auto* p = dynamic_cast<CDynamic*>(&c))
-                return visitFields(v, *p), true;
-            break;
-        default:
-            break;
-    }
-    return false;
+    return visitAs<CChars>(v, c) || visitAs<CRegister>(v, c) || visitAs<CLight>(v, c) ||
+           visitAs<CFunction>(v, c) || visitAs<CUpLoadPic>(v, c) || visitAs<CBar>(v, c) ||
+           visitAs<CTide>(v, c) || visitAs<CDynamic>(v, c);
 }
 
 // --- dynamic-text entries ---
