@@ -95,6 +95,7 @@ void Archive::failAt(size_t offset, const std::string& what) {
     if (!ok_)
         return;
     ok_ = false;
+    failureOffset_ = offset;
     error_ = what + " at byte offset " + std::to_string(offset);
 }
 

@@ -119,6 +119,10 @@ class Archive {
     bool ok() const { return ok_; }
     // Records a failure at the current offset (the first one is kept).
     void fail(const std::string& what);
+    // Records a failure at an earlier offset, where the faulty value began.
+    void failAt(size_t offset, const std::string& what);
+    // The byte offset of the first failure (0 while ok()).
+    size_t failureOffset() const { return failureOffset_; }
     Status status() const;
     const std::string& errorMessage() const { return error_; }
 
@@ -136,12 +140,12 @@ class Archive {
 
   private:
     bool need(size_t n, const char* what);
-    void failAt(size_t offset, const std::string& what);
     uint64_t readStringLength(bool& wide);
 
     bool storing_;
     bool ok_ = true;
     std::string error_;
+    size_t failureOffset_ = 0;
     Bytes output_;
     std::span<const uint8_t> input_;
     size_t pos_ = 0;

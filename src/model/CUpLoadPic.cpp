@@ -50,12 +50,15 @@ void CUpLoadPic::Serialize(Archive& ar) {
     }
     checkLoadedKind(ar, m_kind, kKindPicture);
     m_kind = kKindPicture;
+    // Failures name the offset of the description, inside this record.
+    const size_t descriptionOffset = ar.offset();
     BitmapDescription description{};
     if (!ar.readBytes(description.data(), description.size()))
         return;
     const uint32_t imageSize = MonoBitmap::storedImageSize(description);
     if (imageSize > ar.remaining()) {
-        ar.fail("picture of " + std::to_string(imageSize) + " bytes runs past the end of the file");
+        ar.failAt(descriptionOffset, "picture of " + std::to_string(imageSize) +
+                                         " bytes runs past the end of the file");
         return;
     }
     Bytes bits(imageSize);
@@ -63,7 +66,7 @@ void CUpLoadPic::Serialize(Archive& ar) {
         return;
     auto stored = MonoBitmap::fromStored(description, bits);
     if (!stored.ok()) {
-        ar.fail(stored.message());
+        ar.failAt(descriptionOffset, stored.message());
         return;
     }
     m_bitmap = std::move(stored.value());

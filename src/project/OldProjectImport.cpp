@@ -1,12 +1,15 @@
 #include "project/OldProjectImport.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <filesystem>
 
 #include "common/Archive.h"
 #include "common/FileIO.h"
+#include "model/CBase.h"
 #include "model/ComponentKinds.h"
+#include "project/Project.h"
 
 namespace vanta {
 
@@ -86,6 +89,7 @@ class Converter {
                            " before its 80 bytes");
         }
         protocol_ = convertOldProtocolCode(old_.u8(13));
+        markOrigin("the header of the old file");
         writeHeader();
         const uint16_t screens = old_.u16(76);
         size_t offset = kOldScreensOffset;
@@ -104,6 +108,7 @@ class Converter {
         result.protocol = protocol_;
         result.screens = screens;
         result.components = components_;
+        result.origins = std::move(origins_);
         return result;
     }
 
@@ -264,6 +269,8 @@ class Converter {
                                  " runs past the end of the file");
         }
         const uint16_t number = old_.u16(offset);
+        markOrigin("screen " + std::to_string(number) + " (its record at byte offset " +
+                   std::to_string(offset) + ")");
         const uint8_t descriptionLength = old_.u8(offset + 2);
         if (!old_.has(offset + 5, descriptionLength)) {
             return damagedStatus("the description of screen " + std::to_string(number) +
@@ -288,22 +295,31 @@ class Converter {
         const uint8_t count = static_cast<uint8_t>(old_.u16(offset + 53) & 0xFF);
         offset += kOldScreenHeader;
 
-        std::vector<std::pair<size_t, uint8_t>> parts;  // offset and old kind
+        struct Part {
+            size_t offset;
+            uint8_t kind;
+            int position;  // 1-based, in the old file's order
+        };
+        std::vector<Part> parts;
         size_t at = offset;
         for (int i = 0; i < count; ++i) {
             size_t size = 0;
             Status status = componentSize(at, number, size);
             if (!status)
                 return status;
-            parts.emplace_back(at, old_.u8(at + 10));
+            parts.push_back({at, old_.u8(at + 10), i + 1});
             at += size;
         }
         out_.writeCount(count);
         for (uint8_t kind : kGroupOrder) {
-            for (const auto& [partOffset, partKind] : parts) {
-                if (partKind != kind)
+            for (const Part& part : parts) {
+                if (part.kind != kind)
                     continue;
-                writeComponent(partOffset, partKind);
+                markOrigin("screen " + std::to_string(number) + ", component " +
+                           std::to_string(part.position) + " (" +
+                           componentKindName(convertedKind(kind)) + " at byte offset " +
+                           std::to_string(part.offset) + ")");
+                writeComponent(part.offset, part.kind);
                 ++components_;
             }
         }
@@ -461,6 +477,7 @@ class Converter {
     }
 
     Status writeAlarmList(size_t offset) {
+        markOrigin("the alarm list (its texts at byte offset " + std::to_string(offset) + ")");
         const int32_t address = old_.d32(41);
         out_.writeU8(station(old_.u8(33)));
         out_.writeU16(convertRegisterAddress(address, protocol_));
@@ -479,8 +496,12 @@ class Converter {
         return Status::success();
     }
 
+    // What the output from here on is converted from.
+    void markOrigin(std::string what) { origins_.push_back({out_.data().size(), std::move(what)}); }
+
     OldImage old_;
     Archive out_;
+    std::vector<ConversionOrigin> origins_;
     uint8_t protocol_ = 0;
     uint32_t nextIndex_ = kFirstFreeIndex;
     std::array<bool, 8> classWritten_{};
@@ -597,27 +618,69 @@ uint8_t convertOldFunctionKeyType(uint8_t oldType) {
     }
 }
 
+std::string OldProjectConversion::originOf(size_t outputOffset) const {
+    auto after = std::upper_bound(
+        origins.begin(), origins.end(), outputOffset,
+        [](size_t offset, const ConversionOrigin& origin) { return offset < origin.outputOffset; });
+    if (after == origins.begin())
+        return "the header of the old file";
+    return std::prev(after)->what;
+}
+
 Result<OldProjectConversion> convertOldProject(std::span<const uint8_t> old) {
     if (!looksLikeOldProject(old))
         return Result<OldProjectConversion>::failure("the file type error!");
-    return Converter(old).run();
+    auto converted = Converter(old).run();
+    if (!converted)
+        return converted;
+    // The result must open as a project: the converter copies some old bytes as they stand
+    // (texts, pictures), and a damaged one would otherwise give a file that never opens.
+    Project check;
+    size_t failedAt = 0;
+    Status opened = check.load(converted->project, &failedAt);
+    if (!opened) {
+        return Result<OldProjectConversion>::failure(
+            "The old project file is damaged: " + converted->originOf(failedAt) +
+            " does not convert into a readable project (" + opened.message() + ").");
+    }
+    return converted;
 }
 
-Result<std::string> importOldProjectFile(const std::string& oldPath) {
-    auto data = readWholeFile(oldPath);
-    if (!data)
-        return Result<std::string>::failure("Open the file error!");
-    if (!looksLikeOldProject(data.value()))
-        return Result<std::string>::failure("the file type error!");
-    auto converted = convertOldProject(data.value());
-    if (!converted)
-        return Result<std::string>(converted.error());
+std::string defaultImportTarget(const std::string& oldPath) {
     std::filesystem::path target(oldPath);
     target.replace_extension(".osp");
-    Status written = writeFileAtomically(target.string(), converted->project);
+    return target.string();
+}
+
+Result<OldProjectConversion> readAndConvertOldProject(const std::string& oldPath) {
+    ReadFailure failure{};
+    auto data = readFileLimited(oldPath, kMaxOldProjectBytes, "old project file", &failure);
+    if (!data) {
+        if (failure == ReadFailure::Refused)
+            return Result<OldProjectConversion>(data.error());
+        return Result<OldProjectConversion>::failure("Open the file error!");
+    }
+    return convertOldProject(data.value());
+}
+
+Result<std::string> importOldProjectFile(const std::string& oldPath, const std::string& target,
+                                         Prompter& prompter) {
+    auto converted = readAndConvertOldProject(oldPath);
+    if (!converted)
+        return Result<std::string>(converted.error());
+    const std::string out = target.empty() ? defaultImportTarget(oldPath) : target;
+    if (std::filesystem::exists(out) &&
+        prompter.ask(replaceQuestion(out), kImportCaption, Buttons::YesNo) != Answer::Yes) {
+        return Result<std::string>::failure("The import was cancelled; " + out + " is unchanged.");
+    }
+    Status written = writeFileAtomically(out, converted->project);
     if (!written)
         return Result<std::string>(written.error());
-    return target.string();
+    return out;
+}
+
+std::string replaceQuestion(const std::string& target) {
+    return target + " already exists. Do you want to replace it?";
 }
 
 }  // namespace vanta

@@ -1,6 +1,7 @@
 #include "project/Project.h"
 
 #include <cstring>
+#include <new>
 
 #include "model/ComponentFactory.h"
 
@@ -157,11 +158,29 @@ Status Project::readBody(Archive& ar) {
     return ar.status();
 }
 
-Status Project::load(std::span<const uint8_t> file) {
-    Status pre = precheck(file.first(std::min<size_t>(file.size(), 8)), "");
-    if (!pre)
-        return pre;
+Result<Bytes> Project::readFile(const std::string& path, ReadFailure* failure) {
+    return readFileLimited(path, kMaxFileBytes, "project file", failure);
+}
 
+Status Project::load(std::span<const uint8_t> file, size_t* failureOffset) {
+    Status pre = precheck(file.first(std::min<size_t>(file.size(), 8)), "");
+    if (!pre) {
+        if (failureOffset != nullptr)
+            *failureOffset = 0;
+        return pre;
+    }
+    try {
+        return loadChecked(file, failureOffset);
+    } catch (const std::bad_alloc&) {
+        clear();
+        if (failureOffset != nullptr)
+            *failureOffset = 0;
+        return Status::failure("There is not enough memory to read the project file of " +
+                               std::to_string(file.size()) + " bytes");
+    }
+}
+
+Status Project::loadChecked(std::span<const uint8_t> file, size_t* failureOffset) {
     clear();
     ClassRegistry registry;
     registerModelClasses(registry, context_);
@@ -175,6 +194,8 @@ Status Project::load(std::span<const uint8_t> file) {
     Status status = readBody(ar);
     if (!status) {
         clear();
+        if (failureOffset != nullptr)
+            *failureOffset = ar.failureOffset();
         return status;
     }
     if (screens.empty()) {

@@ -1,6 +1,7 @@
 #include "project/ProjectDocument.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "common/FileIO.h"
 #include "project/OldProjectImport.h"
@@ -37,8 +38,11 @@ bool ProjectDocument::saveModifiedQuestion() {
 bool ProjectDocument::open(const std::string& path) {
     if (!saveModifiedQuestion())
         return false;
-    auto file = readWholeFile(path);
+    ReadFailure failure{};
+    auto file = Project::readFile(path, &failure);
     if (!file) {
+        if (failure == ReadFailure::Refused)
+            return reportFailure(file.status(), kFailedToOpenCaption);
         prompter_.inform("Open file" + path + " error!", "", Severity::Error);
         return false;
     }
@@ -76,6 +80,15 @@ bool ProjectDocument::saveAs() {
 }
 
 bool ProjectDocument::saveTo(const std::string& path) {
+    if (isReadOnlyFile(path)) {
+        const Answer answer = prompter_.ask(
+            path + " is read-only. Do you want to save the project under another name?",
+            kFailedToSaveCaption, Buttons::YesNo, Severity::Warning);
+        if (answer != Answer::Yes)
+            return false;
+        auto chosen = ui_.askSavePath(path);
+        return chosen && saveTo(*chosen);
+    }
     const Bytes bytes = project_->save();
     Status written = writeFileAtomically(path, bytes);
     if (!written)
@@ -104,8 +117,11 @@ bool ProjectDocument::importOldProject(const std::string& oldPath,
                                        const std::function<bool()>& confirm) {
     if (!saveModifiedQuestion())
         return false;
-    auto data = readWholeFile(oldPath);
+    ReadFailure failure{};
+    auto data = readFileLimited(oldPath, kMaxOldProjectBytes, "old project file", &failure);
     if (!data) {
+        if (failure == ReadFailure::Refused)
+            return reportFailure(data.status(), kImportCaption);
         prompter_.inform("Open the file error!", "", Severity::Error);
         return false;
     }
@@ -115,18 +131,18 @@ bool ProjectDocument::importOldProject(const std::string& oldPath,
     }
     if (confirm && !confirm())
         return false;
+    // Converted and opened in memory first: nothing is written unless the result opens.
     auto converted = convertOldProject(data.value());
     if (!converted)
-        return reportFailure(converted.status(), "Import old project");
-    std::string target = oldPath;
-    const size_t slash = target.find_last_of('/');
-    const size_t dot = target.find_last_of('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-        target.resize(dot);
-    target += ".osp";
+        return reportFailure(converted.status(), kImportCaption);
+    const std::string target = defaultImportTarget(oldPath);
+    if (std::filesystem::exists(target) &&
+        prompter_.ask(replaceQuestion(target), kImportCaption, Buttons::YesNo) != Answer::Yes) {
+        return false;
+    }
     Status written = writeFileAtomically(target, converted->project);
     if (!written)
-        return reportFailure(written, "Import old project");
+        return reportFailure(written, kImportCaption);
     prompter_.inform("conversion accomplished!");
 
     Status loaded = project_->load(converted->project);

@@ -56,15 +56,19 @@ class ProjectDocument {
     bool saveAs();
     // Writes the project to path through a temporary file; on success the path becomes the
     // document's and the modified flag is cleared; on failure the old file and the flag stay.
+    // A read-only file is not written: the user is asked whether to save under another name.
     bool saveTo(const std::string& path);
 
     // The new-project command: "The file Ostra_Ptc.dat error!!!" when the catalogue has no
     // entry, the question, the PLC selection, then a cleared project with screen 1 and no path.
     bool newProject(size_t catalogueEntries);
 
-    // The import command after the file dialog: the question, the conversion (writing the new
-    // file beside the old one), "conversion accomplished!", then the new file opened, not
-    // modified. `confirm` is the import dialog: false when the user cancels it.
+    // The import command after the file dialog: the save-modified question, the import dialog
+    // (`confirm`: false when the user cancels it), the conversion, opened in memory before
+    // anything is written (a damaged old file is named by screen and component and writes
+    // nothing), the question before replacing an existing file of the new name, the new file
+    // written beside the old one, "conversion accomplished!", then the new project open and not
+    // modified.
     bool importOldProject(const std::string& oldPath, const std::function<bool()>& confirm);
 
   private:

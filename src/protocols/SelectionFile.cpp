@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "common/FileIO.h"
+
 namespace vanta {
 
 namespace {
@@ -60,17 +62,9 @@ Selection SelectionFile::read(const std::string& path, size_t catalogueEntries) 
 }
 
 Status SelectionFile::write(const std::string& path, uint8_t entryIndex, uint8_t portIndex) {
-    const std::string temporary = path + ".tmp";
     const uint8_t bytes[2] = {entryIndex, portIndex};
-    bool written = false;
-    if (std::FILE* raw = std::fopen(temporary.c_str(), "wb")) {
-        written = std::fwrite(bytes, 1, 2, raw) == 2;
-        written = std::fclose(raw) == 0 && written;
-    }
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
+    if (!writeFileAtomically(path, bytes))
         return Status::failure("File " + path + " cannot be written!");
-    }
     return Status::success();
 }
 

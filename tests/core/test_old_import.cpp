@@ -300,13 +300,29 @@ TEST(OldProjectImport, FileImportWritesBesideTheOldFile) {
         std::ofstream f(dir / "plant.osp");
         f << "old content";
     }
-    auto path = importOldProjectFile(old.string());
+    struct Replace : Prompter {
+        std::vector<std::string> asked;
+        Answer answer = Answer::No;
+        Answer ask(const std::string& text, const std::string&, Buttons, Severity) override {
+            asked.push_back(text);
+            return answer;
+        }
+    } prompter;
+    auto kept = importOldProjectFile(old.string(), "", prompter);
+    EXPECT_FALSE(kept);
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0],
+              (dir / "plant.osp").string() + " already exists. Do you want to replace it?");
+    EXPECT_EQ(readWholeFile((dir / "plant.osp").string())->size(), 11u) << "No keeps the file";
+
+    prompter.answer = Answer::Yes;
+    auto path = importOldProjectFile(old.string(), "", prompter);
     ASSERT_TRUE(path) << path.message();
     EXPECT_EQ(*path, (dir / "plant.osp").string());
     auto written = readWholeFile(*path);
     ASSERT_TRUE(written);
     EXPECT_EQ(written->at(0), 0x08);
-    EXPECT_EQ(importOldProjectFile((dir / "missing.grx").string()).message(),
+    EXPECT_EQ(importOldProjectFile((dir / "missing.grx").string(), "", prompter).message(),
               "Open the file error!");
     fs::remove_all(dir);
 }

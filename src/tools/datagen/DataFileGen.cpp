@@ -7,6 +7,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "common/FileIO.h"
 #include "common/FontTables.h"
 #include "common/GbkText.h"
 
@@ -44,24 +45,8 @@ bool isPrivateUse(uint32_t cp) {
     return cp >= 0xE000 && cp <= 0xF8FF;
 }
 
-Status writeFileAtomically(const std::filesystem::path& target, const std::vector<uint8_t>& data) {
-    std::filesystem::path temp = target;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data.data()),
-                  static_cast<std::streamsize>(data.size()));
-        out.close();
-        if (!out)
-            return Status::failure("Cannot write " + temp.string());
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return Status::failure("Cannot create " + target.string());
-    }
-    return Status::success();
+Status writeDataFile(const std::filesystem::path& target, const std::vector<uint8_t>& data) {
+    return writeFileAtomically(target.string(), data);
 }
 
 }  // namespace
@@ -251,13 +236,13 @@ Status writeDataFiles(const std::string& unifontPath, const std::string& outDir)
     if (ec)
         return Status::failure("Cannot create the folder " + outDir);
     const std::filesystem::path dir(outDir);
-    if (Status s = writeFileAtomically(dir / "Ostra_EN.dat", buildNarrowTable(*glyphs)); !s) {
+    if (Status s = writeDataFile(dir / "Ostra_EN.dat", buildNarrowTable(*glyphs)); !s) {
         return s;
     }
-    if (Status s = writeFileAtomically(dir / "Ostra_CH.dat", buildWideTable(*glyphs)); !s) {
+    if (Status s = writeDataFile(dir / "Ostra_CH.dat", buildWideTable(*glyphs)); !s) {
         return s;
     }
-    return writeFileAtomically(dir / "Ostra_Ptc.dat", buildPlaceholderCatalogue());
+    return writeDataFile(dir / "Ostra_Ptc.dat", buildPlaceholderCatalogue());
 }
 
 }  // namespace vanta::datagen

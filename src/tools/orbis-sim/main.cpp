@@ -18,11 +18,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <limits>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "common/FileIO.h"
 #include "link/PanelSimulator.h"
 #include "qtsupport/AppInfo.h"
 
@@ -145,19 +146,9 @@ int64_t nowNs() {
 bool saveFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     if (path.empty())
         return true;
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        if (!out) {
-            std::fprintf(stderr, "orbis-sim: cannot write %s\n", temp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::fprintf(stderr, "orbis-sim: cannot write %s: %s\n", path.c_str(),
-                     std::strerror(errno));
+    const vanta::Status written = vanta::writeFileAtomically(path, bytes);
+    if (!written) {
+        std::fprintf(stderr, "orbis-sim: %s\n", written.message().c_str());
         return false;
     }
     return true;
@@ -217,7 +208,7 @@ bool makeLink(const std::string& target, const std::string& link) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int runSimulator(int argc, char** argv) {
     Options o;
     if (int status = parse(argc, argv, o)) {
         usage(stderr);
@@ -332,4 +323,14 @@ int main(int argc, char** argv) {
     ::close(pty.slave);
     ::close(pty.master);
     return status;
+}
+
+int main(int argc, char** argv) {
+    // Running out of memory ends the simulator with a message, never with an uncaught exception.
+    try {
+        return runSimulator(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "orbis-sim: not enough memory\n");
+        return kExitFailure;
+    }
 }
