@@ -56,7 +56,7 @@ bool orderedByCharacterCell(const CBase& component) {
 
 // A screen's components in image order: every list-order component in list order, then those
 // ordered by character cell (the registers) by character row, then character column (a stable
-// sort keeps list order among equals).
+// sort keeps list order among equals). The records must have been built.
 std::vector<CBase*> imageOrder(const CMainView& screen) {
     std::vector<CBase*> order;
     std::vector<CBase*> byCell;
@@ -67,11 +67,13 @@ std::vector<CBase*> imageOrder(const CMainView& screen) {
             order.push_back(component.get());
         }
     }
-    std::stable_sort(byCell.begin(), byCell.end(), [](const CBase* a, const CBase* b) {
-        const int rowA = a->m_y / 16, rowB = b->m_y / 16;
-        if (rowA != rowB)
-            return rowA < rowB;
-        return a->m_x / 8 < b->m_x / 8;
+    // The order follows the position the panel receives: bytes 0 and 1 of the record.
+    auto row = [](const CBase* c) { return c->m_record.size() >= 2 ? c->m_record[1] / 16 : 0; };
+    auto column = [](const CBase* c) { return c->m_record.empty() ? 0 : c->m_record[0] / 8; };
+    std::stable_sort(byCell.begin(), byCell.end(), [&](const CBase* a, const CBase* b) {
+        if (row(a) != row(b))
+            return row(a) < row(b);
+        return column(a) < column(b);
     });
     order.insert(order.end(), byCell.begin(), byCell.end());
     return order;
@@ -145,15 +147,33 @@ class Compiler {
         return result;
     }
 
-    // The panel counts a screen's components in one byte.
+    // The panel finds a screen by its number, counts a screen's components in one byte and
+    // takes each component's corner as one byte per axis.
     Status checkScreens() const {
+        std::vector<bool> seen(0x10000, false);
         for (const auto& screen : project_.screens.screens()) {
+            if (seen[screen->m_number]) {
+                return Status::failure(screenName(*screen) +
+                                           " appears more than once in the screen list; the "
+                                           "panel could show only the first of them. Give each "
+                                           "screen its own number.",
+                                       kDownloadCaption);
+            }
+            seen[screen->m_number] = true;
             if (screen->components().size() > kMaxComponentsPerScreen) {
                 return Status::failure(screenName(*screen) + " holds " +
                                            std::to_string(screen->components().size()) +
                                            " components; the panel shows at most 255 on a "
                                            "screen.",
                                        kDownloadCaption);
+            }
+            for (const auto& component : screen->components()) {
+                if (!isPanelPositionOnDisplay(component->m_x, component->m_y)) {
+                    return Status::failure(screenName(*screen) + ": " + component->describe() +
+                                               " lies outside the 192 x 64 display; move it "
+                                               "onto the display.",
+                                           kDownloadCaption);
+                }
             }
         }
         return Status::success();

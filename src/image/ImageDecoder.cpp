@@ -151,11 +151,21 @@ class Decoder {
         tableValid_ = true;
         uint32_t pointers = table + static_cast<uint32_t>(out_.screenCount * kScreenEntryBytes);
         pointerTableStart_ = pointers;
+        // Where each screen number first appears: the panel finds a screen by its number.
+        std::vector<size_t> firstEntry(0x10000, SIZE_MAX);
         for (size_t i = 0; i < screens; ++i) {
             const size_t e = at + i * kScreenEntryBytes;
             DecodedScreen s;
             s.tableOffset = e;
             s.number = be16(e);
+            if (firstEntry[s.number] != SIZE_MAX) {
+                problem(e, "Screen " + std::to_string(s.number) +
+                               " appears again in the screen table (first at image offset " +
+                               std::to_string(firstEntry[s.number]) +
+                               "); the panel shows only the first.");
+            } else {
+                firstEntry[s.number] = e;
+            }
             s.componentCount = u8(e + 2);
             s.upScreen = be16(e + 3);
             s.downScreen = be16(e + 5);

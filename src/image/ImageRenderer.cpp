@@ -130,4 +130,17 @@ MonoBitmap renderScreen(std::span<const uint8_t> image, const DecodedScreen& scr
     return painter.take();
 }
 
+std::vector<const DecodedScreen*> screensToRender(const DecodedImage& decoded) {
+    std::vector<bool> seen(0x10000, false);
+    std::vector<const DecodedScreen*> screens;
+    screens.reserve(decoded.screens.size());
+    for (const DecodedScreen& screen : decoded.screens) {
+        if (seen[screen.number])
+            continue;
+        seen[screen.number] = true;
+        screens.push_back(&screen);
+    }
+    return screens;
+}
+
 }  // namespace vanta

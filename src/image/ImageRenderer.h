@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "image/ImageDecoder.h"
 #include "model/MonoBitmap.h"
@@ -23,5 +24,9 @@
 namespace vanta {
 
 MonoBitmap renderScreen(std::span<const uint8_t> image, const DecodedScreen& screen);
+
+// The screens the panel can show: the first screen of each number, in screen-table order. A
+// number that appears again is one of the decoder's problems and gets no picture of its own.
+std::vector<const DecodedScreen*> screensToRender(const DecodedImage& decoded);
 
 }  // namespace vanta

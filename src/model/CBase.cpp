@@ -29,8 +29,14 @@ const RuntimeClass& CBase::GetRuntimeClass() const {
 
 void CBase::Serialize(Archive& ar) {
     ar.io(m_kind);
+    const size_t positionOffset = ar.offset();
     ar.io(m_x);
     ar.io(m_y);
+    if (ar.isLoading() && ar.ok() && !isPanelPositionOnDisplay(m_x, m_y)) {
+        ar.failAt(positionOffset, std::string(componentKindName(m_kind)) + " at (" +
+                                      std::to_string(m_x) + ", " + std::to_string(m_y) +
+                                      ") lies off the 192 x 64 display (x 0..191, y 0..63)");
+    }
 }
 
 void CBase::SetDisplayMode(uint8_t mode, int) {

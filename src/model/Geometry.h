@@ -46,6 +46,14 @@ inline constexpr int32_t kPanelHeight = 64;
 inline constexpr int32_t kCellWidth = 8;
 inline constexpr int32_t kCellHeight = 16;
 
+// Whether a component's top-left corner (panel pixels) lies on the display: x 0..191, y 0..63.
+// Every position a project holds is one of these: the editor keeps components inside the display
+// (one wider than the display keeps x = 0), the download record carries x and y as one byte
+// each, and the panel draws from that corner.
+constexpr bool isPanelPositionOnDisplay(int32_t x, int32_t y) {
+    return x >= 0 && x < kPanelWidth && y >= 0 && y < kPanelHeight;
+}
+
 // The display as the editor shows it, in screen pixels.
 inline constexpr double kZoom = 2.25;
 inline constexpr double kUnzoom = 0.4444444444444444;

@@ -402,10 +402,11 @@ void visitHeader(V& v, HeaderFields& h) {
     v.num("e5Timeout", h.comm.e5Timeout);
 }
 
+// The top-left corner on the display, as the project file holds it.
 template <typename V>
 void visitPosition(V& v, CBase& c) {
-    v.num("x", c.m_x);
-    v.num("y", c.m_y);
+    v.num("x", c.m_x, 0, kPanelWidth - 1);
+    v.num("y", c.m_y, 0, kPanelHeight - 1);
 }
 
 template <typename V>

@@ -43,8 +43,8 @@ void fillLampKeyBlock(CLightFunc& c, int seed) {
 }
 
 void fillBarTideBlock(CBarTide& c) {
-    c.m_x = -5;
-    c.m_y = 70;
+    c.m_x = 191;  // the far corner of the display
+    c.m_y = 63;
     c.m_width = 33;
     c.m_height = 44;
     c.m_displayMode = 0;
