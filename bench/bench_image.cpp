@@ -165,4 +165,52 @@ BENCHMARK(BM_DecodeAndRenderImage)
     ->Arg(kFullScreens)
     ->Unit(benchmark::kMillisecond);
 
+// An image of n screens without components whose numbers each appear twice, as a damaged or
+// hand-made image may hold them: decoding it and rendering one picture per distinct number (what
+// `vantactl render` does) grows with n, not with its square.
+Bytes repeatedScreenImage(int screens) {
+    const uint32_t table = 0x8030;
+    const uint32_t pointers = table + 9 * static_cast<uint32_t>(screens);
+    Bytes image(48, 0);
+    image[0] = image[1] = 0xFF;
+    auto be16 = [&](size_t at, uint32_t v) {
+        image[at] = static_cast<uint8_t>(v >> 8);
+        image[at + 1] = static_cast<uint8_t>(v);
+    };
+    be16(2, table);
+    be16(4, pointers);
+    be16(6, 0x8030);
+    be16(8, 0x8030);
+    be16(16, static_cast<uint32_t>(screens));
+    for (int i = 0; i < screens; ++i) {
+        const size_t e = image.size();
+        image.resize(e + 9, 0);
+        be16(e, static_cast<uint32_t>(1 + i % (screens / 2)));
+        be16(e + 7, pointers);
+    }
+    return image;
+}
+
+void BM_RenderRepeatedScreens(benchmark::State& state) {
+    const int screens = static_cast<int>(state.range(0));
+    const Bytes image = repeatedScreenImage(screens);
+    size_t pictures = 0;
+    for (auto _ : state) {
+        const DecodedImage decoded = decodeImage(image);
+        pictures = 0;
+        for (const DecodedScreen* screen : screensToRender(decoded)) {
+            MonoBitmap shown = renderScreen(image, *screen);
+            benchmark::DoNotOptimize(shown);
+            ++pictures;
+        }
+    }
+    state.counters["pictures"] = static_cast<double>(pictures);
+    state.SetComplexityN(screens);
+}
+BENCHMARK(BM_RenderRepeatedScreens)
+    ->Arg(300)
+    ->Arg(3000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity();
+
 }  // namespace
