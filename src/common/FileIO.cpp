@@ -262,7 +262,7 @@ Result<std::vector<uint8_t>> readFileLimited(const std::string& path, uint64_t m
     if (S_ISDIR(st.st_mode))
         return fail(ReadFailure::CannotOpen, systemReason(EISDIR));
     if (isDevice(st))
-        return fail(ReadFailure::Refused, "it is a device, not a " + what);
+        return fail(ReadFailure::Refused, "it is a device, not a file");
     const bool regular = S_ISREG(st.st_mode);
     if (regular && static_cast<uint64_t>(st.st_size) > maxBytes)
         return fail(ReadFailure::Refused,

@@ -221,7 +221,7 @@ TEST_F(FileTest, DevicesAreNeverReadAndPipesOnlyUpToTheLimit) {
     auto zero = Project::readFile("/dev/zero", &failure);
     ASSERT_FALSE(zero);
     EXPECT_EQ(failure, ReadFailure::Refused);
-    EXPECT_EQ(zero.message(), "Cannot open \"/dev/zero\": it is a device, not a project file.");
+    EXPECT_EQ(zero.message(), "Cannot open \"/dev/zero\": it is a device, not a file.");
 
     int ends[2];
     ASSERT_EQ(::pipe(ends), 0);

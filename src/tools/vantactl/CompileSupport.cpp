@@ -40,9 +40,14 @@ void addAnswerOptions(CLI::App* command, CompilePrompter::Mode& mode) {
 }
 
 bool loadProject(const std::string& path, vanta::Project& project) {
-    auto file = vanta::readWholeFile(path);
+    vanta::ReadFailure failure{};
+    auto file = vanta::Project::readFile(path, &failure);
     if (!file) {
-        std::fprintf(stderr, "Open file%s error!\n", path.c_str());
+        if (failure == vanta::ReadFailure::Refused) {
+            std::fprintf(stderr, "%s\n", file.message().c_str());
+        } else {
+            std::fprintf(stderr, "Open file%s error!\n", path.c_str());
+        }
         return false;
     }
     const auto& bytes = file.value();

@@ -4,14 +4,14 @@
 #include <string>
 
 #include "Command.h"
-#include "common/FileIO.h"
+#include "project/Project.h"
 #include "project/ProjectJson.h"
 
 namespace vantactl {
 namespace {
 
 int runDump(const std::string& path) {
-    auto data = vanta::readWholeFile(path);
+    auto data = vanta::Project::readFile(path);
     if (!data) {
         std::fprintf(stderr, "%s\n", data.message().c_str());
         return kExitFailure;

@@ -15,14 +15,11 @@ struct ImportOptions {
     std::string out;
 };
 
+// Converted and opened in memory first; the output is written only when the result opens, so a
+// damaged old file leaves an existing output as it was.
 int runImport(const ImportOptions& options) {
     const std::string& oldPath = options.in;
-    auto data = vanta::readWholeFile(oldPath);
-    if (!data) {
-        std::fprintf(stderr, "%s: Open the file error!\n", oldPath.c_str());
-        return kExitFailure;
-    }
-    auto converted = vanta::convertOldProject(data.value());
+    auto converted = vanta::readAndConvertOldProject(oldPath);
     if (!converted) {
         std::fprintf(stderr, "%s: %s\n", oldPath.c_str(), converted.message().c_str());
         return kExitFailure;

@@ -1,15 +1,16 @@
 // vantactl render IMAGE.bin -o DIR: decodes a panel image, lists every reference that does not
 // resolve (exit 1 when there is any) and writes each screen as the panel shows it into
-// DIR/screen-<number>.png (192 x 64, one bit per pixel in the display's dark and light).
+// DIR/screen-<number>.png (192 x 64, one bit per pixel in the display's dark and light), one
+// picture per screen number.
 #include <QImage>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "Command.h"
 #include "common/FileIO.h"
+#include "image/ImageCompiler.h"
 #include "image/ImageDecoder.h"
 #include "image/ImageRenderer.h"
 #include "model/Canvas.h"
@@ -36,7 +37,7 @@ struct RenderOptions {
 int runRender(const RenderOptions& options) {
     const std::string& in = options.in;
     const std::filesystem::path dir = options.out;
-    auto file = vanta::readWholeFile(in);
+    auto file = vanta::readFileLimited(in, vanta::kMaxImageBytes, "panel image");
     if (!file) {
         std::fprintf(stderr, "%s\n", file.message().c_str());
         return kExitFailure;
@@ -52,23 +53,22 @@ int runRender(const RenderOptions& options) {
         std::fprintf(stderr, "%s: %s\n", dir.string().c_str(), ec.message().c_str());
         return kExitFailure;
     }
-    std::set<std::string> written;
-    for (const vanta::DecodedScreen& screen : decoded.screens) {
-        // A damaged table may repeat a number; later screens get a suffix.
-        std::string name = "screen-" + std::to_string(screen.number);
-        for (int k = 2; written.count(name); ++k)
-            name = "screen-" + std::to_string(screen.number) + "-" + std::to_string(k);
-        written.insert(name);
-        const std::filesystem::path path = dir / (name + ".png");
-        if (!toPng(vanta::renderScreen(image, screen))
+    // One picture per screen number: the panel finds a screen by its number, and a number
+    // that appears again is among the decoder's problems.
+    size_t written = 0;
+    for (const vanta::DecodedScreen* screen : vanta::screensToRender(decoded)) {
+        const std::filesystem::path path =
+            dir / ("screen-" + std::to_string(screen->number) + ".png");
+        if (!toPng(vanta::renderScreen(image, *screen))
                  .save(QString::fromStdString(path.string()), "PNG")) {
             std::fprintf(stderr, "%s: cannot write the picture\n", path.string().c_str());
             return kExitFailure;
         }
+        ++written;
     }
     const size_t problems = decoded.problems.size() + decoded.problemsLeftOut;
-    std::fprintf(stderr, "%s: %zu screens rendered into %s, %zu problems\n", in.c_str(),
-                 written.size(), dir.string().c_str(), problems);
+    std::fprintf(stderr, "%s: %zu screens rendered into %s, %zu problems\n", in.c_str(), written,
+                 dir.string().c_str(), problems);
     return problems == 0 ? kExitOk : kExitFailure;
 }
 

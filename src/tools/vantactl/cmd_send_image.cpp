@@ -5,15 +5,13 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "Command.h"
 #include "LinkDownload.h"
+#include "common/FileIO.h"
 #include "protocols/Catalogue.h"
 
 namespace vantactl {
@@ -32,26 +30,17 @@ struct SendImageOptions {
 
 // Byte 12 of the image header holds the protocol the image was compiled for.
 constexpr size_t kHeaderProtocolOffset = 12;
-// Files beyond this are not read at all (an image holds at most 32768 bytes; the link says so
-// for anything between).
-constexpr uintmax_t kMaxFileBytes = 16 << 20;
 
 int runSendImage(const SendImageOptions& options) {
     const std::string& imagePath = options.image;
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(imagePath, ec);
-    if (!ec && size > kMaxFileBytes) {
-        std::fprintf(stderr, "vantactl: %s is no panel image (%ju bytes)\n", imagePath.c_str(),
-                     static_cast<uintmax_t>(size));
-        return kExitFailure;
-    }
-    std::ifstream in(imagePath, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "vantactl: cannot read %s\n", imagePath.c_str());
+    // Nothing larger than the panel's image area is read at all.
+    auto file = vanta::readFileLimited(imagePath, vanta::link::kImageAreaSize, "panel image");
+    if (!file) {
+        std::fprintf(stderr, "vantactl: %s\n", file.message().c_str());
         return kExitFailure;
     }
     vanta::LinkJob job;
-    job.image.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    job.image = std::move(file.value());
     int protocol = options.protocol;
     if (protocol < 0) {
         if (job.image.size() <= kHeaderProtocolOffset) {

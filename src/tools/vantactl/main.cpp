@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,11 @@ int main(int argc, char** argv) {
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
             return vantactl.exit(e);  // --help or --version, on stdout
         return reportUsageError(vantactl, e, argc);
+    } catch (const std::bad_alloc&) {
+        // Readers refuse input beyond the largest file of its kind; what still does not fit in
+        // memory ends with a message, never with an uncaught exception.
+        std::fprintf(stderr, "vantactl: not enough memory\n");
+        return kExitFailure;
     }
     return actionStatus();
 }
