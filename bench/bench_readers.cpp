@@ -3,10 +3,10 @@
 // result back. Each grows with the input, never with its square.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "common/FileIO.h"
 #include "project/OldProjectImport.h"
@@ -69,11 +69,7 @@ void BM_ConvertOldProject(benchmark::State& state) {
     state.counters["old_bytes"] = static_cast<double>(old.size());
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_ConvertOldProject)
-    ->Arg(100)
-    ->Arg(1000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(BM_ConvertOldProject)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Complexity();
 
 void BM_ReadProjectFile(benchmark::State& state) {
     const Bytes old = oldProject(static_cast<int>(state.range(0)));

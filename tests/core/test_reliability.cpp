@@ -214,8 +214,8 @@ TEST(Positions, RegistersGoOutInTheRowAndColumnOrderOfTheirPanelPositions) {
     std::vector<std::pair<int, int>> order;
     for (const DecodedComponent& c : decoded.screens[0].components)
         order.emplace_back(c.x, c.y);
-    EXPECT_EQ(order, (std::vector<std::pair<int, int>>{{0, 0}, {100, 0}, {0, 16}, {40, 16},
-                                                        {152, 48}}));
+    EXPECT_EQ(order,
+              (std::vector<std::pair<int, int>>{{0, 0}, {100, 0}, {0, 16}, {40, 16}, {152, 48}}));
 }
 
 // --- repeated screen numbers ---
