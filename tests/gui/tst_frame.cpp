@@ -555,6 +555,85 @@ class TstFrame : public QObject {
         QVERIFY(!frame->doc().document().isModified());
     }
 
+    void importAsksBeforeReplacingAndRefusesADamagedFile() {
+        ProgramFolder folder;
+        ScriptedPrompter prompter;
+        Application app(optionsFor(folder), &prompter);
+        QVERIFY(app.initialise());
+        CMainFrame* frame = app.mainFrame();
+        const QString old = folder.file("old.grx");
+        QVERIFY(QFile::copy(QStringLiteral(VANTA_SOURCE_DIR "/data/samples/old.grx"), old));
+        const QString converted = folder.file("old.osp");
+        {
+            QFile existing(converted);
+            QVERIFY(existing.open(QIODevice::WriteOnly));
+            existing.write("mine");
+        }
+        auto start = [] {
+            whenModal<ImportDialog>(
+                [](ImportDialog* d) { QTest::mouseClick(d->startButton(), Qt::LeftButton); });
+        };
+
+        // No to the question: the file stays, nothing is opened.
+        prompter.answers = {Answer::No};
+        start();
+        QVERIFY(!frame->doc().importPath(old));
+        QVERIFY(prompter.wasAsked(converted.toStdString() +
+                                  " already exists. Do you want to replace it?"));
+        QCOMPARE(folder.read("old.osp"), QByteArray("mine"));
+        QVERIFY(!frame->project().isOpen);
+
+        // A damaged picture in the old file: named, nothing written, nothing asked.
+        QFile damaged(old);
+        QVERIFY(damaged.open(QIODevice::ReadWrite));
+        QVERIFY(damaged.seek(648));
+        damaged.write("\xFE", 1);
+        damaged.close();
+        prompter.asked.clear();
+        start();
+        QVERIFY(!frame->doc().importPath(old));
+        QCOMPARE(prompter.asked.size(), size_t(1));
+        QVERIFY(prompter.asked[0].starts_with(
+            "The old project file is damaged: screen 2, component 4 (Picture at byte offset 588)"));
+        QCOMPARE(folder.read("old.osp"), QByteArray("mine"));
+        QVERIFY(!frame->project().isOpen);
+    }
+
+    void savingAReadOnlyFileOffersAnotherName() {
+        ProgramFolder folder;
+        ScriptedPrompter prompter;
+        Application app(optionsFor(folder), &prompter);
+        QVERIFY(app.initialise());
+        CMainFrame* frame = app.mainFrame();
+        QVERIFY(newProject(frame, 1));
+        const QString path = folder.file("plant.osp");
+        answerFileDialog(path);
+        frame->action(cmd::kSave)->trigger();
+        QVERIFY(QFile::exists(path));
+        const QByteArray before = folder.read("plant.osp");
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+
+        // No: nothing is written and the project stays modified.
+        frame->doc().document().setModified(true);
+        prompter.answers = {Answer::No};
+        frame->action(cmd::kSave)->trigger();
+        QVERIFY(prompter.wasAsked(path.toStdString() +
+                                  " is read-only. Do you want to save the project under another "
+                                  "name?"));
+        QVERIFY(frame->doc().document().isModified());
+
+        // Yes: the file dialog, and the project saved under the new name.
+        const QString other = folder.file("plant-copy.osp");
+        prompter.answers = {Answer::Yes};
+        answerFileDialog(other);
+        frame->action(cmd::kSave)->trigger();
+        QVERIFY(QFile::exists(other));
+        QVERIFY(!frame->doc().document().isModified());
+        QCOMPARE(frame->windowTitle(), other + QStringLiteral(" - Rundel画面设置工具"));
+        QCOMPARE(folder.read("plant.osp"), before);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    }
+
     void portSelectionRewritesTheSelectionFile() {
         ProgramFolder folder;
         ScriptedPrompter prompter;
