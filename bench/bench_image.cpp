@@ -165,10 +165,11 @@ BENCHMARK(BM_DecodeAndRenderImage)
     ->Arg(kFullScreens)
     ->Unit(benchmark::kMillisecond);
 
-// An image of n screens without components whose numbers each appear twice, as a damaged or
-// hand-made image may hold them: decoding it and rendering one picture per distinct number (what
-// `vantactl render` does) grows with n, not with its square.
-Bytes repeatedScreenImage(int screens) {
+// An image of n screens without components whose numbers repeat (`distinct` numbers in turn),
+// as a damaged or hand-made image may hold them: decoding it and rendering one picture per
+// distinct number (what `vantactl render` does) grows with n, not with its square, also when
+// every screen has the same number.
+Bytes repeatedScreenImage(int screens, int distinct) {
     const uint32_t table = 0x8030;
     const uint32_t pointers = table + 9 * static_cast<uint32_t>(screens);
     Bytes image(48, 0);
@@ -185,7 +186,7 @@ Bytes repeatedScreenImage(int screens) {
     for (int i = 0; i < screens; ++i) {
         const size_t e = image.size();
         image.resize(e + 9, 0);
-        be16(e, static_cast<uint32_t>(1 + i % (screens / 2)));
+        be16(e, static_cast<uint32_t>(1 + i % distinct));
         be16(e + 7, pointers);
     }
     return image;
@@ -193,7 +194,8 @@ Bytes repeatedScreenImage(int screens) {
 
 void BM_RenderRepeatedScreens(benchmark::State& state) {
     const int screens = static_cast<int>(state.range(0));
-    const Bytes image = repeatedScreenImage(screens);
+    const int distinct = state.range(1) == 0 ? screens / 2 : static_cast<int>(state.range(1));
+    const Bytes image = repeatedScreenImage(screens, distinct);
     size_t pictures = 0;
     for (auto _ : state) {
         const DecodedImage decoded = decodeImage(image);
@@ -207,9 +209,15 @@ void BM_RenderRepeatedScreens(benchmark::State& state) {
     state.counters["pictures"] = static_cast<double>(pictures);
     state.SetComplexityN(screens);
 }
+// Second argument: 0 for every number twice, 1 for one number on every screen.
 BENCHMARK(BM_RenderRepeatedScreens)
-    ->Arg(300)
-    ->Arg(3000)
+    ->Args({300, 0})
+    ->Args({3000, 0})
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity();
+BENCHMARK(BM_RenderRepeatedScreens)
+    ->Args({300, 1})
+    ->Args({3000, 1})
     ->Unit(benchmark::kMicrosecond)
     ->Complexity();
 

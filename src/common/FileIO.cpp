@@ -74,7 +74,7 @@ int writeAll(int fd, std::span<const uint8_t> bytes) {
 
 // The reason a file may not be written, or empty when it may.
 std::string readOnlyReason(const std::string& path, const struct stat& st) {
-    if (::access(path.c_str(), W_OK) != 0) {
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
         if (errno == EROFS)
             return systemReason(EROFS);
         if (errno == EACCES || errno == EPERM)
