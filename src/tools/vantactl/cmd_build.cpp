@@ -30,7 +30,8 @@ int runBuild(const BuildOptions& options) {
             return kExitFailure;
         }
     }
-    auto data = vanta::readWholeFile(path);
+    // A pipe is read up to the same bound, a device not at all.
+    auto data = vanta::readFileLimited(path, vanta::kProjectJsonMaxBytes, "JSON form of a project");
     if (!data) {
         std::fprintf(stderr, "%s\n", data.message().c_str());
         return kExitFailure;
