@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 #include <filesystem>
+#include <new>
+#include <optional>
 
 #include "common/Archive.h"
 #include "common/FileIO.h"
@@ -630,7 +632,15 @@ std::string OldProjectConversion::originOf(size_t outputOffset) const {
 Result<OldProjectConversion> convertOldProject(std::span<const uint8_t> old) {
     if (!looksLikeOldProject(old))
         return Result<OldProjectConversion>::failure("the file type error!");
-    auto converted = Converter(old).run();
+    std::optional<Result<OldProjectConversion>> run;
+    try {
+        run.emplace(Converter(old).run());
+    } catch (const std::bad_alloc&) {
+        return Result<OldProjectConversion>::failure(
+            "There is not enough memory to convert the old project file of " +
+            std::to_string(old.size()) + " bytes.");
+    }
+    Result<OldProjectConversion>& converted = *run;
     if (!converted)
         return converted;
     // The result must open as a project: the converter copies some old bytes as they stand

@@ -2,10 +2,12 @@
 // resolve (exit 1 when there is any) and writes each screen as the panel shows it into
 // DIR/screen-<number>.png (192 x 64, one bit per pixel in the display's dark and light), one
 // picture per screen number.
+#include <QBuffer>
 #include <QImage>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "Command.h"
@@ -59,9 +61,18 @@ int runRender(const RenderOptions& options) {
     for (const vanta::DecodedScreen* screen : vanta::screensToRender(decoded)) {
         const std::filesystem::path path =
             dir / ("screen-" + std::to_string(screen->number) + ".png");
-        if (!toPng(vanta::renderScreen(image, *screen))
-                 .save(QString::fromStdString(path.string()), "PNG")) {
-            std::fprintf(stderr, "%s: cannot write the picture\n", path.string().c_str());
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!toPng(vanta::renderScreen(image, *screen)).save(&buffer, "PNG")) {
+            std::fprintf(stderr, "%s: cannot make the picture\n", path.string().c_str());
+            return kExitFailure;
+        }
+        const vanta::Status saved = vanta::writeFileAtomically(
+            path.string(), std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(png.data()),
+                                                    static_cast<size_t>(png.size())));
+        if (!saved) {
+            std::fprintf(stderr, "%s\n", saved.message().c_str());
             return kExitFailure;
         }
         ++written;
