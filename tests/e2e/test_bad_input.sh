@@ -101,6 +101,19 @@ err_has "the file is read-only"
 grep -qx "read only" "$work/out-dir/ro.osp" || fail "new: a read-only file was replaced"
 [[ "$(ls -A "$work/out-dir" | wc -l)" == 3 ]] || fail "outputs: files left behind: $(ls -A "$work/out-dir")"
 
+# render writes its pictures the same way: a picture that is a link writes the file it points to.
+expect 0 "$vantactl" compile "$samples/demo.osp" -o "$work/demo-ok.bin"
+expect 0 "$vantactl" render "$work/demo-ok.bin" -o "$work/render-link"
+pictures=$(ls -A "$work/render-link" | wc -l)
+picture=$(ls "$work/render-link" | head -n 1)
+echo "old" >"$work/picture.png"
+ln -sf ../picture.png "$work/render-link/$picture"
+expect 0 "$vantactl" render "$work/demo-ok.bin" -o "$work/render-link"
+[[ -L "$work/render-link/$picture" ]] || fail "render: the link was replaced"
+head -c 4 "$work/picture.png" | grep -q PNG || fail "render: the link's file was not written"
+[[ "$(ls -A "$work/render-link" | wc -l)" == "$pictures" ]] ||
+  fail "render: files left behind: $(ls -A "$work/render-link")"
+
 if [[ "$failures" -gt 0 ]]; then
   echo "$failures failure(s)" >&2
   exit 1

@@ -88,7 +88,7 @@ err_has "cannot be stored in the GBK code page"
 # sparse file, where the file system allows one that large).
 if truncate -s 15T "$work/huge.json" 2>/dev/null; then
   expect 1 "$vantactl" build "$work/huge.json" -o "$work/x.osp"
-  err_has "huge.json: the JSON text is 16492674416640 bytes, more than the JSON form of the largest project"
+  err_has "huge.json\": it holds 16492674416640 bytes, more than the 14419154486190 bytes of the largest JSON form of a project"
   rm -f "$work/huge.json"
 fi
 

@@ -1,7 +1,5 @@
 // vantactl build IN.json -o OUT.osp: a project file from its JSON form (docs/project-json.md).
-#include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,17 +18,8 @@ struct BuildOptions {
 
 int runBuild(const BuildOptions& options) {
     const std::string& path = options.in;
-    // A file longer than the JSON form of the largest project is refused before it is read.
-    std::error_code error;
-    if (std::filesystem::is_regular_file(path, error)) {
-        const std::uintmax_t size = std::filesystem::file_size(path, error);
-        vanta::Status fits = error ? vanta::Status::success() : vanta::checkProjectJsonSize(size);
-        if (!fits) {
-            std::fprintf(stderr, "%s: %s\n", path.c_str(), fits.message().c_str());
-            return kExitFailure;
-        }
-    }
-    // A pipe is read up to the same bound, a device not at all.
+    // A regular file longer than the JSON form of the largest project is refused before it is
+    // read, a pipe is read up to the same bound, a device not at all.
     auto data = vanta::readFileLimited(path, vanta::kProjectJsonMaxBytes, "JSON form of a project");
     if (!data) {
         std::fprintf(stderr, "%s\n", data.message().c_str());
