@@ -1,5 +1,6 @@
 #include "model/CBase.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace vanta {
@@ -155,10 +156,10 @@ void CBase::applyPagePosition() {
 }
 
 int32_t CBase::pageXMaximum() const {
-    return kPanelWidth - m_rect.width() * 4 / 9;
+    return std::max(0, kPanelWidth - m_rect.width() * 4 / 9);
 }
 int32_t CBase::pageYMaximum() const {
-    return kPanelHeight - m_rect.height() * 4 / 9;
+    return std::max(0, kPanelHeight - m_rect.height() * 4 / 9);
 }
 
 void CBase::copyRegisterBinding(const CBase& other) {

@@ -73,7 +73,9 @@ class CBase : public Persistent {
     // SetPosition from the page's X and Y (m_x, m_y, already written by the spins).
     void applyPagePosition();
     // Spin maxima that keep the component inside the display: 192 - width x 4/9 and
-    // 64 - height x 4/9 (width and height of m_rect).
+    // 64 - height x 4/9 (width and height of m_rect), never below 0: a component wider or
+    // taller than the display keeps its corner at 0 (a negative maximum would pull the position
+    // below 0, which the panel's one-byte position would read as a number near 255).
     int32_t pageXMaximum() const;
     int32_t pageYMaximum() const;
 

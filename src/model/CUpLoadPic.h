@@ -3,6 +3,7 @@
 // screen, stored in the project with its one-bit pixels and sent to the panel as a small record
 // plus its bitmap in page format in the image's picture data.
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 
@@ -60,9 +61,10 @@ class CUpLoadPic : public CBase {
     void ShowPropertyPage() override;
 
     // --- rules of the picture page ---
-    // X spin 0 .. 192 - w, Y spin 0 .. 64 - h.
-    int32_t pictureXMaximum() const { return kPanelWidth - m_bitmap.width(); }
-    int32_t pictureYMaximum() const { return kPanelHeight - m_bitmap.height(); }
+    // X spin 0 .. 192 - w, Y spin 0 .. 64 - h; a picture wider than the display (up to 196
+    // columns) can only sit at x = 0.
+    int32_t pictureXMaximum() const { return std::max(0, kPanelWidth - m_bitmap.width()); }
+    int32_t pictureYMaximum() const { return std::max(0, kPanelHeight - m_bitmap.height()); }
     // X or Y spin changed (m_x, m_y already written): moves the picture.
     void onPagePositionChanged() { applyPagePosition(); }
 
