@@ -4,12 +4,13 @@
 // high) with the narrow and wide glyph tables, then stretched onto the component's rectangle
 // with a plain copy, so a double-size component shows the same pixels twice as large.
 //
-// Characters are classed by their UTF-16 value: below 0x390 narrow (glyph = that value in the
-// 256-glyph narrow table; values from 0x100 to 0x38F have no glyph there and stay blank), 0x390
-// and above wide (the double-byte glyph of the wide table). A line feed ends a line for the
-// width (the widest line counts) but is not drawn and does not move the pen; a carriage return
-// counts no width but is drawn as narrow glyph 13. Every character is drawn as its own glyph, so
-// an "&" shows as it stands (it is not doubled for a text call that would read it as a prefix).
+// Every double-byte character is drawn with its 16 x 16 glyph of the wide table, 16 pixels wide,
+// as the panel draws it (the signs and Latin letters with marks of the GBK symbol rows too, which
+// a desktop text renderer would class as narrow by their Unicode value); every single-byte
+// character with its 8 x 16 glyph of the narrow table. A line feed ends a line for the width
+// (the widest line counts) but is not drawn and does not move the pen; a carriage return counts
+// no width but is drawn as narrow glyph 13. Every character is drawn as its own glyph, so an "&"
+// shows as it stands (it is not doubled for a text call that would read it as a prefix).
 
 #include <cstdint>
 

@@ -21,11 +21,14 @@ FontTables handSetFonts() {
     narrow['B' * 16 + 1] = 0x01;    // row 1: rightmost pixel
     narrow['&' * 16 + 2] = 0xFF;    // row 2: full
     narrow[13 * 16 + 3] = 0x80;     // carriage return, row 3
-    narrow[0xB0 * 16 + 15] = 0x18;  // degree sign, bottom row, middle
+    narrow[0xB0 * 16 + 15] = 0x18;  // Latin-1 degree sign, bottom row, middle
     std::vector<uint8_t> wide(kWideTableBytes, 0);
     const size_t at = FontTables::wideOffset(0xB0, 0xA1);
     for (int r = 0; r < 16; ++r)
         wide[at + 2 * r] = 0x80, wide[at + 2 * r + 1] = 0x01;
+    // The GBK degree sign (0xA1 0xE3) and a with macron (0xA8 0xA1): one row each.
+    wide[FontTables::wideOffset(0xA1, 0xE3) + 2 * 4] = 0x01;
+    wide[FontTables::wideOffset(0xA8, 0xA1) + 2 * 5 + 1] = 0x80;
     FontTables fonts;
     fonts.setNarrowTable(narrow);
     fonts.setWideTable(wide);
@@ -45,9 +48,10 @@ TEST(TextRender, NaturalWidth) {
     EXPECT_EQ(naturalTextWidth("AB"), 16);
     EXPECT_EQ(naturalTextWidth("A\xB0\xA1"), 24);  // ideograph: 16
     EXPECT_EQ(naturalTextWidth("\xA6\xA1"), 16);   // Greek capital alpha, 0x391: 16
-    EXPECT_EQ(naturalTextWidth("\xA1\xE3"), 8);    // degree sign, 0xB0: 8
-    EXPECT_EQ(naturalTextWidth("\xA8\xA1"), 8);    // a with macron, 0x101: 8
-    EXPECT_EQ(naturalTextWidth("ABC\nD"), 24);     // the longest line
+    // Every double-byte character is as wide as the panel draws it, below U+0390 too.
+    EXPECT_EQ(naturalTextWidth("\xA1\xE3"), 16);  // degree sign, U+00B0
+    EXPECT_EQ(naturalTextWidth("\xA8\xA1"), 16);  // a with macron, U+0101
+    EXPECT_EQ(naturalTextWidth("ABC\nD"), 24);    // the longest line
     EXPECT_EQ(naturalTextWidth("A\nBCD"), 24);
     EXPECT_EQ(naturalTextWidth("A\rB"), 16);  // a carriage return counts nothing
     EXPECT_EQ(naturalTextWidth("A&B"), 24);
@@ -63,21 +67,23 @@ TEST(TextRender, GlyphsAtTheirNaturalPlaces) {
     EXPECT_EQ(setColumnsOfRow(bitmap, 2),
               (std::vector<int>{16, 31, 32, 33, 34, 35, 36, 37, 38, 39}));
 
-    // A symbol-row character below 0x100 uses the narrow glyph of its value.
+    // A symbol-row character whose Unicode value lies below U+0390 is drawn with its 16 x 16
+    // glyph as the panel draws it, not with the narrow glyph of its value.
     const MonoBitmap degree = renderDisplayText(fonts, "\xA1\xE3");
-    EXPECT_EQ(setColumnsOfRow(degree, 15), (std::vector<int>{3, 4}));
+    ASSERT_EQ(degree.width(), 16);
+    EXPECT_TRUE(setColumnsOfRow(degree, 15).empty());
+    EXPECT_EQ(setColumnsOfRow(degree, 4), (std::vector<int>{7}));
 }
 
-TEST(TextRender, ValuesBeyondTheNarrowTableStayBlank) {
-    // 0x101 has no glyph among the 256: the cell stays blank and the table is never read past
-    // its end (the sanitizer build checks the reads).
+TEST(TextRender, LettersWithMarksTakeTheirWideGlyphAndWidth) {
     const FontTables fonts = handSetFonts();
     const MonoBitmap bitmap = renderDisplayText(fonts,
                                                 "\xA8\xA1"
                                                 "A");
-    ASSERT_EQ(bitmap.width(), 16);
-    EXPECT_EQ(setColumnsOfRow(bitmap, 0), (std::vector<int>{8}));
-    for (int y = 1; y < 16; ++y)
+    ASSERT_EQ(bitmap.width(), 24);
+    EXPECT_EQ(setColumnsOfRow(bitmap, 0), (std::vector<int>{16}));
+    EXPECT_EQ(setColumnsOfRow(bitmap, 5), (std::vector<int>{8}));
+    for (int y : {1, 2, 3, 4, 6, 15})
         EXPECT_TRUE(setColumnsOfRow(bitmap, y).empty()) << y;
 }
 
