@@ -91,6 +91,7 @@ class Compiler {
         : project_(project), options_(options), prompter_(prompter) {
         download_.protocol = project.protocol();
         download_.vocabulary = &project.vocabulary();
+        download_.correctComponents = !options.preview;
     }
 
     CompileResult run() {
@@ -105,25 +106,28 @@ class Compiler {
             return failed(s);
         rebase();
         assignAddresses();
-        auto driver =
-            Catalogue::loadDriverFrom(Catalogue::pathIn(options_.dataDir), project_.protocol());
-        if (!driver)
-            return failed(driver.status());
-        if (!options_.selectionFile.empty()) {
-            (void)SelectionFile::writeEntryIndex(options_.selectionFile,
-                                                 static_cast<uint8_t>(driver->entryIndex));
-        }
-        driverVersion_ = driver->version;
         CompileResult result;
+        if (!options_.preview) {
+            auto driver =
+                Catalogue::loadDriverFrom(Catalogue::pathIn(options_.dataDir), project_.protocol());
+            if (!driver)
+                return failed(driver.status());
+            if (!options_.selectionFile.empty()) {
+                (void)SelectionFile::writeEntryIndex(options_.selectionFile,
+                                                     static_cast<uint8_t>(driver->entryIndex));
+            }
+            driverVersion_ = driver->version;
+            result.compiled.driver = std::move(driver.value());
+        }
         result.compiled.image = assemble();
-        if (result.compiled.image.size() > kMaxImageBytes) {
+        if (result.compiled.image.size() > kMaxImageBytes && !options_.preview) {
             return failed(Status::failure(
                 "The panel image would be " + std::to_string(result.compiled.image.size()) +
                     " bytes, more than the panel's 32768 bytes. Remove texts, pictures or "
                     "components and try again.",
                 kDownloadCaption));
         }
-        if (download_.limitsCorrected) {
+        if (download_.limitsCorrected && !options_.preview) {
             const Answer answer = prompter_.ask("Register Limit error, cancel?", "",
                                                 Buttons::OkCancel, Severity::Warning);
             if (answer == Answer::Ok) {
@@ -132,7 +136,9 @@ class Compiler {
                 return cancelled;
             }
         }
-        result.compiled.driver = std::move(driver.value());
+        result.glyphs = {download_.lampUsed, download_.symbols.size(), download_.glyphs.wide.size(),
+                         download_.glyphs.narrow.size()};
+        result.imageOrder = std::move(imageOrder_);
         result.outcome = CompileResult::Outcome::Compiled;
         return result;
     }
@@ -248,20 +254,24 @@ class Compiler {
             const auto& glyph = symbolGlyph(symbol);
             symbols_.insert(symbols_.end(), glyph.begin(), glyph.end());
         }
-        FontTables fonts;
-        const std::string wide = options_.dataDir + "/Ostra_CH.dat";
-        if (!fonts.loadWide(wide))
-            return missingFile(wide);
+        FontTables loaded;
+        const FontTables* fonts = options_.fonts;
+        if (fonts == nullptr) {
+            const std::string wide = options_.dataDir + "/Ostra_CH.dat";
+            if (!loaded.loadWide(wide))
+                return missingFile(wide);
+            const std::string narrow = options_.dataDir + "/Ostra_EN.dat";
+            if (!loaded.loadNarrow(narrow))
+                return missingFile(narrow);
+            fonts = &loaded;
+        }
         for (const WideChar& c : download_.glyphs.wide) {
-            const WideGlyph rows = fonts.wide(c[0], c[1]);
+            const WideGlyph rows = fonts->wide(c[0], c[1]);
             auto page = rowsToPageFormat(rows, 16, 16, 2);
             wideGlyphs_.insert(wideGlyphs_.end(), page->begin(), page->end());
         }
-        const std::string narrow = options_.dataDir + "/Ostra_EN.dat";
-        if (!fonts.loadNarrow(narrow))
-            return missingFile(narrow);
         for (uint8_t c : download_.glyphs.narrow) {
-            const NarrowGlyph rows = fonts.narrow(c);
+            const NarrowGlyph rows = fonts->narrow(c);
             auto page = rowsToPageFormat(rows, 8, 16, 1);
             narrowGlyphs_.insert(narrowGlyphs_.end(), page->begin(), page->end());
         }
@@ -318,10 +328,12 @@ class Compiler {
         }
         running += kPointerEntryBytes * componentCount();
         for (const auto& screen : screens) {
+            std::vector<uint16_t>& positions = imageOrder_.emplace_back();
             for (CBase* component : imageOrder(*screen)) {
                 pointerTable_.push_back(component->m_kind);
                 putBE16(pointerTable_, static_cast<uint16_t>(running));
                 running += component->m_recordLen;
+                positions.push_back(listPosition(*screen, component));
             }
         }
         for (const auto& screen : screens) {
@@ -338,6 +350,15 @@ class Compiler {
         alarmAddress_ = running;
         if (project_.alarms.HasTexts())
             project_.alarms.AssignOffsets(running);
+    }
+
+    static uint16_t listPosition(const CMainView& screen, const CBase* component) {
+        const auto& list = screen.components();
+        for (size_t i = 0; i < list.size(); ++i) {
+            if (list[i].get() == component)
+                return static_cast<uint16_t>(i);
+        }
+        return 0;
     }
 
     size_t componentCount() const {
@@ -424,6 +445,7 @@ class Compiler {
     DownloadContext download_;
     Bytes symbols_, wideGlyphs_, narrowGlyphs_;
     Bytes screenTable_, pointerTable_;
+    std::vector<std::vector<uint16_t>> imageOrder_;
     uint16_t narrowTableAddress_ = 0;
     uint32_t screenTableAddress_ = 0;
     uint32_t alarmAddress_ = 0;

@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/Archive.h"
+#include "common/FontTables.h"
 #include "common/Prompter.h"
 #include "protocols/Catalogue.h"
 
@@ -26,21 +28,41 @@ struct CompiledImage {
     ProtocolDriver driver;
 };
 
+// What the glyph tables of a compiled image hold.
+struct CompiledGlyphs {
+    bool lamps = false;  // the 4 lamp glyphs lead the 16 x 16 table
+    size_t symbols = 0;  // key symbols of the 16 x 16 table
+    size_t wide = 0;     // double-byte characters of the 16 x 16 table
+    size_t narrow = 0;   // glyphs of the 8 x 16 table (never more than 128)
+};
+
 struct CompileResult {
     enum class Outcome { Compiled, Cancelled, Failed } outcome = Outcome::Failed;
     CompiledImage compiled;
     Error error;  // for Failed: the message and its caption
     bool ok() const { return outcome == Outcome::Compiled; }
+
+    // For Compiled: the glyph tables, and for every screen (in list order) the list positions of
+    // its components in the order the image holds and the panel draws them (the pointer table:
+    // every non-register in list order, then the registers by row and column).
+    CompiledGlyphs glyphs;
+    std::vector<std::vector<uint16_t>> imageOrder;
 };
 
 struct CompileOptions {
     std::string dataDir;  // folder of Ostra_CH.dat, Ostra_EN.dat and Ostra_Ptc.dat
     // When set, byte 0 of this "In.dat" is rewritten with the catalogue entry of the driver.
     std::string selectionFile;
+    // Glyph tables already loaded (both of them); null: they are read from dataDir.
+    const FontTables* fonts = nullptr;
+    // The image as the editor previews it while the project is edited: no driver is loaded,
+    // nothing is asked, limits in the wrong order are corrected in the records only (the
+    // components keep them), and an image larger than the panel's memory is still returned.
+    bool preview = false;
 };
 
 // Runs the compilation. The "Register Limit error, cancel?" question goes to the prompter: OK
-// cancels (Outcome::Cancelled), Cancel goes on with the corrected records.
+// cancels (Outcome::Cancelled), Cancel goes on with the corrected records. A preview never asks.
 CompileResult compileProject(Project& project, const CompileOptions& options, Prompter& prompter);
 
 // The panel password as four BCD digits (1234 -> 0x1234).

@@ -128,33 +128,15 @@ uint8_t CBarTide::downloadTypeCode(uint8_t protocol, const Vocabulary& vocabular
                                                       : registerTypeCode(vocabulary, m_regType, 1);
 }
 
+LimitPair CBarTide::downloadScales() const {
+    return orderedLimits(m_fullScale, m_zeroScale, m_signed != 0);
+}
+
 bool CBarTide::CorrectScales() {
-    if (m_signed == 0) {
-        const auto full = static_cast<uint32_t>(m_fullScale);
-        const auto zero = static_cast<uint32_t>(m_zeroScale);
-        if (full > zero)
-            return false;
-        if (zero == std::numeric_limits<uint32_t>::max()) {
-            m_fullScale = static_cast<int32_t>(zero);
-            m_zeroScale = static_cast<int32_t>(zero - 1);
-        } else {
-            m_fullScale = static_cast<int32_t>(zero + 1);
-        }
-        return true;
-    }
-    if (m_fullScale > m_zeroScale)
-        return false;
-    if (m_zeroScale == std::numeric_limits<int32_t>::max()) {
-        m_fullScale = m_zeroScale;
-        m_zeroScale = m_zeroScale - 1;
-    } else if (m_zeroScale == -1) {
-        // zero + 1 would be 0: the pair becomes -1 over -2.
-        m_fullScale = -1;
-        m_zeroScale = -2;
-    } else {
-        m_fullScale = m_zeroScale + 1;
-    }
-    return true;
+    const LimitPair scales = downloadScales();
+    m_fullScale = scales.high;
+    m_zeroScale = scales.low;
+    return scales.corrected;
 }
 
 Status CBarTide::BuildDownloadRecord(DownloadContext& download) {
@@ -176,12 +158,17 @@ Status CBarTide::BuildDownloadRecord(DownloadContext& download) {
     r[8] = m_subAddress;
     r[9] = m_width;
     r[10] = m_height;
-    if (CorrectScales()) {
+    const LimitPair scales = downloadScales();
+    if (scales.corrected) {
         download.limitsCorrected = true;
         download.limitErrorCode = 3;
+        if (download.correctComponents) {
+            m_fullScale = scales.high;
+            m_zeroScale = scales.low;
+        }
     }
-    putBE32(r + 11, m_fullScale);
-    putBE32(r + 15, m_zeroScale);
+    putBE32(r + 11, scales.high);
+    putBE32(r + 15, scales.low);
     return Status::success();
 }
 

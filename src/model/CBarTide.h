@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/CBase.h"
+#include "model/LimitOrder.h"
 
 namespace vanta {
 
@@ -33,14 +34,15 @@ class CBarTide : public CBase {
     void FillPropertyPage() override;
     void ShowPropertyPage() override;
     // Base header, then bytes 2..18 (mode and sign, station, type, address, byte count,
-    // sub-address, size, both scales). A full scale not above the zero scale is corrected in the
-    // component itself first; the download's limit indicator is raised with code 3.
+    // sub-address, size, both scales). A full scale not above the zero scale is corrected first,
+    // in the component itself unless the download is a preview; the download's limit indicator
+    // is raised with code 3.
     Status BuildDownloadRecord(DownloadContext& download) override;
 
-    // Corrects a full scale that is not above the zero scale, as the download does: compared
-    // unsigned or signed by m_signed, the full scale becomes the zero scale + 1. Signed, when that
-    // gives 0 (zero was -1), full = -1 and zero = -2. When the zero scale is already the largest
-    // value, full = largest and zero = largest - 1. Returns true when something was corrected.
+    // Full and zero scale as the download writes them (orderedLimits, compared unsigned or
+    // signed by m_signed: a full scale not above the zero scale becomes the zero scale + 1).
+    LimitPair downloadScales() const;
+    // Stores downloadScales() in the component. Returns true when something was corrected.
     bool CorrectScales();
 
     // The type code the record sends: the stored type value under module addressing, otherwise the

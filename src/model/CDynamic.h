@@ -153,6 +153,9 @@ class CDynamic : public CBase {
     uint16_t m_blockWord = 0;              // protocol 31: block code << 8 | address low byte
     uint8_t m_typeValue = 0;               // protocol 31: type value of the parameter
 
+    // Entries of the lists (32; a file may hold more).
+    size_t entryCount() const;
+
   private:
     // Pads the lists to 32 entries and to a common length.
     void normalizeEntries();
@@ -160,7 +163,6 @@ class CDynamic : public CBase {
     // so a decimal list whose entries in use show a negative value was entered signed. The
     // values themselves do not tell: a 32-bit unsigned value above 0x7FFFFFFF reads negative.
     void restoreSigned();
-    size_t entryCount() const;
 };
 
 }  // namespace vanta

@@ -203,25 +203,40 @@ std::string CFunction::describeKey() const {
     return text;
 }
 
+KeyFault CFunction::downloadFault() const {
+    if (!hasValidKey())
+        return KeyFault::NoSuchKey;
+    if (m_actionKind > kActionRecipe)
+        return KeyFault::UnknownAction;
+    if (m_actionKind == kActionSetCoil && m_coilOperation > kCoilMomentary)
+        return KeyFault::NoCoilOperation;
+    if (m_actionKind == kActionRecipe && !context().profile().recipesAllowed)
+        return KeyFault::RecipeNotAllowed;
+    if (m_actionKind == kActionRecipe && m_recipeOperation > kRecipeDecreaseBase)
+        return KeyFault::UnknownRecipeOperation;
+    return KeyFault::None;
+}
+
 Status CFunction::BuildDownloadRecord(DownloadContext& download) {
-    if (!hasValidKey()) {
-        return Status::failure(describeKey() + ": no such key on the panel");
-    }
-    if (m_actionKind > kActionRecipe) {
-        return Status::failure(describeKey() + ": unknown action " + std::to_string(m_actionKind));
-    }
-    if (m_actionKind == kActionSetCoil && m_coilOperation > kCoilMomentary) {
-        return Status::failure(describeKey() + ": no coil operation is chosen");
-    }
-    if (m_actionKind == kActionRecipe && !context().profile().recipesAllowed) {
-        const ProtocolProfile& profile = context().profile();
-        return Status::failure(describeKey() +
-                               ": recipe actions are not available under protocol " +
-                               std::to_string(profile.number) + " (" + profile.english + ")");
-    }
-    if (m_actionKind == kActionRecipe && m_recipeOperation > kRecipeDecreaseBase) {
-        return Status::failure(describeKey() + ": unknown recipe operation " +
-                               std::to_string(m_recipeOperation));
+    switch (downloadFault()) {
+        case KeyFault::None:
+            break;
+        case KeyFault::NoSuchKey:
+            return Status::failure(describeKey() + ": no such key on the panel");
+        case KeyFault::UnknownAction:
+            return Status::failure(describeKey() + ": unknown action " +
+                                   std::to_string(m_actionKind));
+        case KeyFault::NoCoilOperation:
+            return Status::failure(describeKey() + ": no coil operation is chosen");
+        case KeyFault::RecipeNotAllowed: {
+            const ProtocolProfile& profile = context().profile();
+            return Status::failure(describeKey() +
+                                   ": recipe actions are not available under protocol " +
+                                   std::to_string(profile.number) + " (" + profile.english + ")");
+        }
+        case KeyFault::UnknownRecipeOperation:
+            return Status::failure(describeKey() + ": unknown recipe operation " +
+                                   std::to_string(m_recipeOperation));
     }
     if (Status built = CLightFunc::BuildDownloadRecord(download); !built.ok()) {
         return built;

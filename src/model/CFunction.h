@@ -33,6 +33,16 @@ enum RecipeOperation : uint8_t {
 // Data formats of the register action (m_keyOption), the catalogue's display-format list.
 enum KeyFormat : uint8_t { kFormatUnsigned = 0, kFormatHex = 1, kFormatSigned = 2 };
 
+// Why a key cannot be downloaded.
+enum class KeyFault : uint8_t {
+    None,
+    NoSuchKey,               // a key index outside the key table
+    UnknownAction,           // an action kind outside 0..3
+    NoCoilOperation,         // set coil without one of the four operations (protocol 1's state)
+    RecipeNotAllowed,        // the protocol has no recipe record (protocol 31)
+    UnknownRecipeOperation,  // a recipe operation outside 0..3
+};
+
 struct FunctionKeyInfo {
     const char* label;  // item of the page's key combo
     const char* name;   // the key as messages name it
@@ -84,6 +94,9 @@ class CFunction : public CLightFunc {
     void SetPosition(int32_t x, int32_t y) override;
     void FillPropertyPage() override;
     void ShowPropertyPage() override;
+
+    // What keeps the key from being downloaded, KeyFault::None when nothing does.
+    KeyFault downloadFault() const;
 
     uint8_t keyIndex() const { return m_displayKind; }
     bool hasValidKey() const { return m_displayKind < kFunctionKeyCount; }

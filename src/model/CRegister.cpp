@@ -162,33 +162,15 @@ Status CRegister::checkForDownload() const {
     return Status::success();
 }
 
+LimitPair CRegister::downloadInputLimits() const {
+    return orderedLimits(m_inputHigh, m_inputLow, m_signed != 0);
+}
+
 bool CRegister::correctInputLimits() {
-    if (m_signed) {
-        if (m_inputHigh > m_inputLow)
-            return false;
-        if (m_inputLow == std::numeric_limits<int32_t>::max()) {
-            m_inputHigh = m_inputLow;
-            m_inputLow = m_inputHigh - 1;
-        } else {
-            m_inputHigh = m_inputLow + 1;
-            if (m_inputHigh == 0) {
-                m_inputHigh = -1;
-                m_inputLow = -2;
-            }
-        }
-        return true;
-    }
-    const auto high = static_cast<uint32_t>(m_inputHigh);
-    const auto low = static_cast<uint32_t>(m_inputLow);
-    if (high > low)
-        return false;
-    if (low == std::numeric_limits<uint32_t>::max()) {
-        m_inputHigh = static_cast<int32_t>(low);
-        m_inputLow = static_cast<int32_t>(low - 1);
-    } else {
-        m_inputHigh = static_cast<int32_t>(low + 1);
-    }
-    return true;
+    const LimitPair limits = downloadInputLimits();
+    m_inputHigh = limits.high;
+    m_inputLow = limits.low;
+    return limits.corrected;
 }
 
 Status CRegister::BuildDownloadRecord(DownloadContext& download) {
@@ -202,8 +184,14 @@ Status CRegister::BuildDownloadRecord(DownloadContext& download) {
     if (m_record.size() < needed)
         return Status::failure(describe() + ": record size not computed");
 
-    if (withLimits && correctInputLimits())
+    const LimitPair limits = downloadInputLimits();
+    if (withLimits && limits.corrected) {
         download.limitsCorrected = true;
+        if (download.correctComponents) {
+            m_inputHigh = limits.high;
+            m_inputLow = limits.low;
+        }
+    }
     if (m_password != 0)
         download.optionUsed = true;
     if (typeCode() == 81)
@@ -224,8 +212,8 @@ Status CRegister::BuildDownloadRecord(DownloadContext& download) {
     m_record[9] = static_cast<uint8_t>(downloadWidth());
     m_record[10] = m_decimals;
     if (withLimits) {
-        putBE32(m_record, 11, m_inputHigh);
-        putBE32(m_record, 15, m_inputLow);
+        putBE32(m_record, 11, limits.high);
+        putBE32(m_record, 15, limits.low);
     }
     if (withEngineering) {
         putBE32(m_record, 19, m_engHigh);

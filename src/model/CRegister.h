@@ -12,6 +12,7 @@
 #include <string>
 
 #include "model/CBase.h"
+#include "model/LimitOrder.h"
 
 namespace vanta {
 
@@ -39,8 +40,9 @@ class CRegister : public CBase {
     void UpdatePageCoordinates() override;
     // 11 bytes, + 8 with input limits, + 8 more with engineering data.
     void ComputeRecordSize() override;
-    // Validates (and corrects) the input limits first when they are downloaded; raises the
-    // download's limits-corrected, option (password) and type-81 flags.
+    // Validates the input limits first when they are downloaded, correcting them in the register
+    // itself unless the download is a preview; raises the download's limits-corrected, option
+    // (password) and type-81 flags.
     Status BuildDownloadRecord(DownloadContext& download) override;
     // The sample text in "Arial" at 25 points (50 in double size).
     void Draw(Canvas& canvas) override;
@@ -75,10 +77,10 @@ class CRegister : public CBase {
     // component.
     Status checkForDownload() const;
 
-    // Validates the input limits as the download does: signed, an upper limit not above the
-    // lower becomes lower + 1 (-1 and -2 when that gives 0); unsigned, the same compared as
-    // unsigned 32-bit values. A lower limit at the top of the range gives the two highest
-    // values. Returns true when something was corrected.
+    // The input limits as the download writes them (orderedLimits: compared signed or unsigned
+    // by m_signed, an upper limit not above the lower one becomes lower + 1).
+    LimitPair downloadInputLimits() const;
+    // Stores downloadInputLimits() in the register. Returns true when something was corrected.
     bool correctInputLimits();
 
     // Protocol 31: type value and parameter number of the selected module (m_regType) and

@@ -31,6 +31,11 @@ struct DownloadContext {
     Bytes pictureData;             // bitmaps of the pictures, in collection order
     bool lampUsed = false;         // some screen holds a lamp: the 4 lamp glyphs go first
 
+    // A real download corrects limits in the wrong order in the components themselves (they are
+    // saved so); a preview leaves the components as they are and only its records carry the
+    // correction.
+    bool correctComponents = true;
+
     // Raised while records are built.
     bool limitsCorrected = false;  // a register, bar or trend had its limits corrected
     uint8_t limitErrorCode = 0;    // 3: a bar graph or trend had its scale corrected
