@@ -434,6 +434,7 @@ Bytes demoProject() {
 
     // Screen 3: coils and registers set by keys.
     CMainView& controls = addScreen(p, 3, "Controls");
+    controls.m_downScreen = 10;
     addText(controls, 0, 0, "ON OFF TGL MOM");
     addLamp(controls, 120, 0, 20, 0, 0);
     addLamp(controls, 144, 0, 21, 1, 0);
@@ -478,21 +479,23 @@ Bytes chineseProject() {
     startProject(p, kProtocol);
     p.panel.initialScreen = 1;
 
+    // Screen 1: a double-size title over two text rows.
     CMainView& main = p.screens.at(0);
     main.m_description = gbk("主画面");
     main.m_downScreen = 2;
     addText(main, 0, 0, gbk("欢迎使用"), true);
-    addText(main, 72, 0, gbk("温度:"));
-    CRegister& temperature = addRegister(main, 120, 0, 1, 4, 1);
+    addText(main, 0, 32, gbk("温度:"));
+    CRegister& temperature = addRegister(main, 40, 32, 1, 4, 1);
     temperature.m_signed = 1;
     temperature.Refit();
-    addText(main, 72, 16, gbk("状态:"), false, true);
-    addDynamic(main, 120, 16, 2, {gbk("停止"), gbk("运行"), gbk("故障")});
-    addLamp(main, 0, 40, 1, 0, 0);
-    addText(main, 24, 40, gbk("水泵"));
+    addText(main, 96, 32, gbk("状态:"), false, true);
+    addDynamic(main, 136, 32, 2, {gbk("停止"), gbk("运行"), gbk("故障")});
+    addLamp(main, 0, 48, 1, 0, 0);
+    addText(main, 24, 48, gbk("水泵"));
     addJumpKey(main, 176, 48, "→", 2);
 
     CMainView& settings = addScreen(p, 2, gbk("设定与报警"));
+    settings.m_downScreen = 0;
     addText(settings, 0, 0, gbk("设定压力:"));
     CRegister& pressure = addRegister(settings, 80, 0, 10, 4, 2);
     pressure.m_settable = 1;
