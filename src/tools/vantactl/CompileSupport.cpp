@@ -6,6 +6,7 @@
 #include <span>
 
 #include "Command.h"
+#include "checks/ProjectAnalysis.h"
 #include "common/FileIO.h"
 
 namespace vantactl {
@@ -67,6 +68,14 @@ bool loadProject(const std::string& path, vanta::Project& project) {
         return false;
     }
     return true;
+}
+
+void printProblems(vanta::Project& project, const std::string& dataDir) {
+    vanta::FontTables fonts;
+    if (!fonts.loadFrom(dataDir))
+        return;
+    for (const vanta::Problem& problem : vanta::analyseProject(project, fonts).problems)
+        std::fprintf(stderr, "%s\n", vanta::problemLine(problem).c_str());
 }
 
 bool compileOrReport(const std::string& projectPath, vanta::Project& project,

@@ -31,6 +31,11 @@ void addAnswerOptions(CLI::App* command, CompilePrompter::Mode& mode);
 // Reads and checks a project file as the open command does; messages name the file.
 bool loadProject(const std::string& path, vanta::Project& project);
 
+// Prints every problem of the project on stderr, one a line ("warning: screen 3: ..."), before
+// it is compiled; nothing when the glyph tables of `dataDir` cannot be read (the compilation
+// then says so).
+void printProblems(vanta::Project& project, const std::string& dataDir);
+
 // Compiles; prints the failure (or the cancel) naming the project. True on success.
 bool compileOrReport(const std::string& projectPath, vanta::Project& project,
                      const std::string& dataDir, CompilePrompter& prompter,

@@ -1,5 +1,6 @@
 // vantactl compile IN.osp -o IMAGE.bin [--data DIR] [--yes|--no]: compiles a project into the
-// panel image the download would send.
+// panel image the download would send. The problems of the project (as `vantactl check` lists
+// them) are printed on stderr first; only the compiler's own refusals stop it.
 //
 // The one question of the compiler, "Register Limit error, cancel?", is answered by --yes (OK:
 // the compilation is cancelled, exit 1) or --no (Cancel: it goes on with the corrected limits).
@@ -30,6 +31,7 @@ int runCompile(const CompileOptions& options) {
     vanta::Project project;
     if (!loadProject(in, project))
         return kExitFailure;
+    printProblems(project, options.dataDir);
     CompilePrompter prompter(options.answer);
     vanta::CompiledImage compiled;
     if (!compileOrReport(in, project, options.dataDir, prompter, compiled))

@@ -1,7 +1,8 @@
 // vantactl download IN.osp --port DEV [--force-driver] [--data DIR] [--yes|--no] [--give-up S]:
 // compiles the project, opens the port and sends the image (and the protocol driver when the
-// panel needs it). Exit 0 only when the panel acknowledged the final mark; a panel that never
-// answers ends the download (by default 30 s after "No Response!!!"), so the command always ends.
+// panel needs it). The problems of the project are printed on stderr first, as `compile` does.
+// Exit 0 only when the panel acknowledged the final mark; a panel that never answers ends the
+// download (by default 30 s after "No Response!!!"), so the command always ends.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -29,6 +30,7 @@ int runDownload(const DownloadOptions& options) {
     vanta::Project project;
     if (!loadProject(in, project))
         return kExitFailure;
+    printProblems(project, options.dataDir);
     CompilePrompter prompter(options.answer);
     vanta::CompiledImage compiled;
     if (!compileOrReport(in, project, options.dataDir, prompter, compiled))
