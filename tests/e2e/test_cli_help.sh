@@ -34,7 +34,7 @@ err_has() { grep -qF -- "$1" "$work/err" || fail "stderr lacks \"$1\": $(head -3
 out_empty() { [[ ! -s "$work/out" ]] || fail "$1: wrote to stdout: $(head -3 "$work/out")"; }
 err_empty() { [[ ! -s "$work/err" ]] || fail "$1: wrote to stderr: $(head -3 "$work/err")"; }
 
-commands=(build compile download dump help import new protocols render send-image)
+commands=(build check compile download dump help import new protocols render send-image)
 
 # The tool's help, three ways, lists every command with its usage.
 for ask in --help -h help; do
@@ -73,6 +73,7 @@ usage_is dump "dump IN.osp"
 usage_is build "build IN.json -o OUT.osp"
 usage_is import "import OLD.grx -o OUT.osp"
 usage_is compile "compile IN.osp -o IMAGE.bin [--data DIR] [--yes|--no]"
+usage_is check "check IN.osp [--json] [--data DIR]"
 usage_is render "render IMAGE.bin -o DIR"
 usage_is download "download IN.osp --port DEV [--force-driver] [--data DIR] [--yes|--no] [--give-up S]"
 usage_is protocols "protocols [--data DIR]"
