@@ -281,7 +281,7 @@ class ComponentCheck {
                       "Choose the key's action on its page.");
                 break;
             case KeyFault::NoCoilOperation:
-                if (protocol_ == 1) {
+                if (!key.context().profile().hasCoils) {
                     error("key-refused",
                           "it sets a coil, but " + protocolText(protocol_) + " has no coils",
                           "Choose another action for the key.");
@@ -290,7 +290,7 @@ class ComponentCheck {
                           "Choose ON, OFF, toggle or momentary ON on its page.");
                 }
                 break;
-            case KeyFault::RecipeUnderProtocol31:
+            case KeyFault::RecipeNotAllowed:
                 error(
                     "key-refused",
                     "it runs a recipe action, which " + protocolText(protocol_) + " does not have",

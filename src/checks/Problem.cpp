@@ -64,21 +64,22 @@ size_t countWarnings(const std::vector<Problem>& problems) {
     return problems.size() - countErrors(problems);
 }
 
-JsonValue problemsToJson(const std::vector<Problem>& problems) {
-    JsonValue list = JsonValue::array();
+Json problemsToJson(const std::vector<Problem>& problems) {
+    Json list = Json::array();
     for (const Problem& p : problems) {
-        JsonValue& item = list.push(JsonValue::object());
-        item.add("severity", JsonValue::string(severityName(p.severity)));
-        item.add("code", JsonValue::string(p.code));
-        item.add("place", JsonValue::string(placeName(p.place)));
+        Json item = Json::object();
+        item["severity"] = severityName(p.severity);
+        item["code"] = p.code;
+        item["place"] = placeName(p.place);
         if (p.hasScreen())
-            item.add("screen", JsonValue::integer(p.screen));
+            item["screen"] = p.screen;
         if (p.place == ProblemPlace::Component) {
-            item.add("component", JsonValue::string(p.component));
-            item.add("index", JsonValue::integer(static_cast<int64_t>(p.componentIndex)));
+            item["component"] = p.component;
+            item["index"] = p.componentIndex;
         }
-        item.add("message", JsonValue::string(p.message));
-        item.add("fix", JsonValue::string(p.fix));
+        item["message"] = p.message;
+        item["fix"] = p.fix;
+        list.push_back(std::move(item));
     }
     return list;
 }

@@ -70,6 +70,6 @@ size_t countWarnings(const std::vector<Problem>& problems);
 // The problems as a JSON array of objects: severity, code, place ("component", "screen",
 // "panel-settings", "alarm-list", "project"), screen (Component and Screen problems), component
 // and index (Component problems), message, fix.
-JsonValue problemsToJson(const std::vector<Problem>& problems);
+Json problemsToJson(const std::vector<Problem>& problems);
 
 }  // namespace vanta
