@@ -1,6 +1,8 @@
 #include "checks/ProjectAnalysis.h"
 
 #include "checks/ProjectChecks.h"
+#include "image/ImageRenderer.h"
+#include "model/Geometry.h"
 #include "project/Project.h"
 
 namespace vanta {
@@ -28,6 +30,7 @@ ProjectAnalysis analyseProject(Project& project, const FontTables& fonts) {
         analysis.image = std::move(compiled.compiled.image);
         analysis.glyphs = compiled.glyphs;
         analysis.drawOrder = std::move(compiled.imageOrder);
+        analysis.decoded = decodeImage(analysis.image);
         ImageFacts facts;
         facts.imageBytes = analysis.image.size();
         facts.drawOrder = analysis.drawOrder;
@@ -47,6 +50,13 @@ ProjectAnalysis analyseProject(Project& project, const FontTables& fonts) {
         }
     }
     return analysis;
+}
+
+MonoBitmap previewScreen(const ProjectAnalysis& analysis, uint16_t screenNumber) {
+    for (const DecodedScreen& screen : analysis.decoded.screens)
+        if (screen.number == screenNumber)
+            return renderScreen(analysis.image, screen);
+    return MonoBitmap(kPanelWidth, kPanelHeight);
 }
 
 }  // namespace vanta

@@ -11,6 +11,8 @@
 #include "common/Archive.h"
 #include "common/FontTables.h"
 #include "image/ImageCompiler.h"
+#include "image/ImageDecoder.h"
+#include "model/MonoBitmap.h"
 
 namespace vanta {
 
@@ -26,6 +28,7 @@ struct ProjectAnalysis {
     Bytes image;
     CompiledGlyphs glyphs;
     std::vector<std::vector<uint16_t>> drawOrder;  // CompileResult::imageOrder
+    DecodedImage decoded;  // the image read back, as `vantactl render` reads it
     std::vector<Problem> problems;
 
     bool compiled() const { return refusal.empty(); }
@@ -35,5 +38,9 @@ struct ProjectAnalysis {
 
 // `fonts` must hold both glyph tables.
 ProjectAnalysis analyseProject(Project& project, const FontTables& fonts);
+
+// The screen with that number as the panel shows it, drawn from the analysis's image by the
+// image renderer; a dark display when the image did not compile or holds no such screen.
+MonoBitmap previewScreen(const ProjectAnalysis& analysis, uint16_t screenNumber);
 
 }  // namespace vanta

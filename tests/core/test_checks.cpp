@@ -11,6 +11,7 @@
 #include "common/FileIO.h"
 #include "common/GbkText.h"
 #include "image/ImageDecoder.h"
+#include "image/ImageRenderer.h"
 #include "image_test_support.h"
 #include "model/AlarmListRules.h"
 #include "project/OldProjectImport.h"
@@ -406,6 +407,39 @@ TEST(Checks, BudgetFiguresAreTheCompiledImages) {
     Bytes preview = analysis.image;
     preview[13] = image[13];
     EXPECT_EQ(preview, image);
+}
+
+TEST(Checks, ThePreviewIsTheRenderOfTheDownloadedImage) {
+    for (const char* name : {"demo.osp", "chinese.osp"}) {
+        SCOPED_TRACE(name);
+        Project p;
+        auto file = readWholeFile(std::string(VANTA_SOURCE_DIR) + "/data/samples/" + name);
+        ASSERT_TRUE(file);
+        ASSERT_TRUE(p.load(file.value()).ok());
+        const ProjectAnalysis analysis = analyseProject(p, fonts());
+        ASSERT_TRUE(analysis.compiled());
+        // What `vantactl render` draws of the image the download sends.
+        const Bytes image = compiled(p);
+        const DecodedImage decoded = decodeImage(image);
+        ASSERT_EQ(decoded.screens.size(), p.screens.size());
+        for (const DecodedScreen& screen : decoded.screens) {
+            SCOPED_TRACE(screen.number);
+            const MonoBitmap rendered = renderScreen(image, screen);
+            EXPECT_EQ(previewScreen(analysis, screen.number), rendered);
+        }
+        EXPECT_NE(previewScreen(analysis, decoded.screens.front().number),
+                  MonoBitmap(kPanelWidth, kPanelHeight));
+    }
+    // A screen the image does not hold, or a project that does not compile, shows a dark display.
+    Project p;
+    startClean(p, 4);
+    ProjectAnalysis analysis = analyseProject(p, fonts());
+    const MonoBitmap dark(kPanelWidth, kPanelHeight);
+    EXPECT_EQ(previewScreen(analysis, 2), dark);
+    analysis.image.clear();
+    analysis.decoded = DecodedImage{};
+    analysis.refusal = "refused";
+    EXPECT_EQ(previewScreen(analysis, 1), dark);
 }
 
 TEST(Checks, ProblemsAsJson) {
