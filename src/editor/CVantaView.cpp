@@ -950,6 +950,36 @@ bool CVantaView::deleteSelectedComponent() {
     return true;
 }
 
+// --- showing what a problem is about ---
+
+bool CVantaView::showScreenNumber(uint16_t number) {
+    const int position = project().screens.find(number);
+    if (position < 0)
+        return false;
+    pending_ = 0;
+    picture_.reset();
+    activateScreen(static_cast<size_t>(position));
+    selectCurrentRow();
+    return true;
+}
+
+bool CVantaView::selectComponent(uint16_t screenNumber, size_t index) {
+    if (!showScreenNumber(screenNumber))
+        return false;
+    CMainView* screen = currentScreen();
+    if (index >= screen->components().size())
+        return false;
+    CBase* component = screen->components()[index].get();
+    screen->bringToFront(component);
+    nothingSelected_ = false;
+    dragging_ = false;
+    component->ShowPropertyPage();
+    component->FillPropertyPage();
+    refreshDisplay();
+    emit commandStateChanged();
+    return true;
+}
+
 // --- keys and buttons, seen before the widget they go to ---
 
 bool CVantaView::eventFilter(QObject* watched, QEvent* event) {

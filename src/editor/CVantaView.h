@@ -92,6 +92,12 @@ class CVantaView : public QWidget, public PageHost {
     // The display's size at the zoom.
     QSize displaySize() const;
 
+    // Makes the screen with that number current and shows its page; false when there is none.
+    bool showScreenNumber(uint16_t number);
+    // Makes the screen current and selects its component at list position `index` as a click on
+    // it does (it comes to the head of the list and its page is shown); false when there is none.
+    bool selectComponent(uint16_t screenNumber, size_t index);
+
     // --- PageHost ---
     void showPage(uint8_t kind) override;
     void fillPage(CBase& component) override;

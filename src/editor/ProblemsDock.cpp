@@ -1,0 +1,100 @@
+#include "editor/ProblemsDock.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace vanta {
+
+QString problemDisplayText(const Problem& problem) {
+    return QString::fromStdString(problemText(problem));
+}
+
+namespace {
+
+QString placeName(const Problem& p) {
+    switch (p.place) {
+        case ProblemPlace::Component:
+            return QString::fromStdString(p.component);
+        case ProblemPlace::Screen:
+            return ProblemsDock::tr("画面设置");
+        case ProblemPlace::PanelSettings:
+            return ProblemsDock::tr("设置Orbis");
+        case ProblemPlace::AlarmList:
+            return ProblemsDock::tr("报警列表");
+        case ProblemPlace::Project:
+            break;
+    }
+    return ProblemsDock::tr("工程");
+}
+
+}  // namespace
+
+ProblemsDock::ProblemsDock(QWidget* parent) : QDockWidget(tr("问题"), parent) {
+    setObjectName(QStringLiteral("problemsDock"));
+    auto* body = new QWidget(this);
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(4, 4, 4, 4);
+    summary_ = new QLabel(body);
+    summary_->setObjectName(QStringLiteral("problemSummary"));
+    layout->addWidget(summary_);
+    list_ = new QTreeWidget(body);
+    list_->setObjectName(QStringLiteral("problemList"));
+    list_->setColumnCount(ColumnCount);
+    list_->setHeaderLabels({tr("严重性"), tr("画面"), tr("部件"), tr("问题")});
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setWordWrap(false);
+    list_->setAlternatingRowColors(true);
+    list_->header()->setStretchLastSection(true);
+    list_->header()->setSectionResizeMode(SeverityColumn, QHeaderView::ResizeToContents);
+    list_->header()->setSectionResizeMode(ScreenColumn, QHeaderView::ResizeToContents);
+    list_->header()->setSectionResizeMode(ComponentColumn, QHeaderView::ResizeToContents);
+    layout->addWidget(list_, 1);
+    setWidget(body);
+    connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item, int) {
+        rowActivated(list_->indexOfTopLevelItem(item));
+    });
+    setProblems({});
+}
+
+QString ProblemsDock::summary() const {
+    const size_t errors = countErrors(problems_);
+    const size_t warnings = countWarnings(problems_);
+    if (errors == 0 && warnings == 0)
+        return tr("没有问题");
+    return tr("%1 个错误, %2 个警告").arg(errors).arg(warnings);
+}
+
+void ProblemsDock::setProblems(const std::vector<Problem>& problems) {
+    problems_ = problems;
+    std::stable_sort(problems_.begin(), problems_.end(), [](const Problem& a, const Problem& b) {
+        return a.isError() && !b.isError();
+    });
+    const QIcon errorIcon = style()->standardIcon(QStyle::SP_MessageBoxCritical);
+    const QIcon warningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    list_->clear();
+    for (const Problem& p : problems_) {
+        auto* item = new QTreeWidgetItem(list_);
+        item->setIcon(SeverityColumn, p.isError() ? errorIcon : warningIcon);
+        item->setText(SeverityColumn, p.isError() ? tr("错误") : tr("警告"));
+        if (p.hasScreen())
+            item->setText(ScreenColumn, QString::number(p.screen));
+        item->setText(ComponentColumn, placeName(p));
+        const QString text = problemDisplayText(p);
+        item->setText(ProblemColumn, text);
+        item->setToolTip(ProblemColumn, text);
+    }
+    summary_->setText(summary());
+    setWindowTitle(problems_.empty() ? tr("问题") : tr("问题 (%1)").arg(problems_.size()));
+}
+
+void ProblemsDock::rowActivated(int row) {
+    if (row >= 0 && static_cast<size_t>(row) < problems_.size())
+        emit problemActivated(problems_[static_cast<size_t>(row)]);
+}
+
+}  // namespace vanta
