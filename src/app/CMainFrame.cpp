@@ -25,6 +25,7 @@
 #include "dialogs/PanelSettingsDialog.h"
 #include "dialogs/PortDialog.h"
 #include "editor/CVantaView.h"
+#include "editor/LiveAnalysis.h"
 #include "model/CBase.h"
 #include "qtsupport/AppInfo.h"
 #include "qtsupport/CoreText.h"
@@ -222,6 +223,7 @@ bool CMainFrame::create() {
     readCatalogue();
     view_ = new CVantaView(doc_->document(), prompter_, this);
     setCentralWidget(view_);
+    createDocks();
     connectCommands();
     setAcceptDrops(true);
 
@@ -321,6 +323,7 @@ void CMainFrame::createMenus() {
     view->addSeparator();
     for (int command : {cmd::kZoomIn, cmd::kZoomOut, cmd::kZoomReset})
         view->addAction(action(command));
+    viewMenu_ = view;
 
     QMenu* tools = bar->addMenu(tr("工具(&T)"));
     for (int command : {cmd::kNewScreen, cmd::kCopyScreen, cmd::kDeleteScreen})
@@ -455,6 +458,7 @@ void CMainFrame::updateProtocolPane() {
 
 void CMainFrame::projectReplaced() {
     view_->projectReplaced();
+    analysis_->schedule();
     updateProtocolPane();
     updateTitle();
     updateCommandStates();
@@ -547,6 +551,7 @@ void CMainFrame::onPlcSelection() {
     // A changed protocol or serial parameter is a change of the project.
     doc_->document().setModified(true);
     view_->projectReplaced();
+    analysis_->schedule();
     updateProtocolPane();
     updateCommandStates();
 }
@@ -574,6 +579,7 @@ void CMainFrame::onPanelSettings() {
         return;
     project().panel = dialog.settings();
     doc_->document().setModified(true);
+    analysis_->schedule();
 }
 
 void CMainFrame::onAlarmList() {
@@ -581,6 +587,7 @@ void CMainFrame::onAlarmList() {
         return;
     if (AlarmListDialog::run(project(), this))
         doc_->document().setModified(true);
+    analysis_->schedule();
 }
 
 void CMainFrame::onDownload() {
@@ -590,6 +597,8 @@ void CMainFrame::onDownload() {
     // this download only.
     const bool forceDriver = view_->ctrlHeld();
     view_->clearCtrlHeld();
+    if (!confirmDownloadProblems())
+        return;
     runDownload(project(), QString::fromStdString(data_.folder()), downloadPortName(), forceDriver,
                 prompter_, this);
     // The download rewrote the catalogue entry in "In.dat".

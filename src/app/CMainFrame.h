@@ -20,6 +20,11 @@ namespace vanta {
 class CSplashWnd;
 class CVantaDoc;
 class CVantaView;
+class ImageBudgetLabel;
+class LiveAnalysis;
+class PreviewDock;
+class ProblemsDock;
+struct Problem;
 class ProgramData;
 class Prompter;
 class Project;
@@ -57,6 +62,11 @@ class CMainFrame : public QMainWindow {
     QToolBar* toolBar() const { return toolBar_; }
     QLabel* messagePane() const { return messagePane_; }
     QLabel* protocolPane() const { return protocolPane_; }
+    // The analysis of the open project behind the preview, the problem list and the budget.
+    LiveAnalysis* analysis() const { return analysis_; }
+    ProblemsDock* problemsDock() const { return problemsDock_; }
+    PreviewDock* previewDock() const { return previewDock_; }
+    ImageBudgetLabel* budgetLabel() const { return budget_; }
     CSplashWnd* splashWindow() const;
 
     // The recent-file list, most recent first (at most four).
@@ -89,6 +99,13 @@ class CMainFrame : public QMainWindow {
     void createStatusBar();
     void connectCommands();
     void readCatalogue();
+    // The preview, the problem list and the budget (FrameDocks.cpp), and what they show.
+    void createDocks();
+    void analysisUpdated();
+    // Shows what a problem is about: the component selected, the screen, or the dialog.
+    void showProblem(const Problem& problem);
+    // Before a download: a fresh analysis; errors refuse it, warnings ask once. True: go on.
+    bool confirmDownloadProblems();
 
     void projectReplaced();
     void pathChanged(const QString& path);
@@ -114,10 +131,15 @@ class CMainFrame : public QMainWindow {
     std::array<QAction*, kRecentFileCount> recentActions_{};
     QAction* recentSeparator_ = nullptr;
     QMenu* fileMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLabel* messagePane_ = nullptr;
     QLabel* protocolPane_ = nullptr;
     QPointer<CSplashWnd> splash_;
+    LiveAnalysis* analysis_ = nullptr;
+    ProblemsDock* problemsDock_ = nullptr;
+    PreviewDock* previewDock_ = nullptr;
+    ImageBudgetLabel* budget_ = nullptr;
 };
 
 }  // namespace vanta

@@ -1,0 +1,88 @@
+// The main frame's panel preview, problem list and image budget: kept current by the live
+// analysis, a double click shows what a problem is about, and the download asks them first.
+#include <QMenu>
+#include <QStatusBar>
+
+#include "app/CMainFrame.h"
+#include "app/CVantaDoc.h"
+#include "app/ProgramData.h"
+#include "checks/DownloadGate.h"
+#include "editor/CVantaView.h"
+#include "editor/ImageBudgetLabel.h"
+#include "editor/LiveAnalysis.h"
+#include "editor/PreviewDock.h"
+#include "editor/ProblemsDock.h"
+#include "model/CMainView.h"
+#include "project/Project.h"
+
+namespace vanta {
+
+void CMainFrame::createDocks() {
+    analysis_ = new LiveAnalysis(project(), data_.fonts(), this);
+    connect(analysis_, &LiveAnalysis::updated, this, &CMainFrame::analysisUpdated);
+    // Every edit, screen change and selection of the view.
+    connect(view_, &CVantaView::documentModified, analysis_, &LiveAnalysis::schedule);
+    connect(view_, &CVantaView::commandStateChanged, analysis_, &LiveAnalysis::schedule);
+
+    previewDock_ = new PreviewDock(this);
+    addDockWidget(Qt::BottomDockWidgetArea, previewDock_);
+    problemsDock_ = new ProblemsDock(this);
+    splitDockWidget(previewDock_, problemsDock_, Qt::Horizontal);
+    connect(problemsDock_, &ProblemsDock::problemActivated, this, &CMainFrame::showProblem);
+
+    budget_ = new ImageBudgetLabel(statusBar());
+    statusBar()->insertPermanentWidget(0, budget_);
+
+    viewMenu_->addSeparator();
+    viewMenu_->addAction(previewDock_->toggleViewAction());
+    viewMenu_->addAction(problemsDock_->toggleViewAction());
+
+    // The view keeps its room; the frame grows by the docks around it.
+    view_->setMinimumSize(view_->size());
+    setFixedSize(minimumSizeHint().expandedTo(kFrameSize));
+    analysis_->schedule();
+}
+
+void CMainFrame::analysisUpdated() {
+    const ProjectAnalysis& result = analysis_->result();
+    problemsDock_->setProblems(result.problems);
+    const CMainView* screen = project().isOpen ? project().screens.current() : nullptr;
+    if (screen == nullptr) {
+        budget_->clearBudget();
+        previewDock_->showScreen(result, 0, false);
+        return;
+    }
+    budget_->showBudget(result, screen->components().size());
+    previewDock_->showScreen(result, screen->m_number);
+}
+
+void CMainFrame::showProblem(const Problem& problem) {
+    switch (problem.place) {
+        case ProblemPlace::Component:
+            view_->selectComponent(problem.screen, problem.componentIndex);
+            break;
+        case ProblemPlace::Screen:
+            view_->showScreenNumber(problem.screen);
+            break;
+        case ProblemPlace::PanelSettings:
+            onPanelSettings();
+            break;
+        case ProblemPlace::AlarmList:
+            onAlarmList();
+            break;
+        case ProblemPlace::Project:
+            break;
+    }
+}
+
+bool CMainFrame::confirmDownloadProblems() {
+    analysis_->analyseNow();
+    const std::vector<Problem>& problems = analysis_->result().problems;
+    if (!problems.empty()) {
+        problemsDock_->show();
+        problemsDock_->raise();
+    }
+    return confirmDownload(problems, prompter_) == DownloadGate::Go;
+}
+
+}  // namespace vanta
