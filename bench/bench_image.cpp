@@ -1,11 +1,16 @@
 // Compiling a project into the panel image and decoding the image back, for a project whose
 // image comes close to the panel's 32 KB (the argument is its number of screens; the smaller
-// set has a tenth of them). The counters give the image size and the component count.
+// set has a tenth of them). The counters give the image size and the component count. The
+// editor's analysis after an edit (preview compilation, checks, the current screen drawn from the
+// image) is measured for the demo (argument 0) and for the project near 32 KB.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <string>
 
+#include "checks/ProjectAnalysis.h"
+#include "common/FileIO.h"
+#include "common/FontTables.h"
 #include "image/ImageCompiler.h"
 #include "image/ImageDecoder.h"
 #include "image/ImageRenderer.h"
@@ -220,5 +225,43 @@ BENCHMARK(BM_RenderRepeatedScreens)
     ->Args({3000, 1})
     ->Unit(benchmark::kMicrosecond)
     ->Complexity();
+
+const FontTables& benchFonts() {
+    static const FontTables fonts = [] {
+        FontTables f;
+        [[maybe_unused]] const bool loaded = f.loadFrom(VANTA_DATA_DIR).ok();
+        return f;
+    }();
+    return fonts;
+}
+
+// What the editor does after an edit: the analysis, then the current screen's preview.
+void BM_AnalyseAndPreview(benchmark::State& state) {
+    const int screens = static_cast<int>(state.range(0));
+    std::unique_ptr<Project> project;
+    if (screens == 0) {
+        project = std::make_unique<Project>();
+        auto file = readWholeFile(std::string(VANTA_SOURCE_DIR) + "/data/samples/demo.osp");
+        if (!file || !project->load(file.value()).ok()) {
+            state.SkipWithError("the demo does not load");
+            return;
+        }
+    } else {
+        project = makeProject(screens);
+    }
+    ProjectAnalysis analysis;
+    for (auto _ : state) {
+        analysis = analyseProject(*project, benchFonts());
+        MonoBitmap shown = previewScreen(analysis, project->screens.current()->m_number);
+        benchmark::DoNotOptimize(shown);
+    }
+    if (!analysis.compiled()) {
+        state.SkipWithError(analysis.refusal.c_str());
+        return;
+    }
+    state.counters["image_bytes"] = static_cast<double>(analysis.image.size());
+    state.counters["problems"] = static_cast<double>(analysis.problems.size());
+}
+BENCHMARK(BM_AnalyseAndPreview)->Arg(0)->Arg(kFullScreens)->Unit(benchmark::kMillisecond);
 
 }  // namespace
