@@ -31,7 +31,7 @@ void CMainFrame::createDocks() {
     connect(problemsDock_, &ProblemsDock::problemActivated, this, &CMainFrame::showProblem);
 
     budget_ = new ImageBudgetLabel(statusBar());
-    statusBar()->insertPermanentWidget(0, budget_);
+    statusBar()->addPermanentWidget(budget_);
 
     viewMenu_->addSeparator();
     viewMenu_->addAction(previewDock_->toggleViewAction());

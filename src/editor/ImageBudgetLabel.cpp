@@ -53,9 +53,9 @@ void ImageBudgetLabel::showBudget(const ProjectAnalysis& analysis, size_t screen
     QStringList parts;
     if (analysis.compiled()) {
         imageLevel_ = level(analysis.image.size(), kMaxImageBytes);
-        parts << coloured(tr("映像 %1/%2 字节")
-                              .arg(number(analysis.image.size()), number(kMaxImageBytes)),
-                          imageLevel_);
+        parts << coloured(
+            tr("映像 %1/%2 字节").arg(number(analysis.image.size()), number(kMaxImageBytes)),
+            imageLevel_);
         parts << coloured(tr("窄字 %1/%2").arg(analysis.glyphs.narrow).arg(kMaxNarrowGlyphs),
                           level(analysis.glyphs.narrow, kMaxNarrowGlyphs));
         parts << tr("宽字 %1").arg(analysis.glyphs.wide);

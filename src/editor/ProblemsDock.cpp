@@ -55,9 +55,8 @@ ProblemsDock::ProblemsDock(QWidget* parent) : QDockWidget(tr("问题"), parent) 
     list_->header()->setSectionResizeMode(ComponentColumn, QHeaderView::ResizeToContents);
     layout->addWidget(list_, 1);
     setWidget(body);
-    connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item, int) {
-        rowActivated(list_->indexOfTopLevelItem(item));
-    });
+    connect(list_, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item, int) { rowActivated(list_->indexOfTopLevelItem(item)); });
     setProblems({});
 }
 
