@@ -37,9 +37,8 @@ void CMainFrame::createDocks() {
     viewMenu_->addAction(previewDock_->toggleViewAction());
     viewMenu_->addAction(problemsDock_->toggleViewAction());
 
-    // The view keeps its room; the frame grows by the docks around it.
-    view_->setMinimumSize(view_->size());
-    setFixedSize(minimumSizeHint().expandedTo(kFrameSize));
+    // The view keeps its room; the frame grows by the docks under it.
+    resize(size().expandedTo(minimumSizeHint()) + QSize(0, previewDock_->sizeHint().height()));
     analysis_->schedule();
 }
 

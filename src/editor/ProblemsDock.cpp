@@ -7,10 +7,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "qtsupport/CoreText.h"
+
 namespace vanta {
 
 QString problemDisplayText(const Problem& problem) {
-    return QString::fromStdString(problemText(problem));
+    return translateCoreText(problemText(problem));
 }
 
 namespace {

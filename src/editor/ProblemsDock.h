@@ -13,8 +13,8 @@ class QTreeWidget;
 
 namespace vanta {
 
-// The text a row shows for a problem: the core's message with what to do. The texts come from
-// the core in English; this is the one place where they enter the interface.
+// The text a row shows for a problem: the core's message with what to do, through the core-text
+// translation (shown as the core builds it while the translation has no entry for it).
 QString problemDisplayText(const Problem& problem);
 
 class ProblemsDock : public QDockWidget {

@@ -183,7 +183,8 @@ class TstProblems : public QObject {
         QCOMPARE(problem.screen, uint16_t(2));
         QCOMPARE(list->topLevelItem(0)->text(ProblemsDock::ComponentColumn),
                  QString::fromStdString(problem.component));
-        const CBase* key = frame->project().screens.at(1).components()[problem.componentIndex].get();
+        const CBase* key =
+            frame->project().screens.at(1).components()[problem.componentIndex].get();
         QCOMPARE(key->m_kind, uint8_t(kKindFunction));
 
         const QRect row = list->visualItemRect(list->topLevelItem(0));
