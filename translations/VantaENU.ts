@@ -1153,6 +1153,33 @@ Normal Size (Ctrl+0)</translation>
     </message>
 </context>
 <context>
+    <name>vanta::ImageBudgetLabel</name>
+    <message>
+        <source>映像: 下载映像的字节数, 面板可容 32,768; 窄字, 宽字: 映像中的字形数; 部件: 当前画面的部件数</source>
+        <translation>Image: bytes of the download image, of the panel&apos;s 32,768; Narrow, Wide: glyphs in the image; Parts: parts on the current window</translation>
+    </message>
+    <message>
+        <source>映像 %1/%2</source>
+        <translation>Image %1/%2</translation>
+    </message>
+    <message>
+        <source>窄字 %1/%2</source>
+        <translation>Narrow %1/%2</translation>
+    </message>
+    <message>
+        <source>宽字 %1</source>
+        <translation>Wide %1</translation>
+    </message>
+    <message>
+        <source>映像: 无法编译</source>
+        <translation>Image: cannot be compiled</translation>
+    </message>
+    <message>
+        <source>部件 %1/%2</source>
+        <translation>Parts %1/%2</translation>
+    </message>
+</context>
+<context>
     <name>vanta::ImportDialog</name>
     <message>
         <source>导入旧的工程文件</source>
@@ -1487,6 +1514,96 @@ Normal Size (Ctrl+0)</translation>
     <message>
         <source>设备 %1 现在不存在.</source>
         <translation>There is no device %1 at the moment.</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::PreviewDock</name>
+    <message>
+        <source>面板预览</source>
+        <translation>Panel Preview</translation>
+    </message>
+    <message>
+        <source>面板预览(&amp;P)</source>
+        <translation>&amp;Panel Preview</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>全尺寸...</source>
+        <translation>Full Size...</translation>
+    </message>
+    <message>
+        <source>在单独的窗口中放大显示面板预览</source>
+        <translation>Show the panel preview enlarged in a window of its own</translation>
+    </message>
+    <message>
+        <source>面板将显示的当前画面, 由下载映像绘制</source>
+        <translation>The current window as the panel will show it, drawn from the download image</translation>
+    </message>
+    <message>
+        <source>画面 %1: 无法编译</source>
+        <translation>Window %1: cannot be compiled</translation>
+    </message>
+    <message>
+        <source>画面 %1</source>
+        <translation>Window %1</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::ProblemsDock</name>
+    <message>
+        <source>画面设置</source>
+        <translation>Window settings</translation>
+    </message>
+    <message>
+        <source>设置Orbis</source>
+        <translation>Orbis Settings</translation>
+    </message>
+    <message>
+        <source>报警列表</source>
+        <translation>Alarm List</translation>
+    </message>
+    <message>
+        <source>工程</source>
+        <translation>Project</translation>
+    </message>
+    <message>
+        <source>问题</source>
+        <translation>Problems</translation>
+    </message>
+    <message>
+        <source>问题列表(&amp;L)</source>
+        <translation>Problem &amp;List</translation>
+    </message>
+    <message>
+        <source>严重性</source>
+        <translation>Severity</translation>
+    </message>
+    <message>
+        <source>画面</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>部件</source>
+        <translation>Part</translation>
+    </message>
+    <message>
+        <source>没有问题</source>
+        <translation>No problems</translation>
+    </message>
+    <message>
+        <source>%1 个错误, %2 个警告</source>
+        <translation>%1 errors, %2 warnings</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,7 @@
 #pragma once
-// The image budget in the status bar: bytes of the panel image of 32,768, narrow glyphs of 128,
-// wide glyphs (double-byte characters), components on the current screen of 255. A figure turns
-// amber from kAmberPercent of its limit on and red past the limit.
+// The image budget in the status bar, in two lines: bytes of the panel image of 32,768 and
+// components on the current screen of 255; narrow glyphs of 128 and wide glyphs (double-byte
+// characters). A figure turns amber from kAmberPercent of its limit on and red past the limit.
 
 #include <QLabel>
 
@@ -29,6 +29,11 @@ class ImageBudgetLabel : public QLabel {
     Level componentLevel() const { return componentLevel_; }
 
   private:
+    // The figures as plain text in their two lines (the widest decides the label's room).
+    static QStringList figuresLines(const QString& image, const QString& imageLimit,
+                                    const QString& narrow, const QString& wide,
+                                    const QString& components);
+
     Level imageLevel_ = Level::Normal;
     Level componentLevel_ = Level::Normal;
 };

@@ -15,14 +15,18 @@ namespace vanta {
 
 PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(tr("面板预览"), parent) {
     setObjectName(QStringLiteral("previewDock"));
+    toggleViewAction()->setText(tr("面板预览(&P)"));
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(4, 4, 4, 4);
 
-    auto* controls = new QHBoxLayout;
+    // The screen shown (or why the display stays dark) in a line of its own, the controls below.
     caption_ = new QLabel(body);
     caption_->setObjectName(QStringLiteral("previewCaption"));
-    controls->addWidget(caption_, 1);
+    caption_->setMinimumHeight(caption_->fontMetrics().height());
+    layout->addWidget(caption_);
+    auto* controls = new QHBoxLayout;
+    controls->addStretch(1);
     auto* zoomLabel = new QLabel(tr("放大"), body);
     controls->addWidget(zoomLabel);
     zoom_ = new QSpinBox(body);

@@ -37,6 +37,8 @@ QString placeName(const Problem& p) {
 
 ProblemsDock::ProblemsDock(QWidget* parent) : QDockWidget(tr("问题"), parent) {
     setObjectName(QStringLiteral("problemsDock"));
+    // The View menu's entry (the title stays as it is, so the entry keeps this text).
+    toggleViewAction()->setText(tr("问题列表(&L)"));
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -90,7 +92,6 @@ void ProblemsDock::setProblems(const std::vector<Problem>& problems) {
         item->setToolTip(ProblemColumn, text);
     }
     summary_->setText(summary());
-    setWindowTitle(problems_.empty() ? tr("问题") : tr("问题 (%1)").arg(problems_.size()));
 }
 
 void ProblemsDock::rowActivated(int row) {

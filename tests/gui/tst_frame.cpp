@@ -159,8 +159,10 @@ class TstFrame : public QObject {
         QVERIFY(!app.isTranslated());
         CMainFrame* frame = app.mainFrame();
         QVERIFY(prompter.asked.empty());
-        // The window opens at 750 x 560 and can be resized and maximised.
-        QCOMPARE(frame->size(), CMainFrame::kFrameSize);
+        // The window opens 750 wide, taller than 560 by the preview and problem docks under the
+        // view, and can be resized and maximised.
+        QCOMPARE(frame->width(), CMainFrame::kFrameSize.width());
+        QVERIFY(frame->height() > CMainFrame::kFrameSize.height());
         QVERIFY(frame->minimumSize().width() < CMainFrame::kFrameSize.width());
         QVERIFY(frame->maximumSize().width() > 4000);
         QVERIFY(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -261,8 +263,9 @@ class TstFrame : public QObject {
                               "工程另存为(&A)...", "PLC选择(&P)...", "选择通信口(&C)...",
                               "下载数据(&D)", "人机类型(&M)...", "导入旧工程(&L)", "退出(&X)"}));
         QCOMPARE(items(menus.at(1)), QStringList({"剪切(&T)", "复制(&C)", "粘贴(&P)"}));
-        QCOMPARE(items(menus.at(2)), QStringList({"工具栏(&T)", "状态栏(&S)", "放大显示(&I)",
-                                                  "缩小显示(&O)", "原始大小(&R)"}));
+        QCOMPARE(items(menus.at(2)),
+                 QStringList({"工具栏(&T)", "状态栏(&S)", "放大显示(&I)", "缩小显示(&O)",
+                              "原始大小(&R)", "面板预览(&P)", "问题列表(&L)"}));
         QCOMPARE(items(menus.at(3)),
                  QStringList({"新建画面(&N)", "复制画面(&C)", "删除画面(&D)", "删除部件(&P)",
                               "设置Orbis(&S)", "报警列表(&L)"}));
