@@ -2,13 +2,14 @@ cmake_minimum_required(VERSION 3.25)
 # Checks that every file in src/ includes only headers of its own layer or of the layers below
 # it, and that the core layers include no Qt header. Run with -DSOURCE_DIR=<src>; any upward
 # include is listed and fails the run (and with it the build).
-set(core common protocols model project image checks link)
+set(core common protocols model project image checks emulator link)
 set(allowed_common common)
 set(allowed_protocols common protocols)
 set(allowed_model common protocols model)
 set(allowed_project common protocols model project)
 set(allowed_image common protocols model project image)
 set(allowed_checks common protocols model project image checks)
+set(allowed_emulator ${allowed_image} emulator)
 set(allowed_link common link)
 set(allowed_qtsupport ${core} qtsupport)
 set(allowed_widgets ${allowed_qtsupport} widgets)
