@@ -22,6 +22,7 @@
 #include "app/ProgramData.h"
 #include "dialogs/AlarmListDialog.h"
 #include "dialogs/DownloadDialog.h"
+#include "dialogs/EmulatorWindow.h"
 #include "dialogs/PanelSettingsDialog.h"
 #include "dialogs/PortDialog.h"
 #include "editor/CVantaView.h"
@@ -86,6 +87,8 @@ const CommandText kCommands[] = {
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "设置Orbis初始画面号,口令等\n设置Orbis"), nullptr},
     {cmd::kAlarmList, QT_TRANSLATE_NOOP("vanta::CMainFrame", "报警列表(&L)"),
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "设置报警列表内容\n报警列表"), nullptr},
+    {cmd::kEmulate, QT_TRANSLATE_NOOP("vanta::CMainFrame", "仿真运行(&M)"),
+     QT_TRANSLATE_NOOP("vanta::CMainFrame", "编译工程并在仿真的Orbis上运行\n仿真运行(F5)"), "F5"},
     {cmd::kLamp, QT_TRANSLATE_NOOP("vanta::CMainFrame", "指示灯(&L)"),
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "在画面上放置指示灯\n指示灯"), nullptr},
     {cmd::kFunctionKey, QT_TRANSLATE_NOOP("vanta::CMainFrame", "功能键(&F)"),
@@ -331,6 +334,7 @@ void CMainFrame::createMenus() {
     tools->addAction(deleteComponent_);
     tools->addAction(action(cmd::kPanelSettings));
     tools->addAction(action(cmd::kAlarmList));
+    tools->addAction(action(cmd::kEmulate));
 
     QMenu* parts = bar->addMenu(tr("部件(&P)"));
     for (const Placement& p : kPlacements)
@@ -399,6 +403,7 @@ void CMainFrame::connectCommands() {
     on(cmd::kZoomOut, [this] { view_->zoomOut(); });
     on(cmd::kZoomReset, [this] { view_->resetZoom(); });
     connect(view_, &CVantaView::zoomChanged, this, &CMainFrame::updateCommandStates);
+    on(cmd::kEmulate, [this] { onEmulate(); });
     for (const Placement& p : kPlacements) {
         const uint8_t kind = p.kind;
         on(p.command, [this, kind] {
@@ -434,6 +439,9 @@ void CMainFrame::updateCommandStates() {
                         cmd::kPanelSettings, cmd::kSave, cmd::kSaveAs})
         action(command)->setEnabled(open);
     action(cmd::kDownload)->setEnabled(open);
+    action(cmd::kEmulate)->setEnabled(open);
+    if (EmulatorWindow* emulator = emulatorWindow())
+        emulator->projectChanged();
     action(cmd::kAlarmList)->setEnabled(open && p.vocabulary().alarmAllowed);
     action(cmd::kZoomIn)->setEnabled(view_->zoom() < CVantaView::kMaxZoom);
     action(cmd::kZoomOut)->setEnabled(view_->zoom() > CVantaView::kMinZoom);
@@ -603,6 +611,23 @@ void CMainFrame::onDownload() {
                 prompter_, this);
     // The download rewrote the catalogue entry in "In.dat".
     data_.reloadSelection();
+}
+
+EmulatorWindow* CMainFrame::emulatorWindow() const {
+    return static_cast<EmulatorWindow*>(emulator_.data());
+}
+
+void CMainFrame::onEmulate() {
+    if (!project().isOpen)
+        return;
+    if (EmulatorWindow* open = emulatorWindow())
+        open->reload();
+    else
+        emulator_ = EmulatorWindow::open(project(), data_.folder(), data_.fonts(), prompter_, this);
+    if (emulator_) {
+        emulator_->raise();
+        emulator_->activateWindow();
+    }
 }
 
 void CMainFrame::onAbout() {

@@ -20,6 +20,7 @@ namespace vanta {
 class CSplashWnd;
 class CVantaDoc;
 class CVantaView;
+class EmulatorWindow;
 class ImageBudgetLabel;
 class LiveAnalysis;
 class PreviewDock;
@@ -57,6 +58,8 @@ class CMainFrame : public QMainWindow {
 
     // The action of a command identifier (CommandIds.h); the first one where two share it.
     QAction* action(int command) const { return actions_.value(command); }
+    // The emulator window while it is open.
+    EmulatorWindow* emulatorWindow() const;
     // "删除部件(&P)" of the Tools menu (it shares the identifier of cut).
     QAction* deleteComponentAction() const { return deleteComponent_; }
     QToolBar* toolBar() const { return toolBar_; }
@@ -119,6 +122,7 @@ class CMainFrame : public QMainWindow {
     void onPanelSettings();
     void onAlarmList();
     void onDownload();
+    void onEmulate();
     void onAbout();
 
     ProgramData& data_;
@@ -140,6 +144,7 @@ class CMainFrame : public QMainWindow {
     ProblemsDock* problemsDock_ = nullptr;
     PreviewDock* previewDock_ = nullptr;
     ImageBudgetLabel* budget_ = nullptr;
+    QPointer<QWidget> emulator_;  // the EmulatorWindow
 };
 
 }  // namespace vanta

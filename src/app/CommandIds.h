@@ -38,5 +38,6 @@ inline constexpr int kScreenProperties = 32800;  // toolbar only: no handler
 inline constexpr int kZoomIn = 32901;
 inline constexpr int kZoomOut = 32902;
 inline constexpr int kZoomReset = 32903;
+inline constexpr int kEmulate = 32810;
 
 }  // namespace vanta::cmd

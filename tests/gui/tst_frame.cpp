@@ -268,7 +268,7 @@ class TstFrame : public QObject {
                               "原始大小(&R)", "面板预览(&P)", "问题列表(&L)"}));
         QCOMPARE(items(menus.at(3)),
                  QStringList({"新建画面(&N)", "复制画面(&C)", "删除画面(&D)", "删除部件(&P)",
-                              "设置Orbis(&S)", "报警列表(&L)"}));
+                              "设置Orbis(&S)", "报警列表(&L)", "仿真运行(&M)"}));
         QCOMPARE(items(menus.at(4)),
                  QStringList({"指示灯(&L)", "功能键(&F)", "文本(&T)", "动态文本(&D)", "寄存器(&R)",
                               "棒状图(&B)", "趋势图(&Q)", "图片(&P)"}));
