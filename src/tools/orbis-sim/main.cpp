@@ -3,7 +3,7 @@
 // owns the pseudo-terminal, the clock and the command line.
 //
 // orbis-sim --link PATH [--protocol N] [--driver-version V] [--save-image F] [--save-driver F]
-//           [--pace] [--fault SPEC] [--once]
+//           [--pace] [--fault SPEC] [--once] [--emulate]
 // orbis-sim --help | --version
 
 #include <fcntl.h>
@@ -18,11 +18,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <limits>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "TerminalPanel.h"
 #include "common/FileIO.h"
 #include "link/PanelSimulator.h"
 #include "qtsupport/AppInfo.h"
@@ -51,12 +54,14 @@ struct Options {
     bool pace = false;
     std::string faults;
     bool once = false;
+    bool emulate = false;
 };
 
 void usage(FILE* out) {
     std::fputs(
         "usage: orbis-sim --link PATH [--protocol N] [--driver-version V]\n"
         "                 [--save-image F] [--save-driver F] [--pace] [--fault SPEC] [--once]\n"
+        "                 [--emulate]\n"
         "       orbis-sim --help | --version\n"
         "\n"
         "The panel's side of the download link on a pseudo-terminal linked at PATH.\n"
@@ -71,6 +76,8 @@ void usage(FILE* out) {
         "                      bad-sum=N, nak=P, refuse=N, delay=MS, delay-rate=P,\n"
         "                      late=N:SECONDS, flip=P, bit-flip=P, silent-after=N, seed=S\n"
         "  --once              end after one completed download\n"
+        "  --emulate           after each download, run the image on the emulated panel and\n"
+        "                      show its display; lines typed in are keys (SET 1 2 ENT)\n"
         "  -h, --help          show this help and exit\n"
         "  --version           show the version and exit\n",
         out);
@@ -126,6 +133,8 @@ int parse(int argc, char** argv, Options& o) {
             o.pace = true;
         } else if (a == "--once") {
             o.once = true;
+        } else if (a == "--emulate") {
+            o.emulate = true;
         } else {
             std::fprintf(stderr, "orbis-sim: unknown argument %s\n", a.c_str());
             return kExitUsage;
@@ -249,6 +258,14 @@ static int runSimulator(int argc, char** argv) {
                  o.pace ? ", paced at 115200 baud" : "");
 
     vanta::PanelSimulator panel(panelOptions);
+    std::unique_ptr<orbissim::TerminalPanel> terminal;
+    if (o.emulate) {
+        std::error_code ec;
+        const auto exe = std::filesystem::canonical("/proc/self/exe", ec);
+        terminal = std::make_unique<orbissim::TerminalPanel>(
+            ec ? std::string(".") : exe.parent_path().string(), stdout);
+    }
+    bool readInput = o.emulate;
     const int64_t origin = nowNs();
     auto clock = [origin] { return nowNs() - origin; };
     std::vector<uint8_t> pendingOut;
@@ -273,6 +290,8 @@ static int runSimulator(int argc, char** argv) {
             savedDownloads = panel.stats().downloads;
             if (!saveHeld(o, panel))
                 status = kExitFailure;
+            if (terminal)
+                terminal->load(panel.image(), now / vanta::kNsPerMs);
         }
         if (o.once && savedDownloads > 0 && panel.idle() && pendingOut.empty() &&
             now - lastActivity >= kOnceLingerNs) {
@@ -286,19 +305,30 @@ static int runSimulator(int argc, char** argv) {
             const int64_t linger = std::max<int64_t>(0, lastActivity + kOnceLingerNs - now);
             wait = wait < 0 ? linger : std::min(wait, linger);
         }
-        struct pollfd pfd {};
+        struct pollfd fds[2]{};
+        struct pollfd& pfd = fds[0];
         pfd.fd = pty.master;
         pfd.events = POLLIN | (pendingOut.empty() ? 0 : POLLOUT);
+        fds[1].fd = readInput ? STDIN_FILENO : -1;
+        fds[1].events = POLLIN;
         struct timespec ts {};
         ts.tv_sec = wait / 1000000000;
         ts.tv_nsec = wait % 1000000000;
-        const int ready = ::ppoll(&pfd, 1, wait < 0 ? nullptr : &ts, nullptr);
+        const int ready = ::ppoll(fds, 2, wait < 0 ? nullptr : &ts, nullptr);
         if (ready < 0) {
             if (errno == EINTR)
                 continue;
             std::fprintf(stderr, "orbis-sim: poll: %s\n", std::strerror(errno));
             status = kExitFailure;
             break;
+        }
+        if (ready > 0 && (fds[1].revents & (POLLIN | POLLHUP))) {
+            char typed[256];
+            const ssize_t n = ::read(STDIN_FILENO, typed, sizeof typed);
+            if (n > 0)
+                terminal->input(typed, static_cast<size_t>(n), clock() / vanta::kNsPerMs);
+            else
+                readInput = false;  // the input ended: keep serving the line
         }
         if (ready > 0 && (pfd.revents & POLLIN)) {
             const ssize_t n = ::read(pty.master, buffer.data(), buffer.size());
