@@ -269,8 +269,10 @@ void EmulatorWindow::updateLink() {
                 break;
         }
     }
-    if (link_->text() != text)
+    if (link_->text() != text) {
         link_->setText(text);
+        link_->setToolTip(text);
+    }
 }
 
 // --- time ---
@@ -370,7 +372,10 @@ void EmulatorWindow::rebuildRows() {
         points.insert(entry.first);
     for (const auto& entry : emulator_->panelMemory().values())
         points.insert(entry.first);
+    // The PLC's values first, then the panel's own; rowOf() looks rows up in this order.
     rows_.assign(points.begin(), points.end());
+    std::stable_sort(rows_.begin(), rows_.end(),
+                     [this](const PointKey& a, const PointKey& b) { return rowBefore(a, b); });
     filling_ = true;
     registers_->setRowCount(static_cast<int>(rows_.size()));
     for (size_t i = 0; i < rows_.size(); ++i) {
@@ -394,8 +399,18 @@ void EmulatorWindow::rebuildRows() {
     refreshValues();
 }
 
+bool EmulatorWindow::rowBefore(const PointKey& a, const PointKey& b) const {
+    const bool aInternal = program_->areas()[a.area].internal;
+    const bool bInternal = program_->areas()[b.area].internal;
+    if (aInternal != bInternal)
+        return !aInternal;
+    return a < b;
+}
+
 int EmulatorWindow::rowOf(const PointKey& key) const {
-    auto it = std::lower_bound(rows_.begin(), rows_.end(), key);
+    auto it =
+        std::lower_bound(rows_.begin(), rows_.end(), key,
+                         [this](const PointKey& a, const PointKey& b) { return rowBefore(a, b); });
     return it != rows_.end() && *it == key ? static_cast<int>(it - rows_.begin()) : -1;
 }
 
@@ -507,7 +522,10 @@ void EmulatorWindow::build() {
     registers_->verticalHeader()->hide();
     registers_->horizontalHeader()->setStretchLastSection(true);
     registers_->setSelectionMode(QAbstractItemView::SingleSelection);
-    registers_->setMinimumWidth(260);
+    const QFontMetrics metrics(registers_->font());
+    for (int column : {kStationColumn, kTypeColumn, kAddressColumn})
+        registers_->setColumnWidth(column, metrics.horizontalAdvance(QStringLiteral("0000000")));
+    registers_->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("0")) * 40);
     connect(registers_, &QTableWidget::itemChanged, this, &EmulatorWindow::registerEdited);
     body->addWidget(registers_, 1);
     layout->addLayout(body, 1);
@@ -561,7 +579,7 @@ QWidget* EmulatorWindow::buildSourceBar() {
     tcpRow->addWidget(new QLabel(tr("端口:"), tcp));
     tcpRow->addWidget(tcpPort_);
     sourceFields_->addWidget(tcp);
-    row->addWidget(sourceFields_, 1);
+    row->addWidget(sourceFields_, 2);
 
     row->addWidget(new QLabel(tr("周期:"), box));
     interval_ = new QSpinBox(box);
@@ -576,7 +594,10 @@ QWidget* EmulatorWindow::buildSourceBar() {
     row->addWidget(connect_);
     link_ = new QLabel(box);
     link_->setObjectName(QStringLiteral("linkState"));
-    row->addWidget(link_);
+    // A long failure text must not widen the window: the whole of it is in the tooltip.
+    link_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    link_->setMinimumWidth(link_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 24);
+    row->addWidget(link_, 1);
 
     connect(sourceChoice_, &QComboBox::activated, this, [this](int index) {
         sourceFields_->setCurrentIndex(index);

@@ -92,6 +92,7 @@ class EmulatorWindow : public QWidget {
     void updateLink();
     ModbusSettings settingsFromFields() const;
     std::optional<PanelKey> keyOf(int qtKey) const;
+    bool rowBefore(const PointKey& a, const PointKey& b) const;
     uint64_t fingerprint() const;
 
     Project& project_;

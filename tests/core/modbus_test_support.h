@@ -22,8 +22,9 @@ class LoopbackModbusServer {
   public:
     static constexpr int kPoints = 20000;
 
-    LoopbackModbusServer() {
-        context_ = modbus_new_tcp("127.0.0.1", 0);  // port 0: the system picks a free one
+    // Port 0: the system picks a free one.
+    explicit LoopbackModbusServer(int port = 0) {
+        context_ = modbus_new_tcp("127.0.0.1", port);
         mapping_ = modbus_mapping_new(kPoints, kPoints, kPoints, kPoints);
         listener_ = context_ && mapping_ ? modbus_tcp_listen(context_, 4) : -1;
         if (listener_ >= 0) {

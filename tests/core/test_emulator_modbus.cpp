@@ -88,6 +88,14 @@ TEST(EmulatorModbusServer, ReadsARegisterAndWritesACoilThroughTheServer) {
     EXPECT_EQ(pixels(lost, 0, 0, 192, 16),
               pixels(charsAt(0, 0, "PLC NOT RESPONDING      ", true), 0, 0, 192, 16));
     EXPECT_EQ(panel.value(reg), 777u);
+
+    // It comes back on the same port: the link is up again and the values flow.
+    vanta::testing::LoopbackModbusServer again(settings.port);
+    ASSERT_TRUE(again.running());
+    again.setHolding(9, 4321);
+    EXPECT_TRUE(eventually([&] { return panel.value(reg) == 4321u; })) << plc.lastError();
+    EXPECT_EQ(plc.link(), LinkState::Up);
+    EXPECT_EQ(pixels(panel.render(), 0, 0, 40, 16), pixels(charsAt(0, 0, " 4321"), 0, 0, 40, 16));
 }
 
 TEST(EmulatorModbusServer, ANonexistentServerIsALostLinkAtOnceAndNeverBlocks) {
