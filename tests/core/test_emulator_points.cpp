@@ -6,6 +6,7 @@
 #include "emulator/ModbusMapping.h"
 #include "emulator/ModbusSource.h"
 #include "emulator/PanelKeys.h"
+#include "emulator/RegisterFile.h"
 #include "emulator_test_support.h"
 
 using namespace vanta;
@@ -275,4 +276,46 @@ TEST(EmulatorModbus, SettingsFromTheCommandLine) {
     EXPECT_EQ(describeModbusSettings(*rtu), "Modbus RTU /dev/ttyUSB0 9600 7E2");
     EXPECT_FALSE(parseModbusRtu("/dev/ttyUSB0,9600,X,8,1").ok());
     EXPECT_FALSE(parseModbusRtu("/dev/ttyUSB0,9600,N,8").ok());
+}
+
+TEST(EmulatorRegisterFile, ReadsAndWritesValuesByTheirNames) {
+    Project project(nullptr, 2);
+    project.resetToNew(2);
+    CMainView& s = *project.screens.current();
+    place<CRegister>(s, kKindRegister, 0, 0).m_address = 100;  // VW100
+    auto& bit = place<CLight>(s, kKindLight, 64, 0);
+    bit.m_address = 10;
+    bit.m_subAddress = 3;
+    auto program = PanelProgram::load(compiled(project));
+    ASSERT_TRUE(program.ok());
+
+    auto writes = readRegisterFile(R"({"registers": [
+        {"type": "VW", "address": 100, "value": -2},
+        {"station": 7, "type": "M", "address": 10, "bit": 3, "value": 1}]})",
+                                   *program);
+    ASSERT_TRUE(writes.ok()) << writes.message();
+    ASSERT_EQ(writes->size(), 2u);
+    EXPECT_EQ(program->pointName((*writes)[0].key), "VW100");  // the PLC station 2
+    EXPECT_EQ((*writes)[0].value, 0xFFFFFFFEu);
+    EXPECT_EQ(program->pointName((*writes)[1].key), "7:M10.3");
+
+    const std::string written =
+        writeRegisterFile(*program, {{(*writes)[0].key, 0xFFFE}, {(*writes)[1].key, 1}});
+    EXPECT_EQ(written,
+              "{\n  \"registers\": [\n"
+              "    {\"station\": 2, \"type\": \"VW\", \"address\": 100, \"value\": 65534},\n"
+              "    {\"station\": 7, \"type\": \"M\", \"address\": 10, \"bit\": 3, \"value\": 1}\n"
+              "  ]\n}\n");
+    auto again = readRegisterFile(written, *program);
+    ASSERT_TRUE(again.ok());
+    EXPECT_EQ((*again)[1].key, (*writes)[1].key);
+
+    for (const char* bad : {R"([])", R"({"registers": [{"type": "D", "address": 1, "value": 1}]})",
+                            R"({"registers": [{"type": "VW", "value": 1}]})",
+                            R"({"registers": [{"type": "VW", "address": 1, "value": 1.5}]})",
+                            R"({"registers": [{"type": "VW", "address": 1, "value": 1})"}) {
+        auto refused = readRegisterFile(bad, *program);
+        EXPECT_FALSE(refused.ok()) << bad;
+        EXPECT_NE(refused.message().find("line"), std::string::npos) << refused.message();
+    }
 }
