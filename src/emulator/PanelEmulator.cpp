@@ -274,7 +274,7 @@ std::optional<uint32_t> PanelEmulator::clockField(uint32_t address) const {
 void PanelEmulator::press(PanelKey key, int64_t nowMs) {
     lastKeyMs_ = nowMs;
     if (saverActive_) {
-        swallowed_.insert(key);
+        // The key only wakes the panel; its release finds no momentary coil either.
         leaveSaver(nowMs);
         return;
     }
@@ -297,7 +297,6 @@ void PanelEmulator::press(PanelKey key, int64_t nowMs) {
 
 void PanelEmulator::release(PanelKey key, int64_t nowMs) {
     lastKeyMs_ = nowMs;
-    swallowed_.erase(key);
     auto held = momentary_.find(key);
     if (held == momentary_.end())
         return;
@@ -316,7 +315,6 @@ void PanelEmulator::pressOnScreen(PanelKey key, int64_t nowMs) {
         if (c.kind == kKey && c.keyCode == code) {
             if (c.encrypted && !unlocked_) {
                 pending_ = Pending{false, i};
-                modeBeforePassword_ = mode_;
                 mode_ = PanelMode::Password;
                 typedPassword_.clear();
                 passwordRefused_ = false;
@@ -431,7 +429,6 @@ void PanelEmulator::beginEditing(size_t component) {
     const LiveComponent& c = screen()->components[component];
     if (c.passwordProtected && !unlocked_) {
         pending_ = Pending{true, component};
-        modeBeforePassword_ = PanelMode::Screen;
         mode_ = PanelMode::Password;
         typedPassword_.clear();
         passwordRefused_ = false;
@@ -517,7 +514,7 @@ void PanelEmulator::pressForPassword(PanelKey key, int64_t nowMs) {
                 break;
             }
             unlocked_ = true;
-            mode_ = modeBeforePassword_;
+            mode_ = PanelMode::Screen;
             if (pending_.edit)
                 beginEditing(pending_.component);
             else
@@ -526,7 +523,7 @@ void PanelEmulator::pressForPassword(PanelKey key, int64_t nowMs) {
         }
         case PanelKey::Esc:
             typedPassword_.clear();
-            mode_ = modeBeforePassword_;
+            mode_ = PanelMode::Screen;
             break;
         default:
             break;

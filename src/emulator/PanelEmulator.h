@@ -154,16 +154,14 @@ class PanelEmulator {
     std::string typedPassword_;
     bool passwordRefused_ = false;
     Pending pending_;
-    PanelMode modeBeforePassword_ = PanelMode::Screen;
     // Alarm list.
     size_t alarmScroll_ = 0;
     // Screen saver.
     int64_t lastKeyMs_ = 0;
     bool saverActive_ = false;
     uint16_t screenBeforeSaver_ = 0;
-    // Keys held down with a momentary coil, and presses whose release does nothing.
+    // Keys held down with a momentary coil.
     std::map<PanelKey, BitBinding> momentary_;
-    std::set<PanelKey> swallowed_;
     std::map<size_t, Trend> trends_;
     // Control register block.
     std::optional<uint32_t> lastExchange_;
