@@ -23,6 +23,7 @@
 #include <functional>
 #include <set>
 #include <string_view>
+#include <thread>
 
 #include "common/Prompter.h"
 #include "emulator/ModbusMapping.h"
@@ -111,9 +112,14 @@ EmulatorWindow::EmulatorWindow(Project& project, std::string dataDir, const Font
 }
 
 EmulatorWindow::~EmulatorWindow() {
-    // The panel refers to its source, the source to the program.
     emulator_.reset();
-    modbus_.reset();
+    dropModbus();
+}
+
+void EmulatorWindow::dropModbus() {
+    if (!modbus_)
+        return;
+    std::thread([source = std::move(modbus_)]() mutable { source.reset(); }).detach();
 }
 
 bool EmulatorWindow::compile() {
@@ -132,7 +138,7 @@ bool EmulatorWindow::compile() {
         return false;
     }
     fingerprint_ = fingerprint();
-    start(std::make_unique<PanelProgram>(std::move(program).value()));
+    start(std::make_shared<const PanelProgram>(std::move(program).value()));
     return true;
 }
 
@@ -142,7 +148,7 @@ uint64_t EmulatorWindow::fingerprint() const {
         std::string_view(reinterpret_cast<const char*>(file.data()), file.size()));
 }
 
-void EmulatorWindow::start(std::unique_ptr<PanelProgram> program) {
+void EmulatorWindow::start(std::shared_ptr<const PanelProgram> program) {
     const std::optional<uint16_t> shown =
         emulator_ ? std::optional<uint16_t>(emulator_->currentScreen()) : std::nullopt;
     // Keep what the table holds: the points are named again in the new program.
@@ -155,7 +161,7 @@ void EmulatorWindow::start(std::unique_ptr<PanelProgram> program) {
         for (const auto& [key, value] : table_.values())
             kept.push_back({program_->areas()[key.area], PointWrite{key, value}});
     emulator_.reset();
-    modbus_.reset();
+    dropModbus();
     table_.clear();
     program_ = std::move(program);
     for (const Kept& k : kept) {
@@ -229,13 +235,12 @@ void EmulatorWindow::useSource(Source source) {
     const std::optional<uint16_t> shown =
         emulator_ ? std::optional<uint16_t>(emulator_->currentScreen()) : std::nullopt;
     emulator_.reset();
-    modbus_.reset();
+    dropModbus();
     RegisterSource* plc = &table_;
     if (source != Source::Table) {
-        const PanelProgram* program = program_.get();
         modbus_ = std::make_unique<ModbusSource>(
             settingsFromFields(),
-            [program](const PointKey& key) { return modbusAddressOf(*program, key); });
+            [program = program_](const PointKey& key) { return modbusAddressOf(*program, key); });
         plc = modbus_.get();
     }
     emulator_ = std::make_unique<PanelEmulator>(*program_, fonts_, *plc);
@@ -507,7 +512,8 @@ void EmulatorWindow::build() {
 
     display_ = new PanelDisplayWidget(this);
     display_->setFocusPolicy(Qt::StrongFocus);
-    display_->setToolTip(tr("键盘: 方向键, Esc, Enter=ENT, S=SET, A=ALM, Backspace=CLR, 0-9"));
+    display_->setToolTip(
+        tr("键盘: 方向键, Esc, Enter=ENT, S或空格=SET, A=ALM, Backspace、Delete或C=CLR, 0-9"));
     display_->installEventFilter(this);
     zoom_->setValue(display_->zoom());
     connect(zoom_, &QSpinBox::valueChanged, display_, &PanelDisplayWidget::setZoom);

@@ -81,7 +81,9 @@ class EmulatorWindow : public QWidget {
     EmulatorWindow(Project& project, std::string dataDir, const FontTables& fonts,
                    Prompter& prompter, QWidget* parent);
     bool compile();
-    void start(std::unique_ptr<PanelProgram> program);
+    void start(std::shared_ptr<const PanelProgram> program);
+    // Ends the Modbus source without waiting for it.
+    void dropModbus();
     void build();
     QWidget* buildSourceBar();
     QWidget* buildKeypad();
@@ -100,9 +102,9 @@ class EmulatorWindow : public QWidget {
     const FontTables& fonts_;
     Prompter& prompter_;
 
-    // Destroyed in reverse order: the panel before its source, the source before the program it
-    // maps points of.
-    std::unique_ptr<PanelProgram> program_;
+    // The panel goes before its source. A source ends on a thread of its own (its last request
+    // may take a time-out to end) and keeps the program it maps points of alive until then.
+    std::shared_ptr<const PanelProgram> program_;
     RegisterTable table_;
     std::unique_ptr<ModbusSource> modbus_;
     std::unique_ptr<PanelEmulator> emulator_;
