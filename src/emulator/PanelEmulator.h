@@ -46,6 +46,8 @@ class PanelEmulator {
     // The recipe memory ("RP") holds this many words; the recipe base is LW0.
     static constexpr uint32_t kRecipeWords = 2048;
     static constexpr int kPasswordDigits = 4;
+    // Text lines of the display: the alarm list shows this many texts at a time.
+    static constexpr int kTextRows = 4;
 
     // `program`, `font` (the panel's own 8 x 16 characters: register digits and its messages)
     // and `plc` must outlive the emulator.

@@ -6,22 +6,12 @@
 #include <set>
 
 #include "model/CAlarmList.h"
+#include "model/CBase.h"
 #include "model/DownloadContext.h"
 
 namespace vanta {
 
 namespace {
-
-enum Kind : uint8_t {
-    kText = 1,
-    kRegister = 2,
-    kLamp = 3,
-    kKey = 4,
-    kPicture = 5,
-    kBar = 6,
-    kTrend = 7,
-    kDynamic = 8,
-};
 
 bool isOneOf(int value, std::initializer_list<int> set) {
     return std::find(set.begin(), set.end(), value) != set.end();
@@ -295,7 +285,7 @@ void PanelProgram::readScreens() {
         for (size_t i = 0; i < decoded.components.size(); ++i) {
             LiveComponent live = readComponent(decoded.components[i]);
             live.index = i;
-            if (live.kind == kRegister && live.settable)
+            if (live.kind == kKindRegister && live.settable)
                 screen.settable.push_back(screen.components.size());
             screen.components.push_back(std::move(live));
         }
@@ -320,7 +310,7 @@ LiveComponent PanelProgram::readComponent(const DecodedComponent& c) {
                                  ? (static_cast<uint32_t>(be16(r + 5)) << 8) | u8(r + 8)
                                  : be16(r + 5);
     switch (c.kind) {
-        case kRegister: {
+        case kKindRegister: {
             live.word = wordBinding(station, wordArea(code), address, bytes);
             NumberFormat& f = live.format;
             f.isSigned = c.attributes & 0x10;
@@ -344,12 +334,12 @@ LiveComponent PanelProgram::readComponent(const DecodedComponent& c) {
             live.passwordProtected = c.attributes & 0x40;
             break;
         }
-        case kDynamic:
+        case kKindDynamic:
             live.word = wordBinding(station, wordArea(code), address, bytes);
             live.isSigned = c.attributes & 0x10;
             live.textCells = u8(r + 11);
             break;
-        case kLamp: {
+        case kKindLight: {
             unsigned bitIndex = u8(r + 8);
             const uint32_t at = bitRecordAddress(be16(r + 5), bitIndex);
             live.bit = bitFromCode(station, code, false, at, bitIndex + u8(r + 9));
@@ -357,18 +347,18 @@ LiveComponent PanelProgram::readComponent(const DecodedComponent& c) {
             live.images[1] = u8(r + 11);
             break;
         }
-        case kKey:
+        case kKindFunction:
             readKey(live, r);
             break;
-        case kBar:
-        case kTrend:
+        case kKindBar:
+        case kKindTide:
             live.word = wordBinding(station, wordArea(code), address, bytes);
             live.isSigned = c.attributes & 0x10;
             live.width = u8(r + 9);
             live.height = u8(r + 10);
             live.fullScale = static_cast<int32_t>(be32(r + 11));
             live.zeroScale = static_cast<int32_t>(be32(r + 15));
-            if (c.kind == kBar) {
+            if (c.kind == kKindBar) {
                 live.direction = u8(r + 19);
             } else {
                 live.points = u8(r + 19);
@@ -519,16 +509,16 @@ std::vector<PointKey> PanelProgram::knownPoints() const {
     for (const LiveScreen& screen : screens_) {
         for (const LiveComponent& c : screen.components) {
             switch (c.kind) {
-                case kRegister:
-                case kDynamic:
-                case kBar:
-                case kTrend:
+                case kKindRegister:
+                case kKindDynamic:
+                case kKindBar:
+                case kKindTide:
                     addWord(c.word);
                     break;
-                case kLamp:
+                case kKindLight:
                     points.insert(c.bit.point);
                     break;
-                case kKey:
+                case kKindFunction:
                     if (c.command >= KeyCommand::CoilOn && c.command <= KeyCommand::CoilMomentary)
                         points.insert(c.bit.point);
                     else if (c.command == KeyCommand::WriteRegister ||
