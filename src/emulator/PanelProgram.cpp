@@ -2,25 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <initializer_list>
 #include <set>
 
 #include "model/CAlarmList.h"
 #include "model/CBase.h"
 #include "model/DownloadContext.h"
+#include "protocols/ProtocolProfile.h"
 
 namespace vanta {
 
 namespace {
-
-bool isOneOf(int value, std::initializer_list<int> set) {
-    return std::find(set.begin(), set.end(), value) != set.end();
-}
-
-// Bit bindings of these protocols carry address x 16 + bit number in their address bytes.
-bool bitAddressHoldsBitNumber(int protocol) {
-    return isOneOf(protocol, {11, 12, 18, 22});
-}
 
 uint16_t fromBcd(uint16_t bcd) {
     uint16_t value = 0;
@@ -30,7 +21,7 @@ uint16_t fromBcd(uint16_t bcd) {
 }
 
 // The start coil of the alarm list as the alarm header's bytes 4..9 give it: the inverse of the
-// compiler's protocol-dependent packing, checked by packing the answer again.
+// protocol's packing (its profile's alarm encoding), checked by packing the answer again.
 struct AlarmStart {
     int typeIndex = 0;  // in the start-coil list
     uint16_t address = 0;
@@ -38,52 +29,45 @@ struct AlarmStart {
     uint8_t bitOffset = 0;
 };
 
-std::optional<AlarmStart> alarmStart(const Vocabulary& vocab, std::span<const uint8_t, 6> bytes) {
-    const int p = vocab.protocol;
-    const uint32_t word = (bytes[1] << 8) | bytes[2];
-    const uint8_t b8 = bytes[4], b9 = bytes[5];
-    std::vector<uint32_t> addresses;
-    if (isOneOf(p, {3, 8, 13, 16, 34}))
-        addresses = {word * 32 + b8};
-    else if (isOneOf(p, {10, 17}))
-        addresses = {word * 32 + b9};
-    else if (isOneOf(p, {4, 38, 39}))
-        addresses = {word * 8 + b9};
-    else if (isOneOf(p, {7, 20, 23}))
-        addresses = {word * 16 + b8};
-    else if (isOneOf(p, {26, 28}))
-        addresses = {word * 16 + b9};
-    else if (isOneOf(p, {19, 21, 25}))
-        addresses = {word * 32 + b9 + 1};
-    else if (isOneOf(p, {29, 30}))
-        addresses = {word * 2 + (b9 >= 8 ? 1u : 0u)};
-    else
-        addresses = {word};
+// The start address the packed bytes give: the word bytes shifted back, the address bits a
+// packing keeps in byte 8 or byte 9 added.
+uint32_t unpackedAddress(const AlarmCoilEncoding& e, std::span<const uint8_t, 6> bytes) {
+    const uint32_t word = (static_cast<uint32_t>(bytes[1]) << 8) | bytes[2];
+    uint32_t low = 0;
+    if (e.subAddressByte == AlarmByte::AddressBits)
+        low = bytes[4] & static_cast<uint32_t>(e.subAddressMask);
+    else if (e.bitByte == AlarmByte::AddressBits)
+        low = bytes[5] & static_cast<uint32_t>(e.bitMask);
+    else if (e.bitByte == AlarmByte::SubAddressOddByte)
+        low = bytes[5] >= 8 ? 1 : 0;
+    return (word << e.lowShift) + low + static_cast<uint32_t>(e.addressBias);
+}
 
+std::optional<AlarmStart> alarmStart(const Vocabulary& vocab, std::span<const uint8_t, 6> bytes) {
+    const uint32_t address = unpackedAddress(vocab.profile().alarmCoil, bytes);
+    if (address > 0xFFFF)
+        return std::nullopt;
+    const uint8_t b8 = bytes[4], b9 = bytes[5];
     DownloadContext context;
-    context.protocol = static_cast<uint8_t>(p);
+    context.protocol = vocab.protocol;
     context.vocabulary = &vocab;
     const size_t types = std::max<size_t>(vocab.bitTypesC.size(), 1);
     for (size_t type = 0; type < types; ++type) {
-        for (uint32_t address : addresses) {
-            if (address > 0xFFFF)
-                continue;
-            // Where the packing leaves a field out, any value packs the same: take 0 first.
-            for (uint8_t sub : {uint8_t{0}, b8, b9, static_cast<uint8_t>(b9 & 7)}) {
-                for (uint8_t offset : {uint8_t{0}, b9}) {
-                    CAlarmList list(static_cast<uint8_t>(p));
-                    list.m_regType = static_cast<uint8_t>(type);
-                    list.m_startAddress = static_cast<uint16_t>(address);
-                    list.m_subAddress = sub;
-                    list.m_bitOffset = offset;
-                    const AlarmCoilBytes packed = alarmCoilBytes(list, context);
-                    const std::array<uint8_t, 6> again{packed.typeCode,   packed.address[0],
-                                                       packed.address[1], packed.width,
-                                                       packed.subAddress, packed.bit};
-                    if (std::equal(again.begin(), again.end(), bytes.begin()))
-                        return AlarmStart{static_cast<int>(type), static_cast<uint16_t>(address),
-                                          sub, offset};
-                }
+        // Where the packing leaves a field out, any value packs the same: take 0 first.
+        for (uint8_t sub : {uint8_t{0}, b8, b9, static_cast<uint8_t>(b9 & 7)}) {
+            for (uint8_t offset : {uint8_t{0}, b9}) {
+                CAlarmList list(vocab.protocol);
+                list.m_regType = static_cast<uint8_t>(type);
+                list.m_startAddress = static_cast<uint16_t>(address);
+                list.m_subAddress = sub;
+                list.m_bitOffset = offset;
+                const AlarmCoilBytes packed = alarmCoilBytes(list, context);
+                const std::array<uint8_t, 6> again{packed.typeCode,   packed.address[0],
+                                                   packed.address[1], packed.width,
+                                                   packed.subAddress, packed.bit};
+                if (std::equal(again.begin(), again.end(), bytes.begin()))
+                    return AlarmStart{static_cast<int>(type), static_cast<uint16_t>(address), sub,
+                                      offset};
             }
         }
     }
@@ -92,23 +76,24 @@ std::optional<AlarmStart> alarmStart(const Vocabulary& vocab, std::span<const ui
 
 // The name of the start coil's type as the alarm header's type byte was made from it.
 std::string alarmTypeName(const Vocabulary& vocab, int typeIndex) {
-    const int p = vocab.protocol;
-    auto pick = [typeIndex](const std::vector<std::string>& list) -> std::string {
+    auto pick = [](const std::vector<std::string>& list, int index) -> std::string {
         if (list.empty())
             return {};
-        return list[std::min<size_t>(static_cast<size_t>(std::max(typeIndex, 0)), list.size() - 1)];
+        return list[std::min<size_t>(static_cast<size_t>(std::max(index, 0)), list.size() - 1)];
     };
-    if (isOneOf(p, {23, 24, 37}))
-        return pick(vocab.bitTypesA);
-    if (isOneOf(p, {28, 29, 30, 35, 36}))
-        return pick(vocab.bitTypesC);
-    if (p == 27) {
-        const auto& words = vocab.wordTypes;
-        return words.empty()
-                   ? std::string()
-                   : words[std::min<size_t>(static_cast<size_t>(typeIndex) + 1, words.size() - 1)];
+    switch (vocab.profile().alarmCoil.type) {
+        case AlarmTypeCode::BitListA:
+            return pick(vocab.bitTypesA, typeIndex);
+        case AlarmTypeCode::ByIndex:
+        case AlarmTypeCode::StartCoil:
+            return pick(vocab.bitTypesC, typeIndex);
+        case AlarmTypeCode::NextWordType:
+            return pick(vocab.wordTypes, typeIndex + 1);
+        case AlarmTypeCode::BitListB:
+        case AlarmTypeCode::BitListBPlusTwo:
+            break;
     }
-    return pick(vocab.bitTypesB);
+    return pick(vocab.bitTypesB, typeIndex);
 }
 
 int indexOf(const std::vector<std::string>& list, const std::string& name) {
@@ -121,7 +106,7 @@ int indexOf(const std::vector<std::string>& list, const std::string& name) {
 }  // namespace
 
 unsigned bitsPerAddress(const Vocabulary& v) {
-    if (bitAddressHoldsBitNumber(v.protocol))
+    if (v.profile().bitAddressTimesSixteen)
         return 16;
     return v.bitIndexSelectable ? static_cast<unsigned>(v.highestBitIndex) + 1 : 1;
 }
@@ -229,7 +214,7 @@ WordBinding PanelProgram::wordAt(const PointKey& key) const {
 }
 
 uint32_t PanelProgram::bitRecordAddress(uint32_t recordAddress, unsigned& bitIndex) const {
-    if (!bitAddressHoldsBitNumber(vocabulary_.protocol))
+    if (!vocabulary_.profile().bitAddressTimesSixteen)
         return recordAddress;
     bitIndex = recordAddress & 0x0F;
     return recordAddress >> 4;
@@ -390,7 +375,8 @@ void PanelProgram::readKey(LiveComponent& live, size_t r) {
             live.command = kCoil[action - 1];
             unsigned bitIndex = u8(r + 8);
             const uint32_t at = bitRecordAddress(be16(r + 5), bitIndex);
-            live.bit = bitFromCode(station, code, true, at, bitIndex);
+            live.bit =
+                bitFromCode(station, code, vocabulary_.profile().keyCoilsFromListA, at, bitIndex);
             break;
         }
         case 5:

@@ -113,9 +113,9 @@ struct AlarmCoil {
     size_t text = 0;  // index into the decoded alarm texts
 };
 
-// Bits a bit address holds where the protocol numbers bits within it ("M10.3"): the highest bit
-// index + 1 where a bit number can be chosen, 16 where the address carries it (11, 12, 18, 22),
-// else 1.
+// Bits a bit address holds where the protocol numbers bits within it ("M10.3"): 16 where bit
+// targets carry address x 16 + bit number, the highest bit index + 1 where a bit number can be
+// chosen, else 1.
 unsigned bitsPerAddress(const Vocabulary& vocabulary);
 
 class PanelProgram {
