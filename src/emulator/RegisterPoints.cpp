@@ -1,5 +1,7 @@
 #include "emulator/RegisterPoints.h"
 
+#include <algorithm>
+
 namespace vanta {
 
 AreaId AreaTable::intern(const std::string& name, bool bits, uint8_t width, uint8_t typeCode) {
@@ -9,7 +11,9 @@ AreaId AreaTable::intern(const std::string& name, bool bits, uint8_t width, uint
     Area area;
     area.name = name;
     area.bits = bits;
-    area.width = bits ? 0 : (width == 0 ? 2 : width);
+    // Registers hold 1, 2 or 4 bytes (a type code without a width is a 2-byte register); a
+    // wider code, which only a damaged image carries, counts as 4 bytes, as values are 32-bit.
+    area.width = bits ? 0 : (width == 0 ? 2 : std::min<uint8_t>(width, 4));
     area.internal = isInternalTypeName(name);
     area.typeCode = typeCode;
     areas_.push_back(std::move(area));

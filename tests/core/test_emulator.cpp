@@ -469,3 +469,28 @@ TEST(EmulatorValues, PanelMemoryAndClockAreTheirOwn) {
     EXPECT_EQ(run.value("LW", 7), 70000u & 0xFFFF);
     EXPECT_EQ(run.table.values().size(), 0u);  // none of it went to the PLC
 }
+
+TEST(EmulatorValues, ADamagedTypeCodeNeverMakesRegistersWiderThan32Bits) {
+    // The low nibble of a type code is the register's width in bytes; a damaged image may carry
+    // any nibble, and a bit of such a register must still lie within a 32-bit value.
+    Protocol4 p;
+    auto& lamp = place<CLight>(p.first(), kKindLight, 0, 0);
+    lamp.m_address = 10;
+    lamp.m_subAddress = 7;
+    Bytes image = compiled(p.project);
+    const size_t record = decodeImage(image).screens.front().components.front().recordOffset;
+    image[record + 4] |= 0x0F;
+    auto program = PanelProgram::load(image);
+    ASSERT_TRUE(program.ok()) << program.message();
+    for (const Area& area : program->areas().areas())
+        EXPECT_LE(area.width, 4u) << area.name;
+
+    RegisterTable table;
+    PanelEmulator panel(*program, panelFont(), table);
+    panel.start(0);
+    const MonoBitmap dark = panel.render();
+    for (const PointKey& key : program->knownPoints())
+        panel.write(key, 0xFFFFFFFF);
+    panel.advance(10);
+    EXPECT_NE(panel.render(), dark);  // the lamp's bit is on
+}
