@@ -140,6 +140,13 @@ uint16_t PanelProgram::be16(size_t offset) const {
     return static_cast<uint16_t>((u8(offset) << 8) | u8(offset + 1));
 }
 
+// A module-addressed protocol names its values by block word and parameter number.
+uint32_t PanelProgram::componentAddress(size_t record) const {
+    if (vocabulary_.profile().moduleAddressing)
+        return (static_cast<uint32_t>(be16(record + 5)) << 8) | u8(record + 8);
+    return be16(record + 5);
+}
+
 uint32_t PanelProgram::be32(size_t offset) const {
     return (static_cast<uint32_t>(be16(offset)) << 16) | be16(offset + 2);
 }
@@ -290,10 +297,7 @@ LiveComponent PanelProgram::readComponent(const DecodedComponent& c) {
     }
     const size_t r = c.recordOffset;
     const uint8_t station = u8(r + 3), code = u8(r + 4), bytes = u8(r + 7);
-    // Protocol 31 names its values by block word and parameter number.
-    const uint32_t address = vocabulary_.protocol == 31
-                                 ? (static_cast<uint32_t>(be16(r + 5)) << 8) | u8(r + 8)
-                                 : be16(r + 5);
+    const uint32_t address = componentAddress(r);
     switch (c.kind) {
         case kKindRegister: {
             live.word = wordBinding(station, wordArea(code), address, bytes);
@@ -361,9 +365,7 @@ void PanelProgram::readKey(LiveComponent& live, size_t r) {
     live.keyCode = u8(r + 9);
     const uint8_t station = u8(r + 3), code = u8(r + 4), bytes = u8(r + 7);
     const uint8_t action = u8(r + 10);
-    const uint32_t address = vocabulary_.protocol == 31
-                                 ? (static_cast<uint32_t>(be16(r + 5)) << 8) | u8(r + 8)
-                                 : be16(r + 5);
+    const uint32_t address = componentAddress(r);
     switch (action) {
         case 1:
         case 2:

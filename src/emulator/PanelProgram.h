@@ -176,6 +176,8 @@ class PanelProgram {
     uint8_t u8(size_t offset) const { return offset < image_.size() ? image_[offset] : 0; }
     uint16_t be16(size_t offset) const;
     uint32_t be32(size_t offset) const;
+    // The address of a component record (bytes 5..6, with byte 8 where the protocol needs it).
+    uint32_t componentAddress(size_t record) const;
 
     std::vector<uint8_t> image_;
     DecodedImage decoded_;
