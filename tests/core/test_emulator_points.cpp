@@ -3,6 +3,8 @@
 // points to Modbus addresses.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "emulator/ModbusMapping.h"
 #include "emulator/ModbusSource.h"
 #include "emulator/PanelKeys.h"
@@ -176,7 +178,10 @@ INSTANTIATE_TEST_SUITE_P(
                       AlarmCase{29, "M", 3, 6, 4, 0},     // byte-wide bits across the word
                       AlarmCase{2, "M", 10, 7, 11, 1},    // bit numbers within a byte
                       AlarmCase{12, "M", 5, 15, 6, 1},    // address x 16 + bit
-                      AlarmCase{8, "M", 1000, 0, 1002, 0}));
+                      AlarmCase{8, "M", 1000, 0, 1002, 0}),
+    [](const ::testing::TestParamInfo<AlarmCase>& info) {
+        return "Protocol" + std::to_string(info.param.protocol);
+    });
 
 TEST(EmulatorProgram, NamesRegisterTypesByTheProtocolsVocabulary) {
     Project project(nullptr, 2);
