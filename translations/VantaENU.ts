@@ -776,6 +776,16 @@ Normal Size (Ctrl+0)</translation>
         <source>protocol number error!!!</source>
         <translation>Unknown protocol</translation>
     </message>
+    <message>
+        <source>仿真运行(&amp;M)</source>
+        <translation>E&amp;mulate</translation>
+    </message>
+    <message>
+        <source>编译工程并在仿真的Orbis上运行
+仿真运行(F5)</source>
+        <translation>Compile the project and run it on an emulated Orbis
+Emulate (F5)</translation>
+    </message>
 </context>
 <context>
     <name>vanta::CNumEdit</name>
@@ -1011,6 +1021,105 @@ Normal Size (Ctrl+0)</translation>
     <message>
         <source>Content</source>
         <translation>Content</translation>
+    </message>
+</context>
+<context>
+    <name>vanta::EmulatorWindow</name>
+    <message>
+        <source>仿真运行</source>
+        <translation>Emulator</translation>
+    </message>
+    <message>
+        <source>寄存器表</source>
+        <translation>Register table</translation>
+    </message>
+    <message>
+        <source>%1: 通信正常</source>
+        <translation>%1: connected</translation>
+    </message>
+    <message>
+        <source>%1: 正在连接...</source>
+        <translation>%1: connecting...</translation>
+    </message>
+    <message>
+        <source>%1: 通信中断 (%2)</source>
+        <translation>%1: link lost (%2)</translation>
+    </message>
+    <message>
+        <source>画面 %1</source>
+        <translation>Window %1</translation>
+    </message>
+    <message>
+        <source>工程已修改, 仿真运行的仍是原来的画面。</source>
+        <translation>The project has changed; the emulator still runs it as it was.</translation>
+    </message>
+    <message>
+        <source>重新载入(&amp;R)</source>
+        <translation>&amp;Reload</translation>
+    </message>
+    <message>
+        <source>画面:</source>
+        <translation>Window:</translation>
+    </message>
+    <message>
+        <source>缩放:</source>
+        <translation>Zoom:</translation>
+    </message>
+    <message>
+        <source>键盘: 方向键, Esc, Enter=ENT, S或空格=SET, A=ALM, Backspace、Delete或C=CLR, 0-9</source>
+        <translation>Keyboard: arrow keys, Esc, Enter=ENT, S or Space=SET, A=ALM, Backspace, Delete or C=CLR, 0-9</translation>
+    </message>
+    <message>
+        <source>局号</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>PLC</source>
+        <translation>PLC</translation>
+    </message>
+    <message>
+        <source>Modbus RTU</source>
+        <translation>Modbus RTU</translation>
+    </message>
+    <message>
+        <source>Modbus TCP</source>
+        <translation>Modbus TCP</translation>
+    </message>
+    <message>
+        <source>通信口:</source>
+        <translation>Serial port:</translation>
+    </message>
+    <message>
+        <source>主机:</source>
+        <translation>Host:</translation>
+    </message>
+    <message>
+        <source>端口:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>周期:</source>
+        <translation>Interval:</translation>
+    </message>
+    <message>
+        <source>连接(&amp;C)</source>
+        <translation>&amp;Connect</translation>
+    </message>
+    <message>
+        <source>键盘: %1</source>
+        <translation>Keyboard: %1</translation>
     </message>
 </context>
 <context>
