@@ -1,5 +1,6 @@
-// The emulated panel against a real Modbus TCP server on the loopback address: a register read
-// through the PLC, a coil written by a key, and the lost link when the server goes away.
+// The emulated panel against real Modbus servers: over TCP on the loopback address a register read
+// through the PLC, a coil written by a key, and the lost link when the server goes away; over
+// RTU on a pseudo-terminal the same register and coil.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -121,4 +122,30 @@ TEST(EmulatorModbusServer, ANonexistentServerIsALostLinkAtOnceAndNeverBlocks) {
     EXPECT_EQ(panel.value(reg), std::nullopt);
     EXPECT_EQ(pixels(panel.render(), 0, 0, 40, 16),
               pixels(charsAt(0, 0, "PLC N", true), 0, 0, 40, 16));
+}
+
+TEST(EmulatorModbusServer, ReadsAndWritesOverRtuOnASerialLine) {
+    vanta::testing::PtyModbusRtuServer server;
+    ASSERT_TRUE(server.running());
+    server.setHolding(9, 2468);
+
+    ModbusProject p;
+    const PanelProgram program = RunningPanel::programOf(p.project);
+    auto settings = parseModbusRtu(server.devicePath() + ",19200,E,8,1");
+    ASSERT_TRUE(settings.ok()) << settings.message();
+    settings->intervalMs = 20;
+    ModbusSource plc(*settings,
+                     [&program](const PointKey& key) { return modbusAddressOf(program, key); });
+    PanelEmulator panel(program, panelFont(), plc, fixedTime);
+    panel.start(0);
+
+    const PointKey reg = *program.pointOf(1, "4x", 10, std::nullopt);
+    const PointKey coil = *program.pointOf(1, "0x", 5, 0);
+    ASSERT_TRUE(eventually([&] { return panel.value(reg) == 2468u; })) << plc.lastError();
+    EXPECT_EQ(plc.link(), LinkState::Up);
+    ASSERT_TRUE(eventually([&] { return panel.value(coil).has_value(); }));
+    panel.press(PanelKey::Digit0, 100);
+    panel.release(PanelKey::Digit0, 150);
+    EXPECT_TRUE(eventually([&] { return server.coil(4); }));
+    EXPECT_TRUE(eventually([&] { return panel.value(coil) == 1u; }));
 }
