@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "model/CBase.h"
+#include "model/ComponentKinds.h"
 #include "model/Geometry.h"
 
 namespace vanta {

@@ -6,7 +6,7 @@
 
 #include "emulator/PanelEmulator.h"
 #include "image/ImagePainter.h"
-#include "model/CBase.h"
+#include "model/ComponentKinds.h"
 #include "model/Geometry.h"
 
 namespace vanta {

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "model/CAlarmList.h"
-#include "model/CBase.h"
+#include "model/ComponentKinds.h"
 #include "model/DownloadContext.h"
 #include "protocols/ProtocolProfile.h"
 
