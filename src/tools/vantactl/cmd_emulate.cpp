@@ -3,13 +3,14 @@
 // pass, and writes the display after power-up and after every step (DIR/step-NNN.png) and the
 // final register table (DIR/registers.json). The values come from an in-memory table (filled
 // from --registers) or from a PLC over Modbus TCP or RTU.
+#include <QBuffer>
 #include <QImage>
-#include <QString>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -85,8 +86,19 @@ bool writePicture(const std::filesystem::path& dir, size_t step, const vanta::Mo
     char name[32];
     std::snprintf(name, sizeof name, "step-%03zu.png", step);
     const std::filesystem::path path = dir / name;
-    if (!vanta::panelPicture(shown, zoom).save(QString::fromStdString(path.string()), "PNG")) {
-        std::fprintf(stderr, "%s: cannot write the picture\n", path.string().c_str());
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!vanta::panelPicture(shown, zoom).save(&buffer, "PNG")) {
+        std::fprintf(stderr, "%s: cannot make the picture\n", path.string().c_str());
+        return false;
+    }
+    // Through the atomic saver, as `render` writes its pictures.
+    const vanta::Status saved = vanta::writeFileAtomically(
+        path.string(), std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(png.data()),
+                                                static_cast<size_t>(png.size())));
+    if (!saved) {
+        std::fprintf(stderr, "%s\n", saved.message().c_str());
         return false;
     }
     return true;
