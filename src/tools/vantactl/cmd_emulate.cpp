@@ -60,6 +60,7 @@ bool loadImage(const EmulateOptions& options, std::vector<uint8_t>& image) {
     vanta::Project project;
     if (!loadProject(options.in, project))
         return false;
+    printProblems(project, options.dataDir);  // as compile and download do
     CompilePrompter prompter(options.answer);
     vanta::CompiledImage compiled;
     if (!compileOrReport(options.in, project, options.dataDir, prompter, compiled))
