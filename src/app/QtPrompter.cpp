@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "qtsupport/CoreText.h"
 
@@ -37,16 +38,45 @@ QMessageBox::StandardButtons buttonsOf(Buttons buttons) {
     return QMessageBox::Ok;
 }
 
+QMessageBox::StandardButton standardButton(Answer answer) {
+    switch (answer) {
+        case Answer::Ok:
+            return QMessageBox::Ok;
+        case Answer::Cancel:
+            return QMessageBox::Cancel;
+        case Answer::Yes:
+            return QMessageBox::Yes;
+        case Answer::No:
+            return QMessageBox::No;
+    }
+    return QMessageBox::NoButton;
+}
+
 }  // namespace
 
 Answer QtPrompter::ask(const std::string& text, const std::string& caption, Buttons buttons,
                        Severity severity) {
+    return askWith(text, caption, buttons, severity, {});
+}
+
+Answer QtPrompter::askWith(const std::string& text, const std::string& caption, Buttons buttons,
+                           Severity severity, const ButtonOptions& options) {
     QWidget* parent = parent_ ? parent_.data() : QApplication::activeWindow();
     // The core's texts are shown in the interface's language.
     const QString title = !caption.empty()             ? translateCoreText(caption)
                           : !defaultCaption_.isEmpty() ? defaultCaption_
                                                        : QApplication::applicationDisplayName();
     QMessageBox box(iconOf(severity), title, translateCoreText(text), buttonsOf(buttons), parent);
+    if (!options.okText.empty())
+        if (QAbstractButton* ok = box.button(QMessageBox::Ok))
+            ok->setText(translateCoreText(options.okText));
+    if (!options.cancelText.empty())
+        if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
+            cancel->setText(translateCoreText(options.cancelText));
+    if (options.defaultAnswer)
+        if (auto* chosen =
+                qobject_cast<QPushButton*>(box.button(standardButton(*options.defaultAnswer))))
+            box.setDefaultButton(chosen);
     switch (box.exec()) {
         case QMessageBox::Ok:
             return Answer::Ok;

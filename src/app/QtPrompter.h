@@ -21,6 +21,8 @@ class QtPrompter : public Prompter {
 
     Answer ask(const std::string& text, const std::string& caption, Buttons buttons,
                Severity severity = Severity::Question) override;
+    Answer askWith(const std::string& text, const std::string& caption, Buttons buttons,
+                   Severity severity, const ButtonOptions& options) override;
 
   private:
     QPointer<QWidget> parent_;

@@ -1,5 +1,6 @@
 #include "model/ScreenList.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -58,6 +59,26 @@ void ScreenList::removeAt(size_t position) {
         current_ = screens_.size() - 1;
 }
 
+std::unique_ptr<CMainView> ScreenList::takeAt(size_t position) {
+    if (position >= screens_.size())
+        return nullptr;
+    std::unique_ptr<CMainView> taken = std::move(screens_[position]);
+    screens_.erase(screens_.begin() + static_cast<ptrdiff_t>(position));
+    if (current_ >= screens_.size() && !screens_.empty())
+        current_ = screens_.size() - 1;
+    return taken;
+}
+
+void ScreenList::insertAt(size_t position, std::unique_ptr<CMainView> screen) {
+    position = std::min(position, screens_.size());
+    screens_.insert(screens_.begin() + static_cast<ptrdiff_t>(position), std::move(screen));
+}
+
+void ScreenList::replaceAt(size_t position, std::unique_ptr<CMainView> screen) {
+    if (position < screens_.size())
+        screens_[position] = std::move(screen);
+}
+
 void ScreenList::clear() {
     screens_.clear();
     current_ = 0;
@@ -71,46 +92,71 @@ bool ScreenList::ensureOne() {
 }
 
 ScreenList::CopyOutcome ScreenList::copyCurrentTo(uint16_t number, Prompter& prompter) {
+    return applyCopy(number, planCopy(number, prompter));
+}
+
+ScreenList::CopyOutcome ScreenList::planCopy(uint16_t number, Prompter& prompter) const {
     if (screens_.empty())
         return {};
     const int found = find(number);
+    if (found < 0)
+        return {CopyOutcome::Created, static_cast<size_t>(-found - 100)};
+    const auto target = static_cast<size_t>(found);
+    if (target == current_)
+        return {};
+    const Answer answer =
+        prompter.ask(formatNumber("No. %d window exist, do you want to replace it?", number),
+                     "The window exist", Buttons::OkCancel, Severity::Question);
+    if (answer != Answer::Ok)
+        return {};
+    return {CopyOutcome::Replaced, target};
+}
+
+ScreenList::CopyOutcome ScreenList::applyCopy(uint16_t number, const CopyOutcome& plan) {
     size_t source = current_;
     CopyOutcome outcome;
-    if (found >= 0) {
-        const auto target = static_cast<size_t>(found);
-        if (target == source)
+    switch (plan.kind) {
+        case CopyOutcome::Nothing:
             return {};
-        const Answer answer =
-            prompter.ask(formatNumber("No. %d window exist, do you want to replace it?", number),
-                         "The window exist", Buttons::OkCancel, Severity::Question);
-        if (answer != Answer::Ok)
-            return {};
-        screens_[target]->deleteAllComponents();
-        screens_[target]->copyFrom(*screens_[source]);
-        current_ = target;
-        outcome = {CopyOutcome::Replaced, target};
-    } else {
-        const CMainView& from = *screens_[source];
-        const bool before = number < from.m_number;
-        CMainView& created = createScreen(number, {});
-        if (before)
-            ++source;  // the source moved one down
-        created.copyFrom(*screens_[source]);
-        outcome = {CopyOutcome::Created, current_};
+        case CopyOutcome::Replaced: {
+            const size_t target = plan.position;
+            screens_[target]->deleteAllComponents();
+            screens_[target]->copyFrom(*screens_[source]);
+            current_ = target;
+            outcome = {CopyOutcome::Replaced, target};
+            break;
+        }
+        case CopyOutcome::Created: {
+            const CMainView& from = *screens_[source];
+            const bool before = number < from.m_number;
+            CMainView& created = createScreen(number, {});
+            if (before)
+                ++source;  // the source moved one down
+            created.copyFrom(*screens_[source]);
+            outcome = {CopyOutcome::Created, current_};
+            break;
+        }
     }
     current()->showScreenPage();
     current()->fillScreenPage();
     return outcome;
 }
 
-bool ScreenList::deleteCurrent(Prompter& prompter) {
-    CMainView* screen = current();
+bool ScreenList::askDeleteCurrent(Prompter& prompter) const {
+    const CMainView* screen = current();
     if (screen == nullptr)
         return false;
+    // Deleting a whole screen is not what Enter should do by default.
+    ButtonOptions options;
+    options.defaultAnswer = Answer::Cancel;
     const Answer answer =
-        prompter.ask(formatNumber("Do you want to delete the No. %d window?", screen->m_number),
-                     "Delete current window", Buttons::OkCancel, Severity::Question);
-    if (answer != Answer::Ok)
+        prompter.askWith(formatNumber("Do you want to delete the No. %d window?", screen->m_number),
+                         "Delete current window", Buttons::OkCancel, Severity::Question, options);
+    return answer == Answer::Ok;
+}
+
+bool ScreenList::deleteCurrent(Prompter& prompter) {
+    if (!askDeleteCurrent(prompter))
         return false;
     removeAt(current_);
     if (screens_.empty())

@@ -39,6 +39,14 @@ class ScreenList {
     void append(std::unique_ptr<CMainView> screen) { screens_.push_back(std::move(screen)); }
     // Removes and destroys the screen at the position.
     void removeAt(size_t position);
+    // Takes the screen at the position out of the list (null outside the list); the current
+    // position moves to the new last screen when it was the last.
+    std::unique_ptr<CMainView> takeAt(size_t position);
+    // Puts a screen back at a position (the caller keeps the numbers ascending); the current
+    // position does not change.
+    void insertAt(size_t position, std::unique_ptr<CMainView> screen);
+    // Replaces the screen at the position (nothing outside the list).
+    void replaceAt(size_t position, std::unique_ptr<CMainView> screen);
     void clear();
     // A project always holds a screen: creates screen 1 with an empty description when the list
     // is empty. True when it did.
@@ -53,11 +61,18 @@ class ScreenList {
     // window exist, do you want to replace it?" (keeping its number and key screens); an absent
     // one is created by number. The target becomes current and its screen page is shown.
     CopyOutcome copyCurrentTo(uint16_t number, Prompter& prompter);
+    // The two halves of copyCurrentTo, for a caller that records what changes: the question
+    // first (the plan says what will happen: Nothing, Replaced with the target's position, or
+    // Created), then the copy.
+    CopyOutcome planCopy(uint16_t number, Prompter& prompter) const;
+    CopyOutcome applyCopy(uint16_t number, const CopyOutcome& plan);
 
     // Asks "Do you want to delete the No. %d window?" and on OK destroys the current screen; the
     // current position stays (now the next screen) or moves to the new last screen; an emptied
     // list gets screen 1. True when the screen was deleted.
     bool deleteCurrent(Prompter& prompter);
+    // The question of deleteCurrent alone (Cancel is the default answer): true on OK.
+    bool askDeleteCurrent(Prompter& prompter) const;
 
   private:
     const ModelContext* context_;

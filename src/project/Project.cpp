@@ -134,6 +134,24 @@ Bytes Project::save() const {
     return ar.takeData();
 }
 
+Bytes Project::settingsRecord() const {
+    Archive ar;
+    uint16_t position = 0;
+    const_cast<Project*>(this)->serializeHeader(ar, position);
+    return ar.takeData();
+}
+
+Status Project::readSettingsRecord(std::span<const uint8_t> record) {
+    Archive ar(record);
+    // The record is always in the current version's form, whatever file was read last.
+    const uint8_t fileVersion = loadedVersion;
+    loadedVersion = kFileVersion;
+    uint16_t position = 0;
+    serializeHeader(ar, position);
+    loadedVersion = fileVersion;
+    return ar.status();
+}
+
 Status Project::readBody(Archive& ar) {
     ar.skip(kReservedHeaderBytes);
     const uint32_t count = ar.readCount();

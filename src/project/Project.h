@@ -98,6 +98,12 @@ class Project {
     // and the limit); `failure` as in readFileLimited.
     static Result<Bytes> readFile(const std::string& path, ReadFailure* failure = nullptr);
 
+    // The settings the file header holds (protocol, panel and communication settings, stride) in
+    // the header's stored form, and back; the current screen position is not part of it. Reading
+    // applies the stored protocol (its vocabulary), as loading a file does.
+    Bytes settingsRecord() const;
+    Status readSettingsRecord(std::span<const uint8_t> record);
+
     // Checks the first eight bytes as the open command does before anything changes: the magic,
     // the format byte, and (a sound addition) the version, which must be 1, 10, 11 or 12.
     static Status precheck(std::span<const uint8_t> firstBytes, const std::string& path);

@@ -95,6 +95,8 @@ bool ProjectDocument::saveTo(const std::string& path) {
         return reportFailure(written, kFailedToSaveCaption);
     path_ = path;
     modified_ = false;
+    if (onSaved)
+        onSaved();
     return true;
 }
 

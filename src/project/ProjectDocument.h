@@ -41,6 +41,10 @@ class ProjectDocument {
     bool isModified() const { return modified_; }
     void setModified(bool modified = true) { modified_ = modified; }
 
+    // Called after every successful save, whichever flow saved (the editor marks its undo
+    // history's clean state there).
+    std::function<void()> onSaved;
+
     // "Save changes to %s project?" when modified. Yes saves (a failed save stops the caller),
     // No goes on, Cancel stops. True when the caller may go on.
     bool saveModifiedQuestion();
