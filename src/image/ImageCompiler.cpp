@@ -4,6 +4,7 @@
 
 #include "common/ByteOrder.h"
 #include "common/FontTables.h"
+#include "image/LimitCorrections.h"
 #include "model/BuiltinGlyphs.h"
 #include "model/CDynamic.h"
 #include "model/CTide.h"
@@ -96,6 +97,8 @@ class Compiler {
 
     CompileResult run() {
         RecordsGuard guard(project_);
+        // Building the records corrects these limits in the components themselves.
+        const std::vector<LimitCorrection> corrections = findLimitCorrections(project_);
         if (Status s = checkScreens(); !s)
             return failed(s);
         if (Status s = collect(); !s)
@@ -128,9 +131,15 @@ class Compiler {
                 kDownloadCaption));
         }
         if (download_.limitsCorrected && !options_.preview) {
-            const Answer answer = prompter_.ask("Register Limit error, cancel?", "",
-                                                Buttons::OkCancel, Severity::Warning);
+            ButtonOptions buttons;
+            buttons.okText = "Cancel the download";
+            buttons.cancelText = "Correct the limits and download";
+            const Answer answer = prompter_.askWith(limitCorrectionQuestion(corrections), "",
+                                                    Buttons::OkCancel, Severity::Warning, buttons);
             if (answer == Answer::Ok) {
+                // A stopped download leaves the project as it was.
+                for (const LimitCorrection& c : corrections)
+                    setCorrectedLimits(project_, c, false);
                 CompileResult cancelled;
                 cancelled.outcome = CompileResult::Outcome::Cancelled;
                 return cancelled;

@@ -61,8 +61,11 @@ struct CompileOptions {
     bool preview = false;
 };
 
-// Runs the compilation. The "Register Limit error, cancel?" question goes to the prompter: OK
-// cancels (Outcome::Cancelled), Cancel goes on with the corrected records. A preview never asks.
+// Runs the compilation. Building the records corrects limits that are not in order in the
+// components themselves; the "Register Limit error, cancel?" question then names each correction
+// (findLimitCorrections) and goes to the prompter: OK cancels (Outcome::Cancelled) and puts the
+// limits back as they were, Cancel goes on with the corrected records and components. A preview
+// never asks.
 CompileResult compileProject(Project& project, const CompileOptions& options, Prompter& prompter);
 
 // The panel password as four BCD digits (1234 -> 0x1234).
