@@ -117,18 +117,28 @@ RegisterPage::RegisterPage(QWidget* parent) : ComponentPage(parent) {
             emit componentChanged();
         });
     }
-    connect(digits_.spin, &CNumSpinCtrl::valueChanged, this, [this] {
-        if (!reg_)
-            return;
-        registerPageDigitsChanged(*reg_);
-        changed(digits_.edit);
-    });
-    connect(decimals_.spin, &CNumSpinCtrl::valueChanged, this, [this] {
-        if (!reg_)
-            return;
-        registerPageDecimalsChanged(*reg_);
-        changed(decimals_.edit);
-    });
+    // Digits and decimals: while a number is being typed only the size follows it; the other
+    // field follows the committed value, so typing "10" into the digits never passes through a
+    // digit count of 1 that would pull the decimals down.
+    for (NumberRow* row : {&digits_, &decimals_}) {
+        connect(row->spin, &CNumSpinCtrl::valueChanged, this, [this, row] {
+            if (!reg_)
+                return;
+            reg_->Refit();
+            changed(row->edit);
+        });
+        connect(row->edit, &CNumEdit::committed, this, [this, row] {
+            if (!reg_)
+                return;
+            const uint8_t digits = reg_->m_digits, decimals = reg_->m_decimals;
+            if (row == &digits_)
+                registerPageDigitsChanged(*reg_);
+            else
+                registerPageDecimalsChanged(*reg_);
+            if (reg_->m_digits != digits || reg_->m_decimals != decimals)
+                changed(row->edit);
+        });
+    }
     // Double size, signed and the register count change the shape of the data.
     connect(doubleSize_, &BoundCheckBox::changedByUser, this, [this] {
         if (!reg_)

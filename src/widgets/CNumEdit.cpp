@@ -49,11 +49,15 @@ void CNumEdit::increment(int n) {
     field_.increment(n);
     showField();
     emit valueChanged();
+    // A step gives a whole value, not one being typed.
+    emit committed();
 }
 
 bool CNumEdit::commit() {
     const bool ok = field_.commit();
     showErrorState(!ok);
+    if (ok)
+        emit committed();
     return ok;
 }
 

@@ -57,7 +57,7 @@ class CNumEdit : public QLineEdit {
     void setEmptyAllowed(bool allowed) { field_.setEmptyAllowed(allowed); }
 
     // Checks the entry as Enter or the focus leaving does; false (and the error state) when it
-    // is not a number within the range.
+    // is not a number within the range. A valid entry emits committed().
     bool commit();
     // The error state is shown: a refused keystroke or an entry that failed its check.
     bool hasInputError() const { return errorShown_; }
@@ -83,6 +83,9 @@ class CNumEdit : public QLineEdit {
     // A change by the user (typing, editing, the arrows or the Up/Down keys) was written into the
     // bound field.
     void valueChanged();
+    // The entry is complete: checked by Enter or the focus leaving, or stepped by the arrows or
+    // the Up and Down keys. Rules that must not act on a number still being typed act here.
+    void committed();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -103,8 +103,12 @@ void CNumSpinCtrl::show(bool visible) {
 }
 
 void CNumSpinCtrl::stepBy(int n) {
-    if (buddy_ && buddy_->isEnabled())
+    if (buddy_ && buddy_->isEnabled()) {
+        // The field being stepped is the one in use: an entry typed elsewhere is checked first.
+        if (buddy_->isVisible() && !buddy_->hasFocus())
+            buddy_->setFocus(Qt::MouseFocusReason);
         buddy_->increment(n);
+    }
 }
 
 template <typename T>
