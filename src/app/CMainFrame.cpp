@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include "app/CAboutDlg.h"
 #include "app/CSplashWnd.h"
@@ -27,7 +28,9 @@
 #include "dialogs/PortDialog.h"
 #include "editor/CVantaView.h"
 #include "editor/LiveAnalysis.h"
+#include "image/LimitCorrections.h"
 #include "model/CBase.h"
+#include "project/ProjectEdit.h"
 #include "qtsupport/AppInfo.h"
 #include "qtsupport/CoreText.h"
 
@@ -73,6 +76,22 @@ const CommandText kCommands[] = {
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "复制选定内容并放到剪贴板上\n复制"), "Ctrl+C"},
     {cmd::kPaste, QT_TRANSLATE_NOOP("vanta::CMainFrame", "粘贴(&P)"),
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "插入剪贴板内容\n粘贴"), "Ctrl+V"},
+    {cmd::kUndo, QT_TRANSLATE_NOOP("vanta::CMainFrame", "撤销(&U)"),
+     QT_TRANSLATE_NOOP("vanta::CMainFrame", "撤销上一步编辑\n撤销"), nullptr},
+    {cmd::kRedo, QT_TRANSLATE_NOOP("vanta::CMainFrame", "重做(&R)"),
+     QT_TRANSLATE_NOOP("vanta::CMainFrame", "重做撤销了的编辑\n重做"), nullptr},
+    {cmd::kDuplicate, QT_TRANSLATE_NOOP("vanta::CMainFrame", "再制(&D)"),
+     QT_TRANSLATE_NOOP("vanta::CMainFrame", "在本画面上复制选定的部件\n再制"), "Ctrl+D"},
+    {cmd::kDelete, QT_TRANSLATE_NOOP("vanta::CMainFrame", "删除(&L)"),
+     QT_TRANSLATE_NOOP("vanta::CMainFrame", "删除选定的部件\n删除"), nullptr},
+    {cmd::kSelectAll, QT_TRANSLATE_NOOP("vanta::CMainFrame", "全选(&A)"),
+     QT_TRANSLATE_NOOP("vanta::CMainFrame", "选定本画面上的全部部件\n全选"), nullptr},
+    {cmd::kBringToFront, QT_TRANSLATE_NOOP("vanta::CMainFrame", "置于顶层(&F)"),
+     QT_TRANSLATE_NOOP("vanta::CMainFrame", "把选定的部件放到最上层\n置于顶层"), nullptr},
+    {cmd::kSendToBack, QT_TRANSLATE_NOOP("vanta::CMainFrame", "置于底层(&B)"),
+     QT_TRANSLATE_NOOP("vanta::CMainFrame", "把选定的部件放到最下层\n置于底层"), nullptr},
+    {cmd::kProperties, QT_TRANSLATE_NOOP("vanta::CMainFrame", "属性(&O)"),
+     QT_TRANSLATE_NOOP("vanta::CMainFrame", "显示部件的属性页\n属性"), nullptr},
     {cmd::kViewToolbar, QT_TRANSLATE_NOOP("vanta::CMainFrame", "工具栏(&T)"),
      QT_TRANSLATE_NOOP("vanta::CMainFrame", "显示或隐藏工具栏\n显隐工具栏"), nullptr},
     {cmd::kViewStatusBar, QT_TRANSLATE_NOOP("vanta::CMainFrame", "状态栏(&S)"),
@@ -164,7 +183,12 @@ const int kToolbarButtons[] = {
 };
 
 // Commands that have no handler: always disabled.
-const int kWithoutHandler[] = {cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kScreenProperties};
+const int kWithoutHandler[] = {cmd::kScreenProperties};
+
+// The commands on the selected components, enabled while some are selected.
+const int kSelectionCommands[] = {cmd::kCut,       cmd::kCopy,         cmd::kDuplicate,
+                                  cmd::kDelete,    cmd::kBringToFront, cmd::kSendToBack,
+                                  cmd::kProperties};
 
 constexpr const char* kRecentGroup = "Recent File List";
 
@@ -286,9 +310,23 @@ void CMainFrame::createActions() {
     action(cmd::kZoomOut)->setShortcuts(QKeySequence::ZoomOut);
     action(cmd::kViewToolbar)->setCheckable(true);
     action(cmd::kViewStatusBar)->setCheckable(true);
+    // Undo and redo by the platform's keys (Ctrl+Z; Ctrl+Y and Ctrl+Shift+Z), the clipboard
+    // also by Shift+Delete, Ctrl+Insert and Shift+Insert.
+    action(cmd::kUndo)->setShortcuts(QKeySequence::Undo);
+    action(cmd::kRedo)
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    action(cmd::kCut)->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
+    action(cmd::kCopy)
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    action(cmd::kPaste)
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    action(cmd::kSelectAll)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     for (int command : kWithoutHandler)
         action(command)->setEnabled(false);
-    deleteComponent_->setEnabled(false);
     screenProperties2_->setEnabled(false);
 
     for (size_t i = 0; i < recentActions_.size(); ++i) {
@@ -317,8 +355,16 @@ void CMainFrame::createMenus() {
     fileMenu_->addAction(action(cmd::kExit));
 
     QMenu* edit = bar->addMenu(tr("编辑(&E)"));
-    for (int command : {cmd::kCut, cmd::kCopy, cmd::kPaste})
+    edit->addAction(action(cmd::kUndo));
+    edit->addAction(action(cmd::kRedo));
+    edit->addSeparator();
+    for (int command : {cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kDuplicate, cmd::kDelete})
         edit->addAction(action(command));
+    edit->addSeparator();
+    edit->addAction(action(cmd::kSelectAll));
+    edit->addSeparator();
+    edit->addAction(action(cmd::kBringToFront));
+    edit->addAction(action(cmd::kSendToBack));
 
     QMenu* view = bar->addMenu(tr("查看(&V)"));
     view->addAction(action(cmd::kViewToolbar));
@@ -402,6 +448,26 @@ void CMainFrame::connectCommands() {
     on(cmd::kZoomIn, [this] { view_->zoomIn(); });
     on(cmd::kZoomOut, [this] { view_->zoomOut(); });
     on(cmd::kZoomReset, [this] { view_->resetZoom(); });
+    on(cmd::kUndo, [this] { view_->undo(); });
+    on(cmd::kRedo, [this] { view_->redo(); });
+    on(cmd::kCut, [this] { view_->cutSelection(); });
+    on(cmd::kCopy, [this] { view_->copySelection(); });
+    on(cmd::kPaste, [this] { view_->paste(); });
+    on(cmd::kDuplicate, [this] { view_->duplicateSelection(); });
+    on(cmd::kDelete, [this] { view_->deleteSelection(); });
+    on(cmd::kSelectAll, [this] { view_->selectAll(); });
+    on(cmd::kBringToFront, [this] { view_->bringToFront(); });
+    on(cmd::kSendToBack, [this] { view_->sendToBack(); });
+    on(cmd::kProperties, [this] { view_->showProperties(); });
+    connect(deleteComponent_, &QAction::triggered, this, [this] {
+        view_->deleteSelection();
+        updateCommandStates();
+    });
+    // The display's context menu: the commands on the component under the mouse.
+    view_->setContextMenuActions({action(cmd::kCut), action(cmd::kCopy), action(cmd::kPaste),
+                                  action(cmd::kDuplicate), action(cmd::kDelete), nullptr,
+                                  action(cmd::kBringToFront), action(cmd::kSendToBack), nullptr,
+                                  action(cmd::kProperties)});
     connect(view_, &CVantaView::zoomChanged, this, &CMainFrame::updateCommandStates);
     on(cmd::kEmulate, [this] { onEmulate(); });
     for (const Placement& p : kPlacements) {
@@ -418,7 +484,16 @@ void CMainFrame::connectCommands() {
         connect(a, &QAction::triggered, this, &CMainFrame::updateCommandStates);
 
     connect(view_, &CVantaView::commandStateChanged, this, &CMainFrame::updateCommandStates);
-    connect(view_, &CVantaView::documentModified, this, &CMainFrame::updateCommandStates);
+    connect(view_, &CVantaView::documentModified, this, [this] {
+        updateTitle();
+        updateCommandStates();
+    });
+    connect(view_, &CVantaView::selectionChanged, this, &CMainFrame::updateCommandStates);
+    // An undone or redone change of the protocol or the settings.
+    connect(view_, &CVantaView::settingsChanged, this, [this] {
+        updateProtocolPane();
+        updateCommandStates();
+    });
     connect(doc_, &CVantaDoc::projectReplaced, this, &CMainFrame::projectReplaced);
     connect(doc_, &CVantaDoc::pathChanged, this, &CMainFrame::pathChanged);
     connect(toolBar_, &QToolBar::visibilityChanged, this, &CMainFrame::updateCommandStates);
@@ -445,12 +520,35 @@ void CMainFrame::updateCommandStates() {
     action(cmd::kAlarmList)->setEnabled(open && p.vocabulary().alarmAllowed);
     action(cmd::kZoomIn)->setEnabled(view_->zoom() < CVantaView::kMaxZoom);
     action(cmd::kZoomOut)->setEnabled(view_->zoom() > CVantaView::kMinZoom);
+    updateEditCommandStates();
     action(cmd::kViewToolbar)->setChecked(!toolBar_->isHidden());
     action(cmd::kViewStatusBar)->setChecked(!statusBar()->isHidden());
 }
 
+void CMainFrame::updateEditCommandStates() {
+    const bool open = project().isOpen;
+    // Undo and redo name the step they take back or make again.
+    const QUndoStack* history = view_->undoStack();
+    QAction* undo = action(cmd::kUndo);
+    QAction* redo = action(cmd::kRedo);
+    undo->setEnabled(open && history->canUndo());
+    redo->setEnabled(open && history->canRedo());
+    undo->setText(history->canUndo() ? tr("撤销%1(&U)").arg(history->undoText())
+                                     : tr(commandText(cmd::kUndo)->text));
+    redo->setText(history->canRedo() ? tr("重做%1(&R)").arg(history->redoText())
+                                     : tr(commandText(cmd::kRedo)->text));
+    const bool selected = open && view_->hasSelection();
+    for (int command : kSelectionCommands)
+        action(command)->setEnabled(selected);
+    deleteComponent_->setEnabled(selected);
+    action(cmd::kPaste)->setEnabled(open && view_->canPaste());
+    action(cmd::kSelectAll)->setEnabled(open);
+}
+
 void CMainFrame::updateTitle() {
-    setWindowTitle(doc_->title() + QStringLiteral(" - ") + applicationTitle());
+    // "[*]" shows the modified flag the way the platform does.
+    setWindowTitle(doc_->title() + QStringLiteral("[*] - ") + applicationTitle());
+    setWindowModified(doc_->document().isModified());
 }
 
 void CMainFrame::updateProtocolPane() {
@@ -554,12 +652,13 @@ void CMainFrame::updateRecentFileActions() {
 void CMainFrame::onPlcSelection() {
     if (!project().isOpen)
         return;
+    EditRecorder recorder(project());
+    recorder.settings();
     if (!doc_->runPlcSelection(project()))
         return;
-    // A changed protocol or serial parameter is a change of the project.
-    doc_->document().setModified(true);
-    view_->projectReplaced();
-    analysis_->schedule();
+    // A changed protocol or serial parameter is one step; OK with nothing changed is none.
+    view_->pushEdit(recorder.finish(), tr("修改PLC选择"));
+    view_->settingsReplaced();
     updateProtocolPane();
     updateCommandStates();
 }
@@ -585,17 +684,19 @@ void CMainFrame::onPanelSettings() {
     PanelSettingsDialog dialog(project().panel, project().vocabulary(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    EditRecorder recorder(project());
+    recorder.settings();
     project().panel = dialog.settings();
-    doc_->document().setModified(true);
-    analysis_->schedule();
+    view_->pushEdit(recorder.finish(), tr("修改Orbis设置"));
 }
 
 void CMainFrame::onAlarmList() {
     if (!project().isOpen || !project().vocabulary().alarmAllowed)
         return;
+    EditRecorder recorder(project());
+    recorder.alarms();
     if (AlarmListDialog::run(project(), this))
-        doc_->document().setModified(true);
-    analysis_->schedule();
+        view_->pushEdit(recorder.finish(), tr("修改报警列表"));
 }
 
 void CMainFrame::onDownload() {
@@ -607,8 +708,22 @@ void CMainFrame::onDownload() {
     view_->clearCtrlHeld();
     if (!confirmDownloadProblems())
         return;
+    // The compilation corrects limits that are not in order when the user lets it: that
+    // correction is one step of the history.
+    std::vector<std::pair<LimitCorrection, Bytes>> corrected;
+    for (LimitCorrection& c : findLimitCorrections(project()))
+        corrected.emplace_back(
+            c, componentRecord(*project().screens.at(c.screen).components()[c.index]));
     runDownload(project(), QString::fromStdString(data_.folder()), downloadPortName(), forceDriver,
                 prompter_, this);
+    EditRecorder recorder(project());
+    for (auto& [c, before] : corrected)
+        recorder.componentBefore(c.screen, c.index, std::move(before));
+    ProjectEdit correction = recorder.finish();
+    if (!correction.isEmpty()) {
+        view_->pushEdit(std::move(correction), tr("修正上下限"));
+        view_->settingsReplaced();
+    }
     // The download rewrote the catalogue entry in "In.dat".
     data_.reloadSelection();
 }

@@ -60,7 +60,7 @@ class CMainFrame : public QMainWindow {
     QAction* action(int command) const { return actions_.value(command); }
     // The emulator window while it is open.
     EmulatorWindow* emulatorWindow() const;
-    // "删除部件(&P)" of the Tools menu (it shares the identifier of cut).
+    // "删除部件(&P)" of the Tools menu (it shares the identifier of cut): deletes the selection.
     QAction* deleteComponentAction() const { return deleteComponent_; }
     QToolBar* toolBar() const { return toolBar_; }
     QLabel* messagePane() const { return messagePane_; }
@@ -84,6 +84,7 @@ class CMainFrame : public QMainWindow {
   public slots:
     // Enables and checks every command for the current state.
     void updateCommandStates();
+    // The window title: the document's, the modified marker, the program's.
     void updateTitle();
     // "No protocol" until a project is open; then the protocol's name, "." and the driver
     // version, or "protocol number error!!!" when the catalogue has no entry for it.
@@ -109,6 +110,7 @@ class CMainFrame : public QMainWindow {
     void showProblem(const Problem& problem);
     // Before a download: a fresh analysis; errors refuse it, warnings ask once. True: go on.
     bool confirmDownloadProblems();
+    void updateEditCommandStates();
 
     void projectReplaced();
     void pathChanged(const QString& path);

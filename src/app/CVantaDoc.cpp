@@ -6,6 +6,7 @@
 #include "app/ProgramData.h"
 #include "dialogs/ImportDialog.h"
 #include "dialogs/PlcDialog.h"
+#include "protocols/Catalogue.h"
 
 namespace vanta {
 
@@ -113,22 +114,44 @@ bool CVantaDoc::newProject() {
 }
 
 bool CVantaDoc::choosePlcForNewProject(Project& project) {
-    return runPlcSelection(project);
+    // A new project starts from the choice remembered in "In.dat".
+    return runPlcSelection(project, data_.selection().entryIndex);
 }
 
 bool CVantaDoc::runPlcSelection(Project& project) {
-    PlcDialog dialog(data_.catalogue(), data_.selection().entryIndex, project.comm,
-                     project.protocol(), window_);
+    return runPlcSelection(project, catalogueEntryOf(project));
+}
+
+int CVantaDoc::catalogueEntryOf(const Project& project) const {
+    const int remembered = data_.selection().entryIndex;
+    const Catalogue* catalogue = data_.catalogue();
+    if (catalogue == nullptr)
+        return remembered;
+    const auto& entries = catalogue->entries();
+    const auto holdsProtocol = [&](size_t i) { return entries[i].protocol == project.protocol(); };
+    if (remembered >= 0 && static_cast<size_t>(remembered) < entries.size() &&
+        holdsProtocol(static_cast<size_t>(remembered)))
+        return remembered;
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (holdsProtocol(i))
+            return static_cast<int>(i);
+    return remembered;
+}
+
+bool CVantaDoc::runPlcSelection(Project& project, int entryIndex) {
+    PlcDialog dialog(data_.catalogue(), entryIndex, project.comm, project.protocol(), window_);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    project.comm = dialog.settings();
-    if (dialog.entryIndex() < 0)
+    if (dialog.entryIndex() < 0) {
+        project.comm = dialog.settings();
         return true;
+    }
     const uint8_t protocol = dialog.protocol();
+    // The project changes only where the user changed something.
     if (protocol != project.protocol())
         project.changeProtocol(protocol);
-    else
-        project.applyProtocol(protocol);
+    if (!(project.comm == dialog.settings()))
+        project.comm = dialog.settings();
     data_.setEntryIndex(static_cast<uint8_t>(dialog.entryIndex()));
     // The driver's version goes to the status bar; a damaged entry is reported now rather than
     // at the download.

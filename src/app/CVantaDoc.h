@@ -40,8 +40,11 @@ class CVantaDoc : public QObject, public DocumentUi {
     // The save-modified question before the program ends; false keeps it running.
     bool canClose();
 
-    // "PLC选择" on a project: on OK the parameters, the protocol (its vocabulary; the panel
-    // settings that depend on it when it changed), the chosen entry and "In.dat". True on OK.
+    // "PLC选择" on an open project, opened on the project's protocol and parameters (the
+    // catalogue entry of its protocol, the one remembered in "In.dat" when that holds it): on OK
+    // the parameters, the protocol (its vocabulary; the panel settings that depend on it when it
+    // changed), the chosen entry and "In.dat"; OK with nothing changed leaves the project as it
+    // was. True on OK.
     bool runPlcSelection(Project& project);
 
     // --- DocumentUi ---
@@ -55,6 +58,9 @@ class CVantaDoc : public QObject, public DocumentUi {
     void pathChanged(const QString& path);
 
   private:
+    bool runPlcSelection(Project& project, int entryIndex);
+    // The catalogue entry of the project's protocol.
+    int catalogueEntryOf(const Project& project) const;
     // After a flow that may have replaced the project.
     void afterLoad(bool ok, bool wasOpen, const std::string& oldPath);
 

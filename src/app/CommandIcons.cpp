@@ -254,6 +254,35 @@ void drawScreenProperties(QPainter& p) {
     p.drawPolygon(QPolygonF({{9, 14.5}, {14.5, 9}, {15.5, 10}, {10, 15.5}, {8.5, 15.5}}));
 }
 
+// A curved arrow that turns back to the left (undo), or its mirror image (redo).
+void drawTurn(QPainter& p, bool back) {
+    p.save();
+    if (!back) {
+        p.translate(16, 0);
+        p.scale(-1, 1);
+    }
+    const QColor colour(40, 90, 170);
+    QPainterPath arc;
+    arc.moveTo(5, 6.5);
+    arc.cubicTo(9, 3.5, 14.5, 5, 14, 9.5);
+    arc.cubicTo(13.5, 12.5, 11, 13.5, 8, 13.5);
+    p.setPen(ink(2.0, colour));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(arc);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPolygon(QPolygonF({{1, 6.5}, {7, 2}, {7, 11}}));
+    p.restore();
+}
+
+void drawUndo(QPainter& p) {
+    drawTurn(p, true);
+}
+
+void drawRedo(QPainter& p) {
+    drawTurn(p, false);
+}
+
 Drawing drawingOf(int command) {
     switch (command) {
         case cmd::kNewProject:
@@ -300,6 +329,10 @@ Drawing drawingOf(int command) {
             return drawDownload;
         case cmd::kScreenProperties:
             return drawScreenProperties;
+        case cmd::kUndo:
+            return drawUndo;
+        case cmd::kRedo:
+            return drawRedo;
         default:
             return {};
     }

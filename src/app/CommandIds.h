@@ -14,7 +14,7 @@ inline constexpr int kDownload = 32783;
 inline constexpr int kPanelType = 32807;
 inline constexpr int kImport = 32806;
 inline constexpr int kExit = 57665;
-inline constexpr int kCut = 32773;  // also "删除部件": no handler
+inline constexpr int kCut = 32773;  // also "删除部件" of the Tools menu
 inline constexpr int kCopy = 57634;
 inline constexpr int kPaste = 57637;
 inline constexpr int kViewToolbar = 59392;
@@ -39,5 +39,14 @@ inline constexpr int kZoomIn = 32901;
 inline constexpr int kZoomOut = 32902;
 inline constexpr int kZoomReset = 32903;
 inline constexpr int kEmulate = 32810;
+// The Edit menu's undo history and the commands on the selected components.
+inline constexpr int kUndo = 32911;
+inline constexpr int kRedo = 32912;
+inline constexpr int kDuplicate = 32913;
+inline constexpr int kDelete = 32914;
+inline constexpr int kSelectAll = 32915;
+inline constexpr int kBringToFront = 32916;
+inline constexpr int kSendToBack = 32917;
+inline constexpr int kProperties = 32918;
 
 }  // namespace vanta::cmd

@@ -10,8 +10,22 @@
 // in panel pixels.
 //
 // Keys: Tab goes from the screen list to the display and on to the page; on the display the
-// arrows move the armed outline or the selected component by 4 panel pixels and Enter or Space
-// places the armed component; Escape cancels an armed placement; Delete deletes.
+// arrows move the armed outline by 4 panel pixels or nudge the selected components by one panel
+// pixel (8 with Shift), and Enter or Space places the armed component; Escape cancels an armed
+// placement or clears the selection; Delete deletes; Ctrl+A selects every component.
+//
+// Selection: a click selects the topmost component under the mouse, Ctrl or Shift with a click
+// adds or removes one, a band drawn from an empty place selects every component it touches, and
+// Alt with a click takes the next component below the selected one (a component covered by
+// others is always reachable). Selecting does not change the stacking order; bringing to front
+// and sending to back do.
+//
+// Every change the view makes goes through its undo history (QUndoStack) as one step holding
+// the changed parts in the project's stored form (EditCommand): placing, dragging, nudging,
+// deleting, pasting, stacking, each field of a property page or the screen page (the changes of
+// one field in a row are one step), the screen commands and the settings the main frame's
+// dialogs change. Undoing or redoing a step shows the screen it changed with its components
+// selected. The document's modified flag follows the history's clean state.
 
 #include <QCursor>
 #include <QImage>
@@ -24,24 +38,29 @@
 #include <string>
 #include <vector>
 
+#include "common/Archive.h"
 #include "common/Prompter.h"
 #include "model/Geometry.h"
 #include "model/MonoBitmap.h"
 #include "model/PageHost.h"
 
+class QAction;
 class QGroupBox;
 class QKeyEvent;
 class QMenu;
 class QScrollArea;
 class QTableWidget;
 class QMouseEvent;
+class QUndoStack;
 
 namespace vanta {
 
+class Canvas;
 class CMainView;
 class DisplayWidget;
 class Project;
 class ProjectDocument;
+class ProjectEdit;
 class PropertyPage;
 class ScreenPage;
 
@@ -58,9 +77,12 @@ class CVantaView : public QWidget, public PageHost {
     CVantaView(ProjectDocument& document, Prompter& prompter, QWidget* parent = nullptr);
     ~CVantaView() override;
 
-    // After a new project, an open, an import or a PLC change: refills the screen list, selects
-    // the current screen, shows its page and repaints.
+    // After a new project, an open or an import: forgets the undo history, refills the screen
+    // list, selects the current screen, shows its page and repaints.
     void projectReplaced();
+    // After the settings changed (the protocol among them): the screen list, the page of the
+    // selection and the display are shown again; the undo history stays.
+    void settingsReplaced();
     // Repaints the simulated display.
     void refreshDisplay();
     // The kind whose placement is armed (1..8), 0 when none.
@@ -71,7 +93,34 @@ class CVantaView : public QWidget, public PageHost {
     void clearCtrlHeld() { ctrlHeld_ = false; }
     // A component of the current screen is selected.
     bool hasSelection() const;
+    // The selected components of the current screen, in list order (the topmost first).
+    std::vector<CBase*> selection() const;
+    // Positions of the selected components in the current screen's list, ascending.
+    std::vector<size_t> selectionIndexes() const;
+    // Selects the components at these positions of the current screen (the page of a single one
+    // is shown, the screen page otherwise).
+    void selectIndexes(const std::vector<size_t>& indexes);
 
+    // --- the undo history ---
+    QUndoStack* undoStack() const { return undo_; }
+    // Makes one step of the history of an edit already made (nothing when it changed nothing).
+    // `selectedBefore` / `selectedAfter`: the selection's positions before and after the edit.
+    // A step with a non-empty merge key continues the step before it when that has the same key.
+    void pushEdit(ProjectEdit edit, const QString& text, std::vector<size_t> selectedBefore,
+                  std::vector<size_t> selectedAfter, const QString& mergeKey = {});
+    // Pushes an edit that does not touch the selection (the settings of the main frame's
+    // dialogs).
+    void pushEdit(ProjectEdit edit, const QString& text);
+    // Undoes (`undo`) or redoes an edit of the history, then shows its screen with the
+    // components at `selected` selected. Used by EditCommand.
+    void applyEdit(const ProjectEdit& edit, bool undo, const std::vector<size_t>& selected);
+
+    // --- the clipboard and the Edit commands ---
+    // The clipboard holds components (the editor's own format, or JSON text of a project).
+    bool canPaste() const;
+    // The name of a component kind ("寄存器"), or of n components, for the history's steps.
+    static QString componentsName(const std::vector<const CBase*>& components);
+    static QString kindName(uint8_t kind);
     // The outline of the armed placement, in display coordinates.
     QRect placementOutline() const;
     // Paints the display (background, components, frames) into the off-screen picture and
@@ -114,19 +163,43 @@ class CVantaView : public QWidget, public PageHost {
     void newScreen();
     void copyScreen();
     void deleteScreen();
+    // The Edit commands on the selection of the current screen.
+    void cutSelection();
+    void copySelection();
+    // Pastes the clipboard's components onto the current screen: offset from where they were
+    // copied, or at the mouse when given from the context menu; inside the display.
+    void paste();
+    void duplicateSelection();
+    void deleteSelection();
+    void selectAll();
+    void clearSelection();
+    void bringToFront();
+    void sendToBack();
+    // Shows the page of the component the context menu was opened on and gives it the focus.
+    void showProperties();
+    // The main frame's actions the context menu of the display offers, in order (null entries
+    // are separators).
+    void setContextMenuActions(const QList<QAction*>& actions) { contextActions_ = actions; }
     // Zoom within kMinZoom..kMaxZoom; zoomBy goes up or down the zoom steps.
     void setZoom(double zoom);
     void zoomBy(int steps);
     void zoomIn() { zoomBy(1); }
     void zoomOut() { zoomBy(-1); }
     void resetZoom() { setZoom(kDefaultZoom); }
+    // Undo and redo of the history (a number being typed is checked first).
+    void undo();
+    void redo();
 
   signals:
     void zoomChanged(double zoom);
     // The enabled or checked state of a command may have changed.
     void commandStateChanged();
-    // The view marked the document modified.
+    // The document's modified flag may have changed (the undo history moved).
     void documentModified();
+    // An undone or redone step changed the project's settings (the protocol among them).
+    void settingsChanged();
+    // The components selected changed.
+    void selectionChanged();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -136,18 +209,54 @@ class CVantaView : public QWidget, public PageHost {
 
     Project& project() const;
     CMainView* currentScreen() const;
-    void markModified();
     void cancelPlacement();
     void armPlacement(uint8_t kind, int32_t width, int32_t height);
-    void deselectComponent();
     // The page of a component kind (null for none); shows one page and hides the others.
     PropertyPage* pageOf(uint8_t kind) const;
     void showOnly(QWidget* shown);
+    // The selection becomes these components of the current screen; the page follows.
+    void setSelection(std::vector<CBase*> components);
+    // Shows the page of a single selected component, or the screen page.
+    void showSelectionPage();
+    void drawSelectionFrames(Canvas& canvas) const;
+    // Components of the current screen under the point (display coordinates), topmost first.
+    std::vector<CBase*> componentsAt(Point point) const;
+    size_t indexOf(const CBase* component) const;
+    // Moves the selection by (dx, dy) panel pixels as far as the display lets the whole
+    // selection go; true when something moved.
+    bool moveSelectionBy(int32_t dx, int32_t dy);
+    // Nudges the selection with an arrow key, one merged step per run of presses.
+    void nudge(int dx, int dy);
+    // The records of the selection, taken before a drag or a nudge.
+    std::vector<std::pair<size_t, Bytes>> selectionRecords() const;
+    void pushMove(const std::vector<std::pair<size_t, Bytes>>& before, const QString& mergeKey);
+    // Pastes components (already made for this project) at their positions moved by `offset`
+    // or to `at` (display coordinates); `text` names the step.
+    void insertComponents(std::vector<std::unique_ptr<CBase>> components, const QString& text,
+                          std::optional<Point> at, int32_t offset);
+    // Removes the selection as one step named `text`.
+    void removeSelection(const QString& text);
+    void restack(bool toFront);
+    // A page edit (a property page or the screen page) became one step.
+    void componentPageChanged();
+    void screenPageChanged();
+    // "Change <field>": the field is the control that has the focus.
+    QString fieldStepName(const QString& fallback) const;
+    QString fieldMergeKey(const QString& part) const;
+    // Starts a new run: the next change of a field or the next nudge is a step of its own.
+    void endRun() { ++editRun_; }
+    // Hides every page, dropping the bindings to parts of the project an edit replaces.
+    void hidePages();
+    void historyMoved();
+    void commitFocusedEntry();
+    // The context menu of the display at a point (view coordinates).
+    void displayContextMenu(QPoint at, QPoint global);
+    void updateRubberBand(QPoint at);
 
     // Mouse on the display, in view coordinates.
     void displayPressed(QMouseEvent* event, QPoint at);
     void displayMoved(QPoint at);
-    void displayReleased(QMouseEvent* event);
+    void displayReleased(QMouseEvent* event, QPoint at);
     // A key on the display; false when the display does not use it.
     bool displayKey(QKeyEvent* event);
     // Places the armed component at the outline; true when one was placed.
@@ -173,7 +282,7 @@ class CVantaView : public QWidget, public PageHost {
     void activateScreen(size_t position);
     void showCurrentScreenPage();
     void descriptionEdited(const QString& text);
-    bool deleteSelectedComponent();
+    void listContextMenu(QMouseEvent* event);
 
     // The empty display, scaled by (sx, sy) from view units.
     static void paintBackground(QPainter& painter, double sx, double sy);
@@ -202,11 +311,33 @@ class CVantaView : public QWidget, public PageHost {
     double zoom_ = kDefaultZoom;
     QCursor dragCursor_;
 
-    uint8_t pending_ = 0;  // armed placement kind
-    Rect outline_;         // placement outline, display coordinates
-    bool nothingSelected_ = true;
+    QUndoStack* undo_ = nullptr;
+    QList<QAction*> contextActions_;
+
+    uint8_t pending_ = 0;           // armed placement kind
+    Rect outline_;                  // placement outline, display coordinates
+    std::vector<CBase*> selected_;  // components of the current screen, in no particular order
     bool dragging_ = false;
-    Point anchor_;  // drag anchor, view coordinates
+    bool dragMoved_ = false;
+    std::vector<std::pair<size_t, Bytes>> dragBefore_;  // the selection's records at the press
+    Point anchor_;                                      // drag anchor, view coordinates
+    // The band of a selection drawn with the mouse (display coordinates), while it is drawn.
+    bool banding_ = false;
+    bool bandAdds_ = false;  // Ctrl or Shift: the band adds to the selection
+    std::vector<CBase*> bandBase_;
+    Point bandStart_;
+    Rect band_;
+    // The page's component as its record stood after the last step, to make the next one.
+    CBase* pageComponent_ = nullptr;
+    Bytes pageRecord_;
+    CMainView* pageScreen_ = nullptr;
+    Bytes screenFieldsRecord_;
+    int editRun_ = 0;     // changes of one field, or nudges, in one run merge into one step
+    int pasteCount_ = 0;  // pastes since the clipboard last changed
+    std::optional<Point> pasteAt_;  // where a paste from the context menu goes
+    CBase* contextComponent_ = nullptr;
+    bool applyingEdit_ = false;
+    bool suppressContextMenu_ = false;  // a right press that cancelled a placement
     bool dragCursorShown_ = false;
     bool ctrlHeld_ = false;
     std::optional<MonoBitmap> picture_;  // the bitmap of an armed picture

@@ -69,6 +69,12 @@ void ScreenPage::fill(CMainView& screen) {
     description_->setText(toQString(screen.m_description));
 }
 
+void ScreenPage::release() {
+    screen_ = nullptr;
+    upEdit_->unbind();
+    downEdit_->unbind();
+}
+
 void ScreenPage::onDescriptionEdited(const QString& text) {
     if (!screen_)
         return;

@@ -27,6 +27,8 @@ class ScreenPage : public QWidget {
     // description. The page keeps writing into that screen until it is filled again.
     void fill(CMainView& screen);
     CMainView* screen() const { return screen_; }
+    // Lets go of the screen (it may be replaced while the page is hidden).
+    void release();
 
     QLineEdit* descriptionEdit() const { return description_; }
     CNumSpinCtrl* upSpin() const { return upSpin_; }
