@@ -409,6 +409,7 @@ void CVantaView::activateScreen(size_t position) {
     if (position >= screens.size())
         return;
     screens.setCurrentPosition(position);
+    selectCurrentRow();
     selected_.clear();
     dragging_ = false;
     banding_ = false;

@@ -169,7 +169,7 @@ class TstFrame : public QObject {
         frame->resize(1200, 800);
         QCOMPARE(frame->size(), QSize(1200, 800));
         frame->resize(CMainFrame::kFrameSize);
-        QCOMPARE(frame->windowTitle(), QStringLiteral("无标题 - Vanta画面设置工具"));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("无标题[*] - Vanta画面设置工具"));
         QCOMPARE(frame->protocolPane()->text(), QStringLiteral("No protocol"));
         QVERIFY(frame->protocolPane()->width() >= CMainFrame::kProtocolPaneWidth);
         QCOMPARE(frame->centralWidget(), static_cast<QWidget*>(frame->view()));
@@ -224,7 +224,7 @@ class TstFrame : public QObject {
             QCOMPARE(menuTitles(frame),
                      QStringList({"&File", "&Edit", "&View", "&Tools", "&Parts", "&Help"}));
             QCOMPARE(frame->action(cmd::kNewProject)->text(), QStringLiteral("&New Project"));
-            QCOMPARE(frame->windowTitle(), QStringLiteral("Untitled - Vanta Screen Editor"));
+            QCOMPARE(frame->windowTitle(), QStringLiteral("Untitled[*] - Vanta Screen Editor"));
         }
         // Back to Chinese once the translation is gone.
         Application app(optionsFor(folder, false), nullptr);
@@ -262,7 +262,9 @@ class TstFrame : public QObject {
                  QStringList({"新建工程(&N)", "打开工程(&O)...", "保存工程(&S)",
                               "工程另存为(&A)...", "PLC选择(&P)...", "选择通信口(&C)...",
                               "下载数据(&D)", "人机类型(&M)...", "导入旧工程(&L)", "退出(&X)"}));
-        QCOMPARE(items(menus.at(1)), QStringList({"剪切(&T)", "复制(&C)", "粘贴(&P)"}));
+        QCOMPARE(items(menus.at(1)),
+                 QStringList({"撤销(&U)", "重做(&R)", "剪切(&T)", "复制(&C)", "粘贴(&P)",
+                              "再制(&D)", "删除(&L)", "全选(&A)", "置于顶层(&F)", "置于底层(&B)"}));
         QCOMPARE(items(menus.at(2)),
                  QStringList({"工具栏(&T)", "状态栏(&S)", "放大显示(&I)", "缩小显示(&O)",
                               "原始大小(&R)", "面板预览(&P)", "问题列表(&L)"}));
@@ -356,7 +358,7 @@ class TstFrame : public QObject {
         QCOMPARE(project.protocol(), uint8_t(2));
         QCOMPARE(project.screens.size(), size_t(1));
         QCOMPARE(project.comm.e5Timeout, uint16_t(10000));
-        QCOMPARE(frame->windowTitle(), QStringLiteral("无标题 - Vanta画面设置工具"));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("无标题[*] - Vanta画面设置工具"));
         QCOMPARE(frame->protocolPane()->text(), QStringLiteral("Siemens (S7-200).1"));
         QCOMPARE(int(folder.read("In.dat").at(0)), 1);
         for (int command : {cmd::kSave, cmd::kSaveAs, cmd::kPlcSelection, cmd::kDownload,
@@ -393,7 +395,7 @@ class TstFrame : public QObject {
         frame->action(cmd::kSave)->trigger();
         QVERIFY(QFile::exists(path));
         QVERIFY(!frame->doc().document().isModified());
-        QCOMPARE(frame->windowTitle(), path + QStringLiteral(" - Vanta画面设置工具"));
+        QCOMPARE(frame->windowTitle(), path + QStringLiteral("[*] - Vanta画面设置工具"));
         const QByteArray bytes = readFile(path);
         QCOMPARE(bytes.left(8), QByteArray("\x08Ostra\x0C\x01", 8));
         QCOMPARE(bytes, saved(project));
@@ -404,7 +406,7 @@ class TstFrame : public QObject {
         QVERIFY(frame->windowTitle().startsWith(QStringLiteral("无标题")));
         answerFileDialog(path);
         frame->action(cmd::kOpen)->trigger();
-        QCOMPARE(frame->windowTitle(), path + QStringLiteral(" - Vanta画面设置工具"));
+        QCOMPARE(frame->windowTitle(), path + QStringLiteral("[*] - Vanta画面设置工具"));
         QCOMPARE(project.protocol(), uint8_t(2));
         QCOMPARE(saved(project), bytes);
         QCOMPARE(frame->protocolPane()->text(), QStringLiteral("Siemens (S7-200).1"));
@@ -553,7 +555,7 @@ class TstFrame : public QObject {
         const QString converted = folder.file("old.osp");
         QVERIFY(QFile::exists(converted));
         QVERIFY(frame->project().isOpen);
-        QCOMPARE(frame->windowTitle(), converted + QStringLiteral(" - Vanta画面设置工具"));
+        QCOMPARE(frame->windowTitle(), converted + QStringLiteral("[*] - Vanta画面设置工具"));
         QVERIFY(!frame->project().screens.empty());
         QVERIFY(!frame->doc().document().isModified());
     }

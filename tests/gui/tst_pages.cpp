@@ -226,13 +226,15 @@ void TestPages::registerModeAndDigits() {
     QVERIFY(decimals->isEnabled());
 
     // Decimals above the digits take the digits up; digits below the decimals take the
-    // decimals down. The width follows ("0." when they are equal).
+    // decimals down, once the entry is complete. The width follows ("0." when they are equal).
     retype(decimals, "7");
+    QTest::keyClick(decimals, Qt::Key_Return);
     QCOMPARE(reg.m_decimals, uint8_t(7));
     QCOMPARE(reg.m_digits, uint8_t(7));
     QCOMPARE(digits->text(), QString("7"));
     QCOMPARE(reg.m_rect.width(), 9 * 18);
     retype(digits, "3");
+    QTest::keyClick(digits, Qt::Key_Return);
     QCOMPARE(reg.m_digits, uint8_t(3));
     QCOMPARE(reg.m_decimals, uint8_t(3));
     QCOMPARE(decimals->text(), QString("3"));
@@ -240,6 +242,18 @@ void TestPages::registerModeAndDigits() {
     QTest::keyClick(decimals, Qt::Key_Down);
     QCOMPARE(reg.m_decimals, uint8_t(2));
     QCOMPARE(reg.m_rect.width(), 4 * 18);
+
+    // Typing 10 digits passes through 1 on the way: the decimals are not pulled down by it.
+    retype(decimals, "3");
+    QTest::keyClick(decimals, Qt::Key_Return);
+    QCOMPARE(reg.m_decimals, uint8_t(3));
+    retype(digits, "10");
+    QCOMPARE(reg.m_digits, uint8_t(10));
+    QCOMPARE(reg.m_decimals, uint8_t(3));
+    QTest::keyClick(digits, Qt::Key_Return);
+    QCOMPARE(reg.m_digits, uint8_t(10));
+    QCOMPARE(reg.m_decimals, uint8_t(3));
+    QCOMPARE(decimals->text(), QString("3"));
 }
 
 void TestPages::registerOptionsAndTypes() {
