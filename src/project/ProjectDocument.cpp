@@ -145,7 +145,7 @@ bool ProjectDocument::importOldProject(const std::string& oldPath,
     Status written = writeFileAtomically(target, converted->project);
     if (!written)
         return reportFailure(written, kImportCaption);
-    prompter_.inform("conversion accomplished!");
+    prompter_.inform("conversion accomplished!\nThe project was written to " + target);
 
     Status loaded = project_->load(converted->project);
     project_->isOpen = true;

@@ -14,12 +14,20 @@ const char* const kPatterns[] = {
     // the project document
     QT_TRANSLATE_NOOP("CoreText", "Save changes to %1 project?"),
     QT_TRANSLATE_NOOP("CoreText", "Open file%1 error!"),
+    QT_TRANSLATE_NOOP("CoreText", "The file %1 exists already. Do you want to replace it?"),
+    QT_TRANSLATE_NOOP("CoreText", "The project was written to %1"),
     // the screen list
     QT_TRANSLATE_NOOP("CoreText", "No. %1 window exist, do you want to replace it?"),
     QT_TRANSLATE_NOOP("CoreText", "Do you want to delete the No. %1 window?"),
     // the compiler and the link
     QT_TRANSLATE_NOOP("CoreText", "does the file%1 exist?"),
     QT_TRANSLATE_NOOP("CoreText", "Download complete!Data %1 bytes"),
+    QT_TRANSLATE_NOOP("CoreText",
+                      "Window %1, %2: upper limit %3, lower limit %4 become upper "
+                      "limit %5, lower limit %6"),
+    QT_TRANSLATE_NOOP("CoreText",
+                      "Window %1, %2: full scale %3, zero scale %4 become full "
+                      "scale %5, zero scale %6"),
     QT_TRANSLATE_NOOP("CoreText", "Cannot open the serial port%1!"),
     // the program's data files
     QT_TRANSLATE_NOOP("CoreText", "File %1 does not exist!"),
@@ -40,6 +48,10 @@ const char* const kFixedTexts[] = {
     // the compiler, the catalogue, the project file and the old-project import
     QT_TRANSLATE_NOOP("CoreText", "The protocol does not exist!"),
     QT_TRANSLATE_NOOP("CoreText", "Register Limit error, cancel?"),
+    QT_TRANSLATE_NOOP("CoreText", "Cancel the download"),
+    QT_TRANSLATE_NOOP("CoreText", "Correct the limits and download"),
+    QT_TRANSLATE_NOOP("CoreText", "Replace"),
+    QT_TRANSLATE_NOOP("CoreText", "Import old project"),
     QT_TRANSLATE_NOOP("CoreText", "The file Ostra_Ptc.dat error!!!"),
     QT_TRANSLATE_NOOP("CoreText", "Is it a correct file?"),
     QT_TRANSLATE_NOOP("CoreText", "version does not match!"),

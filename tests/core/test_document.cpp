@@ -193,12 +193,27 @@ TEST_F(DocumentTest, ImportConvertsOpensAndLeavesTheProjectUnmodified) {
     EXPECT_FALSE(fs::exists(dir / "plant.osp")) << "a cancelled dialog writes nothing";
 
     ASSERT_TRUE(doc.importOldProject(file("plant.grx"), [] { return true; }));
-    EXPECT_EQ(prompter.shown.back(), "conversion accomplished!");
+    EXPECT_EQ(prompter.shown.back(),
+              "conversion accomplished!\nThe project was written to " + file("plant.osp"));
     EXPECT_EQ(doc.path(), file("plant.osp"));
     EXPECT_FALSE(doc.isModified());
     EXPECT_EQ(doc.project().protocol(), 2);
     EXPECT_EQ(doc.project().loadedVersion, 1);
     EXPECT_EQ(doc.project().screens.size(), 1u) << "an old file without screens gets screen 1";
+
+    // A project of the same name is replaced only when the user says so.
+    const std::vector<uint8_t> work = {1, 2, 3};
+    write("plant.osp", work);
+    const size_t questions = prompter.shown.size();
+    prompter.answers = {Answer::No};
+    EXPECT_FALSE(doc.importOldProject(file("plant.grx"), [] { return true; }));
+    ASSERT_EQ(prompter.shown.size(), questions + 1);
+    EXPECT_EQ(prompter.shown.back(), "Import old project: " + file("plant.osp") +
+                                         " already exists. Do you want to replace it?");
+    EXPECT_EQ(readWholeFile(file("plant.osp")).value(), work);
+    prompter.answers = {Answer::Yes};
+    ASSERT_TRUE(doc.importOldProject(file("plant.grx"), [] { return true; }));
+    EXPECT_NE(readWholeFile(file("plant.osp")).value(), work);
 
     write("bad.grx", {1, 2, 3, 4});
     EXPECT_FALSE(doc.importOldProject(file("bad.grx"), [] { return true; }));

@@ -551,8 +551,9 @@ class TstFrame : public QObject {
         });
         frame->action(cmd::kImport)->trigger();
         QCOMPARE(barAtStart, 0);
-        QVERIFY(prompter.wasAsked("conversion accomplished!"));
         const QString converted = folder.file("old.osp");
+        QVERIFY(prompter.wasAsked("conversion accomplished!\nThe project was written to " +
+                                  converted.toStdString()));
         QVERIFY(QFile::exists(converted));
         QVERIFY(frame->project().isOpen);
         QCOMPARE(frame->windowTitle(), converted + QStringLiteral("[*] - Vanta画面设置工具"));
