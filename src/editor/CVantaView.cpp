@@ -486,9 +486,19 @@ void CVantaView::fillPage(CBase& component) {
     // bring a value into its range, which then belongs to that step).
     pageComponent_ = &component;
     pageRecord_ = componentRecord(component);
+    Archive stored;
+    component.Serialize(stored);
     fillingPage_ = true;
     page->fill(component, project());
     fillingPage_ = false;
+    // Showing a component never changes it: a stored value that a control's binding brought into
+    // the control's range stays as stored until the user edits that field.
+    Archive shown;
+    component.Serialize(shown);
+    if (shown.data() != stored.data()) {
+        Archive back(stored.data());
+        component.Serialize(back);
+    }
 }
 
 void CVantaView::setPageCoordinates(uint8_t kind, int32_t x, int32_t y) {
