@@ -207,6 +207,38 @@
         <source>‘CLR’键</source>
         <translation>CLR key</translation>
     </message>
+    <message>
+        <source>The file %1 exists already. Do you want to replace it?</source>
+        <translation>The file %1 exists already. Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>The project was written to %1</source>
+        <translation>The project was written to %1</translation>
+    </message>
+    <message>
+        <source>Window %1, %2: upper limit %3, lower limit %4 become upper limit %5, lower limit %6</source>
+        <translation>Window %1, %2: upper limit %3, lower limit %4 become upper limit %5, lower limit %6</translation>
+    </message>
+    <message>
+        <source>Window %1, %2: full scale %3, zero scale %4 become full scale %5, zero scale %6</source>
+        <translation>Window %1, %2: full scale %3, zero scale %4 become full scale %5, zero scale %6</translation>
+    </message>
+    <message>
+        <source>Cancel the download</source>
+        <translation>Cancel the download</translation>
+    </message>
+    <message>
+        <source>Correct the limits and download</source>
+        <translation>Correct the limits and download</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>Import old project</source>
+        <translation>Import old project</translation>
+    </message>
 </context>
 <context>
     <name>QDialog</name>
@@ -786,6 +818,110 @@ Normal Size (Ctrl+0)</translation>
         <translation>Compile the project and run it on an emulated Orbis
 Emulate (F5)</translation>
     </message>
+    <message>
+        <source>撤销(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>撤销上一步编辑
+撤销</source>
+        <translation>Undo the last edit
+Undo</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>重做撤销了的编辑
+重做</source>
+        <translation>Redo the edit undone
+Redo</translation>
+    </message>
+    <message>
+        <source>再制(&amp;D)</source>
+        <translation>&amp;Duplicate</translation>
+    </message>
+    <message>
+        <source>在本画面上复制选定的部件
+再制</source>
+        <translation>Duplicate the selected components on this window
+Duplicate</translation>
+    </message>
+    <message>
+        <source>删除(&amp;L)</source>
+        <translation>De&amp;lete</translation>
+    </message>
+    <message>
+        <source>删除选定的部件
+删除</source>
+        <translation>Delete the selected components
+Delete</translation>
+    </message>
+    <message>
+        <source>全选(&amp;A)</source>
+        <translation>Select &amp;All</translation>
+    </message>
+    <message>
+        <source>选定本画面上的全部部件
+全选</source>
+        <translation>Select every component of this window
+Select All</translation>
+    </message>
+    <message>
+        <source>置于顶层(&amp;F)</source>
+        <translation>Bring to &amp;Front</translation>
+    </message>
+    <message>
+        <source>把选定的部件放到最上层
+置于顶层</source>
+        <translation>Put the selected components on top
+Bring to Front</translation>
+    </message>
+    <message>
+        <source>置于底层(&amp;B)</source>
+        <translation>Send to &amp;Back</translation>
+    </message>
+    <message>
+        <source>把选定的部件放到最下层
+置于底层</source>
+        <translation>Put the selected components at the bottom
+Send to Back</translation>
+    </message>
+    <message>
+        <source>属性(&amp;O)</source>
+        <translation>Pr&amp;operties</translation>
+    </message>
+    <message>
+        <source>显示部件的属性页
+属性</source>
+        <translation>Show the component's properties
+Properties</translation>
+    </message>
+    <message>
+        <source>撤销%1(&amp;U)</source>
+        <translation>&amp;Undo %1</translation>
+    </message>
+    <message>
+        <source>重做%1(&amp;R)</source>
+        <translation>&amp;Redo %1</translation>
+    </message>
+    <message>
+        <source>修改PLC选择</source>
+        <translation>Change PLC Selection</translation>
+    </message>
+    <message>
+        <source>修改Orbis设置</source>
+        <translation>Change Orbis Settings</translation>
+    </message>
+    <message>
+        <source>修改报警列表</source>
+        <translation>Change Alarm List</translation>
+    </message>
+    <message>
+        <source>修正上下限</source>
+        <translation>Correct Limits</translation>
+    </message>
 </context>
 <context>
     <name>vanta::CNumEdit</name>
@@ -881,6 +1017,108 @@ Emulate (F5)</translation>
     <message>
         <source>Panel display</source>
         <translation>Panel display</translation>
+    </message>
+    <message>
+        <source>放置%1</source>
+        <translation>Place %1</translation>
+    </message>
+    <message>
+        <source>移动%1</source>
+        <translation>Move %1</translation>
+    </message>
+    <message>
+        <source>删除%1</source>
+        <translation>Delete %1</translation>
+    </message>
+    <message>
+        <source>剪切%1</source>
+        <translation>Cut %1</translation>
+    </message>
+    <message>
+        <source>粘贴%1</source>
+        <translation>Paste %1</translation>
+    </message>
+    <message>
+        <source>再制%1</source>
+        <translation>Duplicate %1</translation>
+    </message>
+    <message>
+        <source>修改%1</source>
+        <translation>Change %1</translation>
+    </message>
+    <message>
+        <source>新建画面%1</source>
+        <translation>New Window %1</translation>
+    </message>
+    <message>
+        <source>复制画面%1到画面%2</source>
+        <translation>Copy Window %1 to Window %2</translation>
+    </message>
+    <message>
+        <source>删除画面%1</source>
+        <translation>Delete Window %1</translation>
+    </message>
+    <message>
+        <source>将%1置于顶层</source>
+        <translation>Bring %1 to Front</translation>
+    </message>
+    <message>
+        <source>将%1置于底层</source>
+        <translation>Send %1 to Back</translation>
+    </message>
+    <message>
+        <source>文本</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>寄存器</source>
+        <translation>Register</translation>
+    </message>
+    <message>
+        <source>指示灯</source>
+        <translation>Lamp</translation>
+    </message>
+    <message>
+        <source>功能键</source>
+        <translation>Function Key</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>棒状图</source>
+        <translation>Bar Graph</translation>
+    </message>
+    <message>
+        <source>趋势图</source>
+        <translation>Trend Graph</translation>
+    </message>
+    <message>
+        <source>动态文本</source>
+        <translation>Dynamic Text</translation>
+    </message>
+    <message>
+        <source>部件</source>
+        <translation>Component</translation>
+    </message>
+    <message>
+        <source>%1个部件</source>
+        <translation>%1 Components</translation>
+    </message>
+    <message>
+        <source>画面属性</source>
+        <translation>Window Properties</translation>
+    </message>
+    <message>
+        <source>剪贴板上没有可粘贴的部件：%1</source>
+        <translation>The clipboard holds no components to paste: %1</translation>
+    </message>
+    <message>
+        <source>粘贴的部件是为%1制作的；在%2下，以下字段已设为新放置部件的值：
+%3</source>
+        <translation>The pasted components were made for %1; under %2 these fields got the values of a newly placed component:
+%3</translation>
     </message>
 </context>
 <context>
