@@ -434,7 +434,11 @@ void TestDownload::stopsBeforeTheLink() {
         ScriptedPrompter prompter;
         prompter.answers = {answer};
         QVERIFY(!runDownload(project, dataDir(), noPort, false, prompter, &frame_));
-        QVERIFY(prompter.wasAsked("Register Limit error, cancel?", ""));
+        // The question names the screen, the component and the values the correction writes.
+        QVERIFY(!prompter.asked.empty());
+        QCOMPARE(prompter.asked[0].text,
+                 std::string("Register Limit error, cancel?\nWindow 1, Register at (0, 0): upper "
+                             "limit 50, lower limit 50 become upper limit 51, lower limit 50"));
         if (answer == Answer::Ok) {
             QCOMPARE(prompter.asked.size(), size_t(1));
         } else {
