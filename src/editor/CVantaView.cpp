@@ -1710,14 +1710,9 @@ bool CVantaView::selectComponent(uint16_t screenNumber, size_t index) {
     CMainView* screen = currentScreen();
     if (index >= screen->components().size())
         return false;
-    CBase* component = screen->components()[index].get();
-    screen->bringToFront(component);
-    nothingSelected_ = false;
+    // Selecting never restacks: the list order is the project's, changed only by an edit step.
     dragging_ = false;
-    component->ShowPropertyPage();
-    component->FillPropertyPage();
-    refreshDisplay();
-    emit commandStateChanged();
+    selectIndexes({index});
     return true;
 }
 

@@ -144,7 +144,7 @@ class CVantaView : public QWidget, public PageHost {
     // Makes the screen with that number current and shows its page; false when there is none.
     bool showScreenNumber(uint16_t number);
     // Makes the screen current and selects its component at list position `index` as a click on
-    // it does (it comes to the head of the list and its page is shown); false when there is none.
+    // it does (its page is shown, the list order stays); false when there is none.
     bool selectComponent(uint16_t screenNumber, size_t index);
 
     // --- PageHost ---

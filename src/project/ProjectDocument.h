@@ -71,8 +71,8 @@ class ProjectDocument {
     // (`confirm`: false when the user cancels it), the conversion, opened in memory before
     // anything is written (a damaged old file is named by screen and component and writes
     // nothing), the question before replacing an existing file of the new name, the new file
-    // written beside the old one, "conversion accomplished!" with the path written, then the new project open and not
-    // modified.
+    // written beside the old one, "conversion accomplished!" with the path written, then the new
+    // project open and not modified.
     bool importOldProject(const std::string& oldPath, const std::function<bool()>& confirm);
 
   private:

@@ -118,7 +118,8 @@ TEST(OldProjectImportFlow, AsksBeforeReplacingAndWritesOnlyOnYes) {
     ScriptedPrompter replace(Answer::Yes);
     ProjectDocument doc(replace, ui);
     ASSERT_TRUE(doc.importOldProject(folder.file("plant.grx"), [] { return true; }));
-    EXPECT_EQ(replace.asked.back(), "conversion accomplished!");
+    EXPECT_EQ(replace.asked.back(),
+              "conversion accomplished!\nThe project was written to " + folder.file("plant.osp"));
     EXPECT_EQ(doc.path(), folder.file("plant.osp"));
     Project reopened;
     EXPECT_TRUE(reopened.load(readWholeFile(folder.file("plant.osp")).value()));

@@ -635,7 +635,7 @@ class TstFrame : public QObject {
         frame->action(cmd::kSave)->trigger();
         QVERIFY(QFile::exists(other));
         QVERIFY(!frame->doc().document().isModified());
-        QCOMPARE(frame->windowTitle(), other + QStringLiteral(" - Vanta画面设置工具"));
+        QCOMPARE(frame->windowTitle(), other + QStringLiteral("[*] - Vanta画面设置工具"));
         QCOMPARE(folder.read("plant.osp"), before);
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     }
