@@ -252,6 +252,19 @@ static int runSimulator(int argc, char** argv) {
     ::sigaction(SIGTERM, &sa, nullptr);
     ::sigaction(SIGHUP, &sa, nullptr);
     ::signal(SIGPIPE, SIG_IGN);
+    // The stop signals are held back except while waiting in ppoll: one that came between the
+    // loop's check of g_stop and the wait would otherwise leave the wait without a time-out
+    // blocked until the next byte on the line.
+    sigset_t stopSignals;
+    sigset_t waitMask;
+    ::sigemptyset(&stopSignals);
+    ::sigaddset(&stopSignals, SIGINT);
+    ::sigaddset(&stopSignals, SIGTERM);
+    ::sigaddset(&stopSignals, SIGHUP);
+    ::sigprocmask(SIG_BLOCK, &stopSignals, &waitMask);
+    ::sigdelset(&waitMask, SIGINT);
+    ::sigdelset(&waitMask, SIGTERM);
+    ::sigdelset(&waitMask, SIGHUP);
 
     std::fprintf(stderr, "orbis-sim: panel on %s (link %s), protocol %d, driver version %d%s\n",
                  pty.slaveName.c_str(), o.link.c_str(), o.protocol, o.driverVersion,
@@ -314,7 +327,7 @@ static int runSimulator(int argc, char** argv) {
         struct timespec ts {};
         ts.tv_sec = wait / 1000000000;
         ts.tv_nsec = wait % 1000000000;
-        const int ready = ::ppoll(fds, 2, wait < 0 ? nullptr : &ts, nullptr);
+        const int ready = ::ppoll(fds, 2, wait < 0 ? nullptr : &ts, &waitMask);
         if (ready < 0) {
             if (errno == EINTR)
                 continue;
