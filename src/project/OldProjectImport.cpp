@@ -329,9 +329,11 @@ class Converter {
         return Status::success();
     }
 
-    // Upper limit: the old upper, or lower + 1 when the lower is not below it.
+    // Upper limit: the old upper, or lower + 1 when the lower is not below it. The addition wraps
+    // as 32-bit numbers do (a lower of 0x7FFFFFFF gives 0x80000000); the download's limit rule
+    // then puts such a pair in order.
     static int32_t upperLimit(int32_t upper, int32_t lower) {
-        return lower >= upper ? lower + 1 : upper;
+        return lower >= upper ? static_cast<int32_t>(static_cast<uint32_t>(lower) + 1u) : upper;
     }
 
     void writeComponent(size_t at, uint8_t kind) {

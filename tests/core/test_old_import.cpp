@@ -2,6 +2,7 @@
 // damaged input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -215,6 +216,31 @@ TEST(OldProjectImport, ComponentsAreGroupedByClassInTheirOldOrder) {
     EXPECT_EQ(out[second], 0x03);
     EXPECT_EQ(out[second + 1], 0x80);
     EXPECT_EQ(result->components, 4);
+}
+
+TEST(OldProjectImport, ALowerLimitAtTheTopOfTheRangeGivesAWrappedUpperLimit) {
+    // A register (kind 2) and a bar (kind 6) whose lower limit is the largest signed value: the
+    // upper becomes lower + 1 wrapped to 0x80000000, written before the lower.
+    GrxBuilder g;
+    g.protocol(4).screen(1, "main", 2);
+    auto reg = g.component(2, 51, 0, 0);
+    auto bar = g.component(6, 52, 0, 0);
+    for (int i = 0; i < 4; ++i) {
+        reg[43 + i] = 0;
+        reg[47 + i] = i == 3 ? 0x7F : 0xFF;
+        bar[44 + i] = 0;
+        bar[40 + i] = i == 3 ? 0x7F : 0xFF;
+    }
+    g.add(reg).add(bar);
+    auto result = convertOldProject(g.data_);
+    ASSERT_TRUE(result) << result.message();
+    const std::vector<uint8_t> pair = {0x00, 0x00, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0x7F};
+    const auto& out = result->project;
+    int found = 0;
+    for (auto at = out.begin();
+         (at = std::search(at, out.end(), pair.begin(), pair.end())) != out.end(); ++at)
+        ++found;
+    EXPECT_EQ(found, 2);
 }
 
 TEST(OldProjectImport, ProtocolDependentConversions) {
