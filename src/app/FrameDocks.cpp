@@ -1,6 +1,8 @@
 // The main frame's panel preview, problem list and image budget: kept current by the live
 // analysis, a double click shows what a problem is about, and the download asks them first.
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QStatusBar>
 
 #include "app/CMainFrame.h"
@@ -37,8 +39,18 @@ void CMainFrame::createDocks() {
     viewMenu_->addAction(previewDock_->toggleViewAction());
     viewMenu_->addAction(problemsDock_->toggleViewAction());
 
-    // The view keeps its room; the frame grows by the docks under it.
-    resize(size().expandedTo(minimumSizeHint()) + QSize(0, previewDock_->sizeHint().height()));
+    // The view keeps its room; the frame grows by the docks under it, as far as the screen
+    // allows, and is centred again so that its status bar (the budget) stays on the screen.
+    const QSize wanted =
+        size().expandedTo(minimumSizeHint()) + QSize(0, previewDock_->sizeHint().height());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        resize(wanted);
+    } else {
+        const QRect available = screen->availableGeometry();
+        resize(wanted.boundedTo(available.size()));
+        move(available.center() - rect().center());
+    }
     analysis_->schedule();
 }
 
