@@ -29,7 +29,7 @@ using vanta::PanelOptions;
 struct FaultClass {
     const char* name;
     const char* summary;
-    // The fault specification of run `run` (without its seed).
+    // The faults of run `run`, in orbis-sim's --fault form (without its seed).
     std::string (*faults)(std::mt19937& random);
 };
 

@@ -668,7 +668,7 @@ TEST(PanelSimulator, RefusesDamagedAndMisplacedFramesAndResynchronises) {
     EXPECT_EQ(panel.image(), Bytes(20, 9));
 }
 
-TEST(PanelSimulator, ParsesFaultSpecifications) {
+TEST(PanelSimulator, ParsesFaultLists) {
     auto f = parsePanelFaults(
         "no-handshake=1500,drop=2,bad-sum=1,nak=0.25,delay=40,delay-rate=0.5,flip=0.01,"
         "silent-after=9,seed=77");
