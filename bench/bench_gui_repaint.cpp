@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "GuiBenchSupport.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -18,30 +20,7 @@
 namespace vanta {
 namespace {
 
-class SilentPrompter : public Prompter {
-  public:
-    Answer ask(const std::string&, const std::string&, Buttons, Severity) override {
-        return Answer::Cancel;
-    }
-};
-
-class NoDocumentUi : public DocumentUi {
-  public:
-    std::optional<std::string> askSavePath(const std::string&) override { return std::nullopt; }
-    bool choosePlcForNewProject(Project&) override { return true; }
-};
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "bench_gui_repaint";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
+using bench::NoDocumentUi;
 
 const FontTables& benchFonts() {
     static const FontTables fonts = [] {
@@ -55,13 +34,13 @@ const FontTables& benchFonts() {
 // An editor over a project whose screen 1 holds `count` components of every kind spread over
 // the display, the last one selected.
 struct Editor {
-    SilentPrompter prompter;
+    bench::FixedAnswerPrompter prompter{Answer::Cancel};
     NoDocumentUi ui;
     ProjectDocument document{prompter, ui, &benchFonts()};
     std::unique_ptr<CVantaView> view;
 
     explicit Editor(int count) {
-        application();
+        bench::benchApplication();
         view = std::make_unique<CVantaView>(document, prompter);
         document.project().resetToNew(1);
         CMainView& screen = *document.project().screens.current();

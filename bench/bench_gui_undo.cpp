@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "GuiBenchSupport.h"
+
 #include <unistd.h>
 #include <QApplication>
 #include <QUndoStack>
@@ -23,30 +25,7 @@
 namespace vanta {
 namespace {
 
-class SilentPrompter : public Prompter {
-  public:
-    Answer ask(const std::string&, const std::string&, Buttons, Severity) override {
-        return Answer::Ok;
-    }
-};
-
-class NoDocumentUi : public DocumentUi {
-  public:
-    std::optional<std::string> askSavePath(const std::string&) override { return std::nullopt; }
-    bool choosePlcForNewProject(Project&) override { return true; }
-};
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "bench_gui_undo";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
+using bench::NoDocumentUi;
 
 // The process's resident memory in bytes.
 size_t residentBytes() {
@@ -68,13 +47,13 @@ const FontTables& benchFonts() {
 // An editor over the demo project (screens 0) or over `screens` screens of 50 components of every
 // kind.
 struct Editor {
-    SilentPrompter prompter;
+    bench::FixedAnswerPrompter prompter{Answer::Ok};
     NoDocumentUi ui;
     ProjectDocument document{prompter, ui, &benchFonts()};
     std::unique_ptr<CVantaView> view;
 
     explicit Editor(int screens) {
-        application();
+        bench::benchApplication();
         view = std::make_unique<CVantaView>(document, prompter);
         Project& project = document.project();
         if (screens == 0) {
