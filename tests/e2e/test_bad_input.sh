@@ -11,29 +11,7 @@ vantactl="$bin/vantactl"
 samples="$src/data/samples"
 work="$(mktemp -d)"
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-# expect STATUS COMMAND...: runs the command (stdout to $work/out, stderr to $work/err) and
-# checks its exit status.
-expect() {
-  local want="$1"
-  shift
-  "$@" >"$work/out" 2>"$work/err"
-  local got=$?
-  if [[ "$got" != "$want" ]]; then
-    fail "$* exited $got, expected $want"
-    sed 's/^/  | /' "$work/err" >&2
-  fi
-}
-
-err_has() {
-  grep -qF -- "$1" "$work/err" || fail "stderr lacks \"$1\": $(cat "$work/err")"
-}
+source "$src/tests/e2e/cli_common.sh"
 
 # put_byte FILE OFFSET VALUE(0..255)
 put_byte() {

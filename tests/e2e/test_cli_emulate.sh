@@ -12,24 +12,7 @@ data="$src/tests/e2e/data/emulate"
 demo="$src/data/samples/demo.osp"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-# expect STATUS COMMAND...: runs the command and checks its exit status.
-expect() {
-  local want="$1"
-  shift
-  "$@" >"$work/out" 2>"$work/err"
-  local got=$?
-  if [[ "$got" != "$want" ]]; then
-    fail "$* exited $got, expected $want"
-    sed 's/^/  | /' "$work/err" >&2
-  fi
-}
+source "$src/tests/e2e/cli_common.sh"
 
 keys="SET 1 2 3 4 ENT 2 5 ENT ALM ESC DOWN"
 expect 0 timeout 60 "$vantactl" emulate "$demo" --registers "$data/demo-registers.json" \

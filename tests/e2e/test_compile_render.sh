@@ -10,24 +10,7 @@ vantactl="$bin/vantactl"
 data="$src/tests/e2e/data"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-# expect STATUS COMMAND...: runs the command and checks its exit status.
-expect() {
-  local want="$1"
-  shift
-  "$@" >"$work/out" 2>"$work/err"
-  local got=$?
-  if [[ "$got" != "$want" ]]; then
-    fail "$* exited $got, expected $want"
-    sed 's/^/  | /' "$work/err" >&2
-  fi
-}
+source "$src/tests/e2e/cli_common.sh"
 
 # png_is_panel FILE: a PNG of 192 x 64 (width and height of its IHDR chunk).
 png_is_panel() {
