@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <set>
+#include <unordered_map>
 
 #include "model/ComponentKinds.h"
 
@@ -151,20 +152,22 @@ class Decoder {
         tableValid_ = true;
         uint32_t pointers = table + static_cast<uint32_t>(out_.screenCount * kScreenEntryBytes);
         pointerTableStart_ = pointers;
-        // Where each screen number first appears: the panel finds a screen by its number.
-        std::vector<size_t> firstEntry(0x10000, SIZE_MAX);
+        // Where each screen number first appears: the panel finds a screen by its number. A map
+        // sized by the screens read, not a table of every possible number: most images hold a
+        // handful of screens and are decoded on every edit.
+        std::unordered_map<uint16_t, size_t> firstEntry;
+        firstEntry.reserve(std::min<size_t>(screens, 0x10000));
         for (size_t i = 0; i < screens; ++i) {
             const size_t e = at + i * kScreenEntryBytes;
             DecodedScreen s;
             s.tableOffset = e;
             s.number = be16(e);
-            if (firstEntry[s.number] != SIZE_MAX) {
+            const auto [first, isFirst] = firstEntry.try_emplace(s.number, e);
+            if (!isFirst) {
                 problem(e, "Screen " + std::to_string(s.number) +
                                " appears again in the screen table (first at image offset " +
-                               std::to_string(firstEntry[s.number]) +
+                               std::to_string(first->second) +
                                "); the panel shows only the first.");
-            } else {
-                firstEntry[s.number] = e;
             }
             s.componentCount = u8(e + 2);
             s.upScreen = be16(e + 3);
