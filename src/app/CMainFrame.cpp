@@ -28,6 +28,7 @@
 #include "dialogs/PortDialog.h"
 #include "editor/CVantaView.h"
 #include "editor/LiveAnalysis.h"
+#include "editor/PreviewDock.h"
 #include "image/LimitCorrections.h"
 #include "model/CBase.h"
 #include "project/ProjectEdit.h"
@@ -564,6 +565,9 @@ void CMainFrame::updateProtocolPane() {
 
 void CMainFrame::projectReplaced() {
     view_->projectReplaced();
+    // The preview's sample values belong to the project they were set on.
+    if (previewDock_)
+        previewDock_->resetSamples();
     analysis_->schedule();
     updateProtocolPane();
     updateTitle();

@@ -26,7 +26,7 @@ void CMainFrame::createDocks() {
     connect(view_, &CVantaView::documentModified, analysis_, &LiveAnalysis::schedule);
     connect(view_, &CVantaView::commandStateChanged, analysis_, &LiveAnalysis::schedule);
 
-    previewDock_ = new PreviewDock(this);
+    previewDock_ = new PreviewDock(data_.fonts(), this);
     addDockWidget(Qt::BottomDockWidgetArea, previewDock_);
     problemsDock_ = new ProblemsDock(this);
     splitDockWidget(previewDock_, problemsDock_, Qt::Horizontal);
@@ -60,11 +60,11 @@ void CMainFrame::analysisUpdated() {
     const CMainView* screen = project().isOpen ? project().screens.current() : nullptr;
     if (screen == nullptr) {
         budget_->clearBudget();
-        previewDock_->showScreen(result, 0, false);
+        previewDock_->showScreen(result, nullptr);
         return;
     }
     budget_->showBudget(result, screen->components().size());
-    previewDock_->showScreen(result, screen->m_number);
+    previewDock_->showScreen(result, screen);
 }
 
 void CMainFrame::showProblem(const Problem& problem) {

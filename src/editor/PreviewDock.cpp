@@ -1,19 +1,76 @@
 #include "editor/PreviewDock.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <set>
 
 #include "checks/ProjectAnalysis.h"
+#include "emulator/PanelProgram.h"
+#include "emulator/ValueFormat.h"
+#include "model/CDynamic.h"
+#include "model/CMainView.h"
+#include "model/ComponentKinds.h"
 #include "model/Geometry.h"
+#include "qtsupport/QtText.h"
 #include "widgets/PanelDisplayWidget.h"
 
 namespace vanta {
 
-PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(tr("面板预览"), parent) {
+namespace {
+
+struct NumberKind {
+    uint8_t bytes = 2;
+    bool isSigned = false;
+    bool hex = false;
+};
+
+NumberKind numberKind(const SampleComponent& c) {
+    const LiveComponent& live = *c.live;
+    if (c.kind == SampleKind::Register)
+        return {live.format.bytes, live.format.isSigned, !live.format.decimal};
+    return {live.word.bytes(), live.isSigned, false};
+}
+
+// The entries of a dynamic text the panel can show, one per value (the panel shows the first
+// entry of a value), each named by the project's text: "1: Run".
+std::vector<std::pair<uint16_t, QString>> dynamicChoices(const DecodedComponent& decoded,
+                                                         const CDynamic* project) {
+    std::vector<std::pair<uint16_t, QString>> choices;
+    std::set<uint16_t> seen;
+    for (const DynamicEntry& entry : decoded.entries) {
+        if (!seen.insert(entry.value).second)
+            continue;
+        QString label = QString::number(entry.value);
+        if (project != nullptr) {
+            for (size_t i = 0; i < project->m_values.size() && i < project->m_texts.size() &&
+                               i < project->m_valueTexts.size();
+                 ++i) {
+                if (!project->m_valueTexts[i].empty() &&
+                    static_cast<uint16_t>(project->m_values[i]) == entry.value) {
+                    label = QStringLiteral("%1: %2").arg(toQString(project->m_valueTexts[i]),
+                                                         toQString(project->m_texts[i]));
+                    break;
+                }
+            }
+        }
+        choices.emplace_back(entry.value, label);
+    }
+    return choices;
+}
+
+}  // namespace
+
+PreviewDock::PreviewDock(const FontTables& fonts, QWidget* parent)
+    : QDockWidget(tr("面板预览"), parent), samples_(fonts), layout_(kPanelWidth, kPanelHeight) {
     setObjectName(QStringLiteral("previewDock"));
     toggleViewAction()->setText(tr("面板预览(&P)"));
     auto* body = new QWidget(this);
@@ -26,6 +83,12 @@ PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(tr("面板预览"), pare
     caption_->setMinimumHeight(caption_->fontMetrics().height());
     layout->addWidget(caption_);
     auto* controls = new QHBoxLayout;
+    resetButton_ = new QToolButton(body);
+    resetButton_->setObjectName(QStringLiteral("previewResetSamples"));
+    resetButton_->setText(tr("重置示例值"));
+    resetButton_->setToolTip(tr("所有示例值恢复为默认值, 预览恢复为布局画面"));
+    resetButton_->setEnabled(false);
+    controls->addWidget(resetButton_);
     controls->addStretch(1);
     auto* zoomLabel = new QLabel(tr("放大"), body);
     controls->addWidget(zoomLabel);
@@ -46,29 +109,205 @@ PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(tr("面板预览"), pare
     display_ = new PanelDisplayWidget(body);
     display_->setZoom(kDockZoom);
     display_->setToolTip(tr("面板将显示的当前画面, 由下载映像绘制"));
-    layout->addWidget(display_, 1, Qt::AlignCenter);
+    layout->addWidget(display_, 0, Qt::AlignCenter);
+
+    table_ = new QTableWidget(0, SampleColumnCount, body);
+    table_->setObjectName(QStringLiteral("previewSamples"));
+    table_->setHorizontalHeaderLabels({tr("部件"), tr("地址"), tr("示例值"), tr("面板显示")});
+    table_->horizontalHeaderItem(ValueColumn)
+        ->setToolTip(tr("寄存器和棒图: 寄存器中的原始数值 (HEX/BCD 为十六进制); 指示灯: 位; "
+                        "动态文本: 显示的文本"));
+    table_->horizontalHeaderItem(ShownColumn)->setToolTip(tr("面板按寄存器的格式显示的文字"));
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setWordWrap(false);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    // Room for the header and a few rows; the dock's height beyond that goes to the table too.
+    table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() +
+                             3 * table_->fontMetrics().height() + 12);
+    layout->addWidget(table_, 1);
     setWidget(body);
 
     connect(zoom_, &QSpinBox::valueChanged, display_, &PanelDisplayWidget::setZoom);
     connect(windowButton_, &QToolButton::clicked, this, &PreviewDock::openWindow);
+    connect(resetButton_, &QToolButton::clicked, this, &PreviewDock::resetSamples);
 }
 
 const MonoBitmap& PreviewDock::picture() const {
     return display_->picture();
 }
 
-void PreviewDock::showScreen(const ProjectAnalysis& analysis, uint16_t screenNumber, bool open) {
-    const MonoBitmap picture =
-        open ? previewScreen(analysis, screenNumber) : MonoBitmap(kPanelWidth, kPanelHeight);
+void PreviewDock::showScreen(const ProjectAnalysis& analysis, const CMainView* screen) {
+    open_ = screen != nullptr;
+    compiled_ = analysis.compiled();
+    screenNumber_ = open_ ? screen->m_number : 0;
+    layout_ =
+        open_ ? previewScreen(analysis, screenNumber_) : MonoBitmap(kPanelWidth, kPanelHeight);
+    if (open_)
+        samples_.load(analysis, screenNumber_);
+    else
+        samples_.load(ProjectAnalysis{}, 0);
+    rebuildRows(analysis, screen);
+    showPicture();
+}
+
+void PreviewDock::rebuildRows(const ProjectAnalysis& analysis, const CMainView* screen) {
+    std::vector<Row> rows;
+    QStringList keys;
+    for (const SampleComponent& c : samples_.components()) {
+        const CBase* component =
+            screen != nullptr ? samples_.projectComponent(analysis, *screen, *c.live) : nullptr;
+        Row row;
+        row.component = c;
+        row.name = component != nullptr ? QString::fromStdString(component->describe())
+                                        : QString::fromUtf8(componentKindName(c.live->kind));
+        row.point = QString::fromStdString(samples_.pointName(*c.live));
+        QString key = row.name + QChar('|') + row.point + QChar('|') + QString::number(int(c.kind));
+        if (c.kind == SampleKind::Dynamic) {
+            row.choices =
+                dynamicChoices(samples_.decoded(*c.live), dynamic_cast<const CDynamic*>(component));
+            for (const auto& [value, label] : row.choices)
+                key += QChar('|') + label;
+        }
+        keys << key;
+        rows.push_back(std::move(row));
+    }
+    rows_ = std::move(rows);
+    // The editors stay while the rows do (an edit elsewhere), so that one being used keeps its
+    // focus; the rows then point into the new image.
+    if (keys != rowKeys_) {
+        rowKeys_ = keys;
+        filling_ = true;
+        table_->clearContents();
+        table_->setRowCount(static_cast<int>(rows_.size()));
+        for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {
+            table_->setItem(r, ComponentColumn, new QTableWidgetItem(rows_[size_t(r)].name));
+            table_->setItem(r, PointColumn, new QTableWidgetItem(rows_[size_t(r)].point));
+            table_->setItem(r, ShownColumn, new QTableWidgetItem);
+            table_->setCellWidget(r, ValueColumn, makeEditor(r));
+        }
+        filling_ = false;
+    }
+    refreshEditors();
+}
+
+QWidget* PreviewDock::makeEditor(int row) {
+    const Row& r = rows_[size_t(row)];
+    switch (r.component.kind) {
+        case SampleKind::Lamp: {
+            auto* box = new QCheckBox(table_);
+            box->setToolTip(tr("指示灯的位: 选中为 1"));
+            connect(box, &QCheckBox::toggled, this, [this, row](bool on) {
+                if (filling_ || size_t(row) >= rows_.size())
+                    return;
+                samples_.setBit(*rows_[size_t(row)].component.live, on);
+                sampleChanged();
+            });
+            return box;
+        }
+        case SampleKind::Dynamic: {
+            auto* box = new QComboBox(table_);
+            box->setToolTip(tr("面板显示的文本"));
+            for (const auto& [value, label] : r.choices)
+                box->addItem(label, value);
+            connect(box, &QComboBox::activated, this, [this, row, box](int index) {
+                if (filling_ || size_t(row) >= rows_.size() || index < 0)
+                    return;
+                samples_.setValue(*rows_[size_t(row)].component.live,
+                                  box->itemData(index).toUInt());
+                sampleChanged();
+            });
+            return box;
+        }
+        case SampleKind::Register:
+        case SampleKind::Bar:
+            break;
+    }
+    auto* edit = new QLineEdit(table_);
+    const NumberKind kind = numberKind(r.component);
+    edit->setToolTip(kind.hex ? tr("寄存器中的原始数值, 十六进制")
+                              : tr("寄存器中的原始数值 (%1 字节, %2)")
+                                    .arg(kind.bytes)
+                                    .arg(kind.isSigned ? tr("有符号") : tr("无符号")));
+    connect(edit, &QLineEdit::editingFinished, this, [this, row] { commitNumber(row); });
+    return edit;
+}
+
+void PreviewDock::commitNumber(int row) {
+    if (filling_ || size_t(row) >= rows_.size())
+        return;
+    auto* edit = qobject_cast<QLineEdit*>(table_->cellWidget(row, ValueColumn));
+    if (edit == nullptr || !edit->isModified())
+        return;
+    const SampleComponent& c = rows_[size_t(row)].component;
+    const NumberKind kind = numberKind(c);
+    const auto raw =
+        parseSampleValue(edit->text().toStdString(), kind.bytes, kind.isSigned, kind.hex);
+    if (!raw) {
+        refreshEditors();  // a text that is no such number goes back to the value
+        return;
+    }
+    samples_.setValue(*c.live, *raw);
+    sampleChanged();
+}
+
+void PreviewDock::refreshEditors() {
+    filling_ = true;
+    for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {
+        const SampleComponent& c = rows_[size_t(r)].component;
+        QWidget* editor = table_->cellWidget(r, ValueColumn);
+        QString shown;
+        if (auto* box = qobject_cast<QCheckBox*>(editor)) {
+            box->setChecked(samples_.bit(*c.live));
+        } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+            const uint16_t value = static_cast<uint16_t>(samples_.value(*c.live));
+            combo->setCurrentIndex(combo->findData(value));
+        } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+            const NumberKind kind = numberKind(c);
+            const uint32_t raw = samples_.value(*c.live);
+            const QString text =
+                QString::fromStdString(sampleValueText(raw, kind.bytes, kind.isSigned, kind.hex));
+            if (edit->text() != text)
+                edit->setText(text);
+            edit->setModified(false);
+            if (c.kind == SampleKind::Register)
+                shown = QString::fromStdString(formatRegister(c.live->format, raw));
+        }
+        if (QTableWidgetItem* item = table_->item(r, ShownColumn))
+            item->setText(shown);
+    }
+    filling_ = false;
+}
+
+void PreviewDock::sampleChanged() {
+    refreshEditors();
+    showPicture();
+}
+
+void PreviewDock::resetSamples() {
+    samples_.reset();
+    refreshEditors();
+    showPicture();
+}
+
+void PreviewDock::showPicture() {
+    const bool samplesShown = open_ && samples_.anySet() && samples_.running();
+    const MonoBitmap& picture = samplesShown ? samples_.render() : layout_;
     display_->setPicture(picture);
     if (windowDisplay_ != nullptr)
         windowDisplay_->setPicture(picture);
-    if (!open)
+    resetButton_->setEnabled(samples_.anySet());
+    if (!open_)
         caption_->clear();
-    else if (!analysis.compiled())
-        caption_->setText(tr("画面 %1: 无法编译").arg(screenNumber));
+    else if (!compiled_)
+        caption_->setText(tr("画面 %1: 无法编译").arg(screenNumber_));
+    else if (samplesShown)
+        caption_->setText(tr("画面 %1, 显示示例值").arg(screenNumber_));
     else
-        caption_->setText(tr("画面 %1").arg(screenNumber));
+        caption_->setText(tr("画面 %1").arg(screenNumber_));
 }
 
 void PreviewDock::openWindow() {

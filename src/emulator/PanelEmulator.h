@@ -79,6 +79,13 @@ class PanelEmulator {
     std::optional<uint32_t> value(const PointKey& key) const;
     // Writes one register or bit as the register table does.
     void write(const PointKey& key, uint32_t value);
+    // A component's value as the panel reads it: its registers as one number (the first most
+    // significant), nothing while one of them is unknown; and written back the same way.
+    std::optional<uint32_t> read(const WordBinding& binding) const;
+    void writeWord(const WordBinding& binding, uint32_t value);
+    // A lamp's or a coil's bit; writing a bit of a word register keeps the word's other bits.
+    std::optional<bool> readBit(const BitBinding& binding) const;
+    void writeBit(const BitBinding& binding, bool on);
     // The panel-internal registers (RP, RWI, RDI, LW; TM comes from the clock).
     const RegisterTable& panelMemory() const { return memory_; }
     // What the panel reads now: the shown screen, the alarm coils, the ordered-screen register.
@@ -112,10 +119,6 @@ class PanelEmulator {
     void editNext();
     void runRecipe(const LiveComponent& key);
 
-    std::optional<uint32_t> read(const WordBinding& binding) const;
-    void writeWord(const WordBinding& binding, uint32_t value);
-    std::optional<bool> readBit(const BitBinding& binding) const;
-    void writeBit(const BitBinding& binding, bool on);
     void writePoints(const std::vector<PointWrite>& writes);
     std::optional<uint32_t> clockField(uint32_t address) const;
 
