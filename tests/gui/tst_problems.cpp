@@ -1,16 +1,24 @@
 // The preview, the image budget and the problem list of the main frame: they follow the edits
 // (one analysis for a burst of them), the preview is the image renderer's picture of the current
-// screen, a double click on a problem selects its component, and the download refuses to start
-// while an error remains and asks once for warnings.
+// screen (or, with sample values set, the panel emulator's), a double click on a problem selects
+// its component, and the download refuses to start while an error remains and asks once for
+// warnings.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QSettings>
+#include <QTableWidget>
+#include <QToolButton>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <QtTest>
 
 #include "FrameTestSupport.h"
 #include "app/Application.h"
 #include "app/CMainFrame.h"
+#include "app/CVantaDoc.h"
 #include "app/CommandIds.h"
 #include "checks/DownloadGate.h"
 #include "checks/ProjectAnalysis.h"
@@ -22,8 +30,11 @@
 #include "editor/PreviewDock.h"
 #include "editor/ProblemsDock.h"
 #include "editor/ScreenPage.h"
+#include "emulator/PanelEmulator.h"
+#include "model/CDynamic.h"
 #include "model/CFunction.h"
 #include "model/CMainView.h"
+#include "model/CRegister.h"
 #include "project/Project.h"
 #include "widgets/CNumSpinCtrl.h"
 #include "widgets/PanelDisplayWidget.h"
@@ -77,6 +88,57 @@ QString demoWithProblems(const ProgramFolder& folder, bool error, bool warning) 
     file.write(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     return path;
 }
+
+// The demo with its register on screen 1 (D100 at (128, 0)) signed, with two decimals.
+QString demoWithSignedRegister(const ProgramFolder& folder) {
+    Project project;
+    if (!project.load(readWholeFile(kDemo.toStdString()).value()).ok())
+        return {};
+    for (const auto& component : project.screens.at(0).components()) {
+        if (auto* reg = dynamic_cast<CRegister*>(component.get())) {
+            reg->m_signed = 1;
+            reg->m_decimals = 2;
+        }
+    }
+    const QString path = folder.file(QStringLiteral("signed.osp"));
+    const Bytes bytes = project.save();
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    return path;
+}
+
+// The row of the preview's sample table whose component is named so; -1 when there is none.
+int sampleRow(PreviewDock* dock, const QString& name) {
+    for (int r = 0; r < dock->sampleTable()->rowCount(); ++r)
+        if (dock->sampleTable()->item(r, PreviewDock::ComponentColumn)->text() == name)
+            return r;
+    return -1;
+}
+
+template <typename T>
+T* sampleEditor(PreviewDock* dock, int row) {
+    return qobject_cast<T*>(dock->sampleTable()->cellWidget(row, PreviewDock::ValueColumn));
+}
+
+// The panel emulator, apart from the preview, running an image on screen 1.
+struct ExpectedPanel {
+    explicit ExpectedPanel(const Bytes& image)
+        : program(PanelProgram::load(image).value()), emulator(program, fonts(), plc) {
+        emulator.showScreen(1, 0);
+    }
+    const LiveComponent& at(uint8_t kind, int x, int y) const {
+        for (const LiveComponent& c : program.screen(1)->components)
+            if (c.kind == kind && c.x == x && c.y == y)
+                return c;
+        static const LiveComponent none;
+        return none;
+    }
+    PanelProgram program;
+    RegisterTable plc;
+    PanelEmulator emulator;
+};
 
 bool settled(CMainFrame* frame) {
     return frame->analysis()->runs() > 0 && !frame->analysis()->pending();
@@ -217,6 +279,150 @@ class TstProblems : public QObject {
             QCOMPARE(frame->problemsDock()->problems().size(), size_t(error ? 2 : 1));
             QVERIFY(frame->findChild<DownloadDialog*>() == nullptr);
         }
+    }
+
+    // Sample values: a register's raw value formatted as the panel formats it, a lamp's bit, a
+    // dynamic text's entry, each drawn by the panel emulator; they outlive an edit elsewhere
+    // (even one that renumbers the image's register types), never reach the undo history or the
+    // modified flag, and "reset" brings the layout picture back.
+    void sampleValuesInThePreview() {
+        ProgramFolder folder;
+        const QString path = demoWithSignedRegister(folder);
+        QVERIFY(!path.isEmpty());
+        ScriptedPrompter prompter;
+        Application app(optionsFor(folder), &prompter);
+        QVERIFY(app.initialise());
+        CMainFrame* frame = app.mainFrame();
+        QVERIFY(frame->openDocumentFile(path));
+        QTRY_VERIFY(settled(frame));
+        PreviewDock* dock = frame->previewDock();
+        const ProjectAnalysis analysis = analyseProject(frame->project(), fonts());
+        QCOMPARE(dock->picture(), previewScreen(analysis, 1));
+        QVERIFY(!dock->resetButton()->isEnabled());
+        QUndoStack* undo = frame->view()->undoStack();
+        const int steps = undo->count();
+        QVERIFY(!frame->doc().document().isModified());
+
+        // One row per data-bound component, named as the problem list names it.
+        QCOMPARE(dock->sampleTable()->rowCount(), 4);
+        const int reg = sampleRow(dock, QStringLiteral("Register at (128, 0)"));
+        const int lamp = sampleRow(dock, QStringLiteral("Lamp at (24, 32)"));
+        const int text = sampleRow(dock, QStringLiteral("Dynamic text at (128, 16)"));
+        QVERIFY(reg >= 0 && lamp >= 0 && text >= 0);
+        QCOMPARE(dock->sampleTable()->item(reg, PreviewDock::PointColumn)->text(),
+                 QStringLiteral("D100"));
+        auto* regEdit = sampleEditor<QLineEdit>(dock, reg);
+        auto* lampBox = sampleEditor<QCheckBox>(dock, lamp);
+        auto* textBox = sampleEditor<QComboBox>(dock, text);
+        QVERIFY(regEdit && lampBox && textBox);
+        QCOMPARE(regEdit->text(), QStringLiteral("0"));
+        // The dynamic text's default is its first entry, the text the layout picture shows.
+        QCOMPARE(textBox->currentText(), QStringLiteral("0: Stop"));
+
+        // -123 typed into the signed register with two decimals.
+        regEdit->selectAll();
+        QTest::keyClicks(regEdit, QStringLiteral("-123"));
+        QTest::keyClick(regEdit, Qt::Key_Return);
+        QCOMPARE(dock->sampleTable()->item(reg, PreviewDock::ShownColumn)->text().trimmed(),
+                 QStringLiteral("-1.23"));
+        ExpectedPanel expected(analysis.image);
+        const LiveComponent& regLive = expected.at(kKindRegister, 128, 0);
+        QVERIFY(regLive.format.isSigned);
+        QCOMPARE(regLive.format.decimals, uint8_t(2));
+        expected.emulator.writeWord(regLive.word, static_cast<uint32_t>(-123));
+        QCOMPARE(dock->picture(), expected.emulator.render());
+        QVERIFY(dock->picture() != previewScreen(analysis, 1));
+        QVERIFY(dock->resetButton()->isEnabled());
+        // Not a number of the register: the editor goes back to the value.
+        regEdit->selectAll();
+        QTest::keyClicks(regEdit, QStringLiteral("40000"));
+        QTest::keyClick(regEdit, Qt::Key_Return);
+        QCOMPARE(regEdit->text(), QStringLiteral("-123"));
+
+        // The lamp's bit turns it on; the dynamic text's second entry.
+        const MonoBitmap lampOff = dock->picture();
+        lampBox->setChecked(true);
+        expected.emulator.writeBit(expected.at(kKindLight, 24, 32).bit, true);
+        QCOMPARE(dock->picture(), expected.emulator.render());
+        QVERIFY(dock->picture() != lampOff);
+        QTest::keyClick(textBox, Qt::Key_Down);
+        QCOMPARE(textBox->currentText(), QStringLiteral("1: Run"));
+        expected.emulator.writeWord(expected.at(kKindDynamic, 128, 16).word, 1);
+        const MonoBitmap withSamples = expected.emulator.render();
+        QCOMPARE(dock->picture(), withSamples);
+
+        // The full-size window shows the same picture.
+        dock->openWindow();
+        QCOMPARE(dock->windowDisplay()->picture(), withSamples);
+
+        // None of it is an edit of the project.
+        QCOMPARE(undo->count(), steps);
+        QVERIFY(!frame->doc().document().isModified());
+
+        // An edit elsewhere: the up key's screen. The samples stay.
+        auto* page = frame->view()->findChild<ScreenPage*>();
+        QVERIFY(page);
+        const long runs = frame->analysis()->runs();
+        page->upSpin()->stepBy(1);
+        QTRY_VERIFY(frame->analysis()->runs() > runs && !frame->analysis()->pending());
+        QCOMPARE(dock->picture(), withSamples);
+        QCOMPARE(regEdit->text(), QStringLiteral("-123"));
+        QVERIFY(lampBox->isChecked());
+        // The dynamic text moves to another register type, which the image now numbers ahead
+        // of D: the samples are kept by the register's name, not by the image's numbering.
+        CDynamic* dynamic = nullptr;
+        for (const auto& component : frame->project().screens.at(0).components())
+            if (component->describe() == "Dynamic text at (128, 16)")
+                dynamic = dynamic_cast<CDynamic*>(component.get());
+        QVERIFY(dynamic);
+        QVERIFY(frame->project().vocabulary().wordTypes.size() > 1);
+        const uint8_t type = dynamic->m_regType;
+        dynamic->m_regType = static_cast<uint8_t>(type == 0 ? 1 : 0);
+        frame->analysis()->analyseNow();
+        const int moved = sampleRow(dock, QStringLiteral("Dynamic text at (128, 16)"));
+        QVERIFY(moved >= 0);
+        QVERIFY(dock->sampleTable()->item(moved, PreviewDock::PointColumn)->text() !=
+                QStringLiteral("D101"));
+        QCOMPARE(sampleEditor<QComboBox>(dock, moved)->currentText(), QStringLiteral("0: Stop"));
+        const int regNow = sampleRow(dock, QStringLiteral("Register at (128, 0)"));
+        QCOMPARE(sampleEditor<QLineEdit>(dock, regNow)->text(), QStringLiteral("-123"));
+        dynamic->m_regType = type;
+        frame->analysis()->analyseNow();
+        QCOMPARE(sampleEditor<QComboBox>(dock, moved)->currentText(), QStringLiteral("1: Run"));
+        QCOMPARE(dock->picture(), withSamples);
+
+        // Reset: the defaults and the layout picture again, in the window too.
+        QTest::mouseClick(dock->resetButton(), Qt::LeftButton);
+        QVERIFY(!dock->samples().anySet());
+        const ProjectAnalysis edited = analyseProject(frame->project(), fonts());
+        QCOMPARE(dock->picture(), previewScreen(edited, 1));
+        QCOMPARE(dock->windowDisplay()->picture(), previewScreen(edited, 1));
+        QCOMPARE(sampleEditor<QLineEdit>(dock, regNow)->text(), QStringLiteral("0"));
+        QVERIFY(!dock->resetButton()->isEnabled());
+        QCOMPARE(undo->count(), steps + 1);  // the up key's step alone
+    }
+
+    // The raw values a sample editor takes: within the register's bytes, signed or not, and
+    // hexadecimal digits for a HEX/BCD register.
+    void sampleValueTexts() {
+        QCOMPARE(parseSampleValue("-32768", 2, true, false), std::optional<uint32_t>(0x8000));
+        QCOMPARE(parseSampleValue("32767", 2, true, false), std::optional<uint32_t>(0x7FFF));
+        QCOMPARE(parseSampleValue("32768", 2, true, false), std::nullopt);
+        QCOMPARE(parseSampleValue("-1", 2, false, false), std::nullopt);
+        QCOMPARE(parseSampleValue(" 65535 ", 2, false, false), std::optional<uint32_t>(0xFFFF));
+        QCOMPARE(parseSampleValue("4294967295", 4, false, false),
+                 std::optional<uint32_t>(0xFFFFFFFF));
+        QCOMPARE(parseSampleValue("-2147483648", 4, true, false),
+                 std::optional<uint32_t>(0x80000000));
+        QCOMPARE(parseSampleValue("256", 1, false, false), std::nullopt);
+        QCOMPARE(parseSampleValue("ff", 2, false, true), std::optional<uint32_t>(0xFF));
+        QCOMPARE(parseSampleValue("10000", 2, false, true), std::nullopt);
+        QCOMPARE(parseSampleValue("12x", 2, false, false), std::nullopt);
+        QCOMPARE(parseSampleValue("", 2, false, false), std::nullopt);
+        QCOMPARE(sampleValueText(0xFF85, 2, true, false), std::string("-123"));
+        QCOMPARE(sampleValueText(0xFF85, 2, false, false), std::string("65413"));
+        QCOMPARE(sampleValueText(0xFFFFFFFF, 4, true, false), std::string("-1"));
+        QCOMPARE(sampleValueText(0xABC, 2, false, true), std::string("ABC"));
     }
 
   private:
