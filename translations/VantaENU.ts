@@ -1897,6 +1897,66 @@ Properties</translation>
         <source>画面 %1</source>
         <translation>Window %1</translation>
     </message>
+    <message>
+        <source>重置示例值</source>
+        <translation>Reset Samples</translation>
+    </message>
+    <message>
+        <source>所有示例值恢复为默认值, 预览恢复为布局画面</source>
+        <translation>Put every sample value back to its default; the preview shows the layout again</translation>
+    </message>
+    <message>
+        <source>部件</source>
+        <translation>Part</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>示例值</source>
+        <translation>Sample Value</translation>
+    </message>
+    <message>
+        <source>面板显示</source>
+        <translation>Panel Shows</translation>
+    </message>
+    <message>
+        <source>寄存器和棒图: 寄存器中的原始数值 (HEX/BCD 为十六进制); 指示灯: 位; 动态文本: 显示的文本</source>
+        <translation>Registers and bar graphs: the raw value the register holds (hexadecimal for HEX/BCD); lamps: the bit; dynamic texts: the text shown</translation>
+    </message>
+    <message>
+        <source>面板按寄存器的格式显示的文字</source>
+        <translation>The text the panel shows, in the register&apos;s format</translation>
+    </message>
+    <message>
+        <source>指示灯的位: 选中为 1</source>
+        <translation>The lamp&apos;s bit: checked is 1</translation>
+    </message>
+    <message>
+        <source>面板显示的文本</source>
+        <translation>The text the panel shows</translation>
+    </message>
+    <message>
+        <source>寄存器中的原始数值, 十六进制</source>
+        <translation>The raw value the register holds, in hexadecimal</translation>
+    </message>
+    <message>
+        <source>寄存器中的原始数值 (%1 字节, %2)</source>
+        <translation>The raw value the register holds (%1 bytes, %2)</translation>
+    </message>
+    <message>
+        <source>有符号</source>
+        <translation>signed</translation>
+    </message>
+    <message>
+        <source>无符号</source>
+        <translation>unsigned</translation>
+    </message>
+    <message>
+        <source>画面 %1, 显示示例值</source>
+        <translation>Window %1, with sample values</translation>
+    </message>
 </context>
 <context>
     <name>vanta::ProblemsDock</name>

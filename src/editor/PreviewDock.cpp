@@ -11,6 +11,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <set>
 
 #include "checks/ProjectAnalysis.h"
@@ -123,8 +124,17 @@ PreviewDock::PreviewDock(const FontTables& fonts, QWidget* parent)
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setWordWrap(false);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    // The names and addresses as wide as they are; the editors as wide as the longest number
+    // (an eleven-character 32-bit value), so that the table fits beside the problem list.
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(ValueColumn, QHeaderView::Fixed);
+    header->resizeSection(
+        ValueColumn,
+        std::max(table_->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648")) +
+                     3 * table_->fontMetrics().averageCharWidth(),
+                 header->sectionSizeHint(ValueColumn)));
+    header->setStretchLastSection(true);
     // Room for the header and a few rows; the dock's height beyond that goes to the table too.
     table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() +
                              3 * table_->fontMetrics().height() + 12);
