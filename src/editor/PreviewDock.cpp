@@ -124,17 +124,11 @@ PreviewDock::PreviewDock(const FontTables& fonts, QWidget* parent)
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setWordWrap(false);
-    // The names and addresses as wide as they are; the editors as wide as the longest number
-    // (an eleven-character 32-bit value), so that the table fits beside the problem list.
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(ValueColumn, QHeaderView::Fixed);
-    header->resizeSection(
-        ValueColumn,
-        std::max(table_->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648")) +
-                     3 * table_->fontMetrics().averageCharWidth(),
-                 header->sectionSizeHint(ValueColumn)));
     header->setStretchLastSection(true);
+    fitValueColumn();
     // Room for the header and a few rows; the dock's height beyond that goes to the table too.
     table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() +
                              3 * table_->fontMetrics().height() + 12);
@@ -200,8 +194,25 @@ void PreviewDock::rebuildRows(const ProjectAnalysis& analysis, const CMainView* 
             table_->setCellWidget(r, ValueColumn, makeEditor(r));
         }
         filling_ = false;
+        fitValueColumn();
+        // The new editors take their cells now rather than at the next layout.
+        table_->doItemsLayout();
     }
     refreshEditors();
+}
+
+// The names and addresses as wide as they are; the editors as wide as the longest number (an
+// eleven-character 32-bit value) or the widest dynamic text, so that the table fits beside the
+// problem list and shows every text whole.
+void PreviewDock::fitValueColumn() {
+    const QFontMetrics metrics = table_->fontMetrics();
+    int width =
+        metrics.horizontalAdvance(QStringLiteral("-2147483648")) + 3 * metrics.averageCharWidth();
+    width = std::max(width, table_->horizontalHeader()->sectionSizeHint(ValueColumn));
+    for (int r = 0; r < table_->rowCount(); ++r)
+        if (auto* combo = qobject_cast<QComboBox*>(table_->cellWidget(r, ValueColumn)))
+            width = std::max(width, combo->sizeHint().width());
+    table_->horizontalHeader()->resizeSection(ValueColumn, width);
 }
 
 QWidget* PreviewDock::makeEditor(int row) {

@@ -72,6 +72,7 @@ class PreviewDock : public QDockWidget {
 
     void rebuildRows(const ProjectAnalysis& analysis, const CMainView* screen);
     QWidget* makeEditor(int row);
+    void fitValueColumn();
     void refreshEditors();
     void commitNumber(int row);
     void sampleChanged();
