@@ -68,6 +68,15 @@ std::vector<std::pair<uint16_t, QString>> dynamicChoices(const DecodedComponent&
     return choices;
 }
 
+// The sample table asks for no more height than its minimum: the frame gives the docks their
+// wished height at start, and the editor's display and pages above keep their room. The dock's
+// height beyond the picture goes to the table.
+class SampleTable : public QTableWidget {
+  public:
+    using QTableWidget::QTableWidget;
+    QSize sizeHint() const override { return {QTableWidget::sizeHint().width(), minimumHeight()}; }
+};
+
 }  // namespace
 
 PreviewDock::PreviewDock(const FontTables& fonts, QWidget* parent)
@@ -112,7 +121,7 @@ PreviewDock::PreviewDock(const FontTables& fonts, QWidget* parent)
     display_->setToolTip(tr("面板将显示的当前画面, 由下载映像绘制"));
     layout->addWidget(display_, 0, Qt::AlignCenter);
 
-    table_ = new QTableWidget(0, SampleColumnCount, body);
+    table_ = new SampleTable(0, SampleColumnCount, body);
     table_->setObjectName(QStringLiteral("previewSamples"));
     table_->setHorizontalHeaderLabels({tr("部件"), tr("地址"), tr("示例值"), tr("面板显示")});
     table_->horizontalHeaderItem(ValueColumn)
@@ -129,9 +138,9 @@ PreviewDock::PreviewDock(const FontTables& fonts, QWidget* parent)
     header->setSectionResizeMode(ValueColumn, QHeaderView::Fixed);
     header->setStretchLastSection(true);
     fitValueColumn();
-    // Room for the header and a few rows; the dock's height beyond that goes to the table too.
+    // At least the header and a row (it scrolls).
     table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() +
-                             3 * table_->fontMetrics().height() + 12);
+                             2 * table_->fontMetrics().height());
     layout->addWidget(table_, 1);
     setWidget(body);
 
