@@ -68,13 +68,18 @@ std::vector<std::pair<uint16_t, QString>> dynamicChoices(const DecodedComponent&
     return choices;
 }
 
-// The sample table asks for no more height than its minimum: the frame gives the docks their
-// wished height at start, and the editor's display and pages above keep their room. The dock's
-// height beyond the picture goes to the table.
+// The sample table asks for the height of its header and a few rows: the frame gives the docks
+// their wished height at start, and the editor's display and pages above keep their room. The
+// dock's height beyond the picture goes to the table.
 class SampleTable : public QTableWidget {
   public:
+    static constexpr int kWishedRows = 4;
     using QTableWidget::QTableWidget;
-    QSize sizeHint() const override { return {QTableWidget::sizeHint().width(), minimumHeight()}; }
+    QSize sizeHint() const override {
+        return {QTableWidget::sizeHint().width(),
+                horizontalHeader()->sizeHint().height() +
+                    kWishedRows * verticalHeader()->defaultSectionSize() + 2 * frameWidth()};
+    }
 };
 
 }  // namespace
