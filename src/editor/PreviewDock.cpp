@@ -281,6 +281,7 @@ void PreviewDock::commitNumber(int row) {
     const NumberKind kind = numberKind(c);
     const auto raw =
         parseSampleValue(edit->text().toStdString(), kind.bytes, kind.isSigned, kind.hex);
+    edit->setModified(false);
     if (!raw) {
         refreshEditors();  // a text that is no such number goes back to the value
         return;
@@ -305,9 +306,12 @@ void PreviewDock::refreshEditors() {
             const uint32_t raw = samples_.value(*c.live);
             const QString text =
                 QString::fromStdString(sampleValueText(raw, kind.bytes, kind.isSigned, kind.hex));
-            if (edit->text() != text)
+            // A number being typed stays until it is entered (an analysis may come meanwhile).
+            const bool typing = edit->hasFocus() && edit->isModified();
+            if (!typing && edit->text() != text) {
                 edit->setText(text);
-            edit->setModified(false);
+                edit->setModified(false);
+            }
             if (c.kind == SampleKind::Register)
                 shown = QString::fromStdString(formatRegister(c.live->format, raw));
         }

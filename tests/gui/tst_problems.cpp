@@ -400,6 +400,16 @@ class TstProblems : public QObject {
         QCOMPARE(sampleEditor<QLineEdit>(dock, regNow)->text(), QStringLiteral("0"));
         QVERIFY(!dock->resetButton()->isEnabled());
         QCOMPARE(undo->count(), steps + 1);  // the up key's step alone
+
+        // Samples belong to their project: opening one (even the same file again) resets them.
+        sampleEditor<QCheckBox>(dock, sampleRow(dock, QStringLiteral("Lamp at (24, 32)")))
+            ->setChecked(true);
+        QVERIFY(dock->samples().anySet());
+        frame->doc().document().setModified(false);
+        QVERIFY(frame->openDocumentFile(path));
+        QVERIFY(!dock->samples().anySet());
+        QTRY_VERIFY(settled(frame));
+        QCOMPARE(dock->picture(), previewScreen(analysis, 1));
     }
 
     // The raw values a sample editor takes: within the register's bytes, signed or not, and
