@@ -895,7 +895,7 @@ Send to Back</translation>
     <message>
         <source>显示部件的属性页
 属性</source>
-        <translation>Show the component's properties
+        <translation>Show the component&apos;s properties
 Properties</translation>
     </message>
     <message>
@@ -1119,6 +1119,10 @@ Properties</translation>
 %3</source>
         <translation>The pasted components were made for %1; under %2 these fields got the values of a newly placed component:
 %3</translation>
+    </message>
+    <message>
+        <source>%1 (%2, %3)</source>
+        <translation>%1 at (%2, %3)</translation>
     </message>
 </context>
 <context>

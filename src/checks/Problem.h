@@ -39,6 +39,10 @@ struct Problem {
     // messages name it ("Register at (24, 16)"); for Component problems.
     size_t componentIndex = 0;
     std::string component;
+    // The component's kind and position, for a gui that names it in its own language.
+    uint8_t componentKind = 0;
+    int32_t componentX = 0;
+    int32_t componentY = 0;
     // What is wrong ("jumps to screen 12, which does not exist") and what to do about it ("Choose
     // an existing screen or add screen 12."), in English.
     std::string message;

@@ -19,7 +19,11 @@ class ProblemSink {
                          std::move(fix));
         p.screen = screen.m_number;
         p.componentIndex = index;
-        p.component = screen.components()[index]->describe();
+        const CBase& named = *screen.components()[index];
+        p.component = named.describe();
+        p.componentKind = named.m_kind;
+        p.componentX = named.m_x;
+        p.componentY = named.m_y;
         problems.push_back(std::move(p));
     }
     void screen(ProblemSeverity severity, std::string code, const CMainView& screen,

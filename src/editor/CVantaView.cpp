@@ -1461,6 +1461,10 @@ QString CVantaView::kindName(uint8_t kind) {
     }
 }
 
+QString CVantaView::componentName(uint8_t kind, int32_t x, int32_t y) {
+    return tr("%1 (%2, %3)").arg(kindName(kind)).arg(x).arg(y);
+}
+
 QString CVantaView::componentsName(const std::vector<const CBase*>& components) {
     if (components.size() == 1)
         return kindName(components.front()->m_kind);

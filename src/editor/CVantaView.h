@@ -121,6 +121,8 @@ class CVantaView : public QWidget, public PageHost {
     // The name of a component kind ("寄存器"), or of n components, for the history's steps.
     static QString componentsName(const std::vector<const CBase*>& components);
     static QString kindName(uint8_t kind);
+    // "Register at (24, 16)" in the interface's language (the problem list and the preview).
+    static QString componentName(uint8_t kind, int32_t x, int32_t y);
     // The outline of the armed placement, in display coordinates.
     QRect placementOutline() const;
     // Paints the display (background, components, frames) into the off-screen picture and

@@ -15,6 +15,7 @@
 #include <set>
 
 #include "checks/ProjectAnalysis.h"
+#include "editor/CVantaView.h"
 #include "emulator/PanelProgram.h"
 #include "emulator/ValueFormat.h"
 #include "model/CDynamic.h"
@@ -180,8 +181,9 @@ void PreviewDock::rebuildRows(const ProjectAnalysis& analysis, const CMainView* 
             screen != nullptr ? samples_.projectComponent(analysis, *screen, *c.live) : nullptr;
         Row row;
         row.component = c;
-        row.name = component != nullptr ? QString::fromStdString(component->describe())
-                                        : QString::fromUtf8(componentKindName(c.live->kind));
+        row.name = component != nullptr ? CVantaView::componentName(component->m_kind,
+                                                                    component->m_x, component->m_y)
+                                        : CVantaView::kindName(c.live->kind);
         row.point = QString::fromStdString(samples_.pointName(*c.live));
         QString key = row.name + QChar('|') + row.point + QChar('|') + QString::number(int(c.kind));
         if (c.kind == SampleKind::Dynamic) {

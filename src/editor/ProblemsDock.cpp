@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "editor/CVantaView.h"
 #include "qtsupport/CoreText.h"
 
 namespace vanta {
@@ -20,7 +21,7 @@ namespace {
 QString placeName(const Problem& p) {
     switch (p.place) {
         case ProblemPlace::Component:
-            return QString::fromStdString(p.component);
+            return CVantaView::componentName(p.componentKind, p.componentX, p.componentY);
         case ProblemPlace::Screen:
             return ProblemsDock::tr("画面设置");
         case ProblemPlace::PanelSettings:

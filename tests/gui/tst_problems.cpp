@@ -243,8 +243,9 @@ class TstProblems : public QObject {
         QCOMPARE(problem.code, std::string("missing-jump-target"));
         QVERIFY(problem.isError());
         QCOMPARE(problem.screen, uint16_t(2));
+        // Named in the interface's language (the tests run the Chinese one).
         QCOMPARE(list->topLevelItem(0)->text(ProblemsDock::ComponentColumn),
-                 QString::fromStdString(problem.component));
+                 QStringLiteral("功能键 (160, 48)"));
         const CBase* key =
             frame->project().screens.at(1).components()[problem.componentIndex].get();
         QCOMPARE(key->m_kind, uint8_t(kKindFunction));
@@ -305,9 +306,9 @@ class TstProblems : public QObject {
 
         // One row per data-bound component, named as the problem list names it.
         QCOMPARE(dock->sampleTable()->rowCount(), 4);
-        const int reg = sampleRow(dock, QStringLiteral("Register at (128, 0)"));
-        const int lamp = sampleRow(dock, QStringLiteral("Lamp at (24, 32)"));
-        const int text = sampleRow(dock, QStringLiteral("Dynamic text at (128, 16)"));
+        const int reg = sampleRow(dock, QStringLiteral("寄存器 (128, 0)"));
+        const int lamp = sampleRow(dock, QStringLiteral("指示灯 (24, 32)"));
+        const int text = sampleRow(dock, QStringLiteral("动态文本 (128, 16)"));
         QVERIFY(reg >= 0 && lamp >= 0 && text >= 0);
         QCOMPARE(dock->sampleTable()->item(reg, PreviewDock::PointColumn)->text(),
                  QStringLiteral("D100"));
@@ -379,12 +380,12 @@ class TstProblems : public QObject {
         const uint8_t type = dynamic->m_regType;
         dynamic->m_regType = static_cast<uint8_t>(type == 0 ? 1 : 0);
         frame->analysis()->analyseNow();
-        const int moved = sampleRow(dock, QStringLiteral("Dynamic text at (128, 16)"));
+        const int moved = sampleRow(dock, QStringLiteral("动态文本 (128, 16)"));
         QVERIFY(moved >= 0);
         QVERIFY(dock->sampleTable()->item(moved, PreviewDock::PointColumn)->text() !=
                 QStringLiteral("D101"));
         QCOMPARE(sampleEditor<QComboBox>(dock, moved)->currentText(), QStringLiteral("0: Stop"));
-        const int regNow = sampleRow(dock, QStringLiteral("Register at (128, 0)"));
+        const int regNow = sampleRow(dock, QStringLiteral("寄存器 (128, 0)"));
         QCOMPARE(sampleEditor<QLineEdit>(dock, regNow)->text(), QStringLiteral("-123"));
         dynamic->m_regType = type;
         frame->analysis()->analyseNow();
@@ -402,7 +403,7 @@ class TstProblems : public QObject {
         QCOMPARE(undo->count(), steps + 1);  // the up key's step alone
 
         // Samples belong to their project: opening one (even the same file again) resets them.
-        sampleEditor<QCheckBox>(dock, sampleRow(dock, QStringLiteral("Lamp at (24, 32)")))
+        sampleEditor<QCheckBox>(dock, sampleRow(dock, QStringLiteral("指示灯 (24, 32)")))
             ->setChecked(true);
         QVERIFY(dock->samples().anySet());
         frame->doc().document().setModified(false);

@@ -8,6 +8,8 @@
 #include <deque>
 #include <memory>
 
+#include "editor/CVantaView.h"
+#include "model/ComponentKinds.h"
 #include "model/ScreenList.h"
 #include "project/Project.h"
 #include "project/ProjectDocument.h"
@@ -91,6 +93,9 @@ void TestTranslation::englishTranslatesFixedAndBuiltTexts() {
     QCOMPARE(translateCoreText(std::string("Screen 3, register at (1, 2): too wide")),
              QStringLiteral("Screen 3, register at (1, 2): too wide"));
     QCOMPARE(translateCoreText(std::string()), QString());
+    // The problem list and the preview name components in the interface's language.
+    QCOMPARE(CVantaView::componentName(kKindDynamic, 128, 16),
+             QStringLiteral("Dynamic Text at (128, 16)"));
     QCoreApplication::removeTranslator(translator.get());
 }
 
