@@ -102,6 +102,16 @@ class Decoder {
         out_.problems.push_back({offset, std::move(message)});
     }
 
+    // True, counting the problem as left out, once the list is full: a caller that finds many
+    // problems in a row (a text of bad glyph codes) asks first, as building the message costs
+    // more than decoding.
+    bool problemListFull() {
+        if (out_.problems.size() < kMaxImageProblems)
+            return false;
+        ++out_.problemsLeftOut;
+        return true;
+    }
+
     DecodedImage finish() { return std::move(out_); }
 
     std::string who(const DecodedScreen& screen, const DecodedComponent& c) const {
@@ -397,7 +407,7 @@ class Decoder {
                 g.resolved = narrowValid_ && byte < out_.narrowGlyphs;
                 if (g.resolved) {
                     g.bitmapOffset = out_.narrowTableAddress - kBase + byte * kNarrowGlyphBytes;
-                } else {
+                } else if (!problemListFull()) {
                     problem(offset + i, owner + ": single-byte glyph code " + std::to_string(byte) +
                                             " lies beyond the " +
                                             std::to_string(out_.narrowGlyphs) +
@@ -418,7 +428,7 @@ class Decoder {
                     narrowValid_ && g.code >= characterBase_ && g.code < out_.wideTableGlyphs;
                 if (g.resolved) {
                     g.bitmapOffset = kHeaderBytes + g.code * kWideGlyphBytes;
-                } else {
+                } else if (!problemListFull()) {
                     problem(offset + i,
                             owner + ": double-byte glyph code " + hex4(code) + " (glyph " +
                                 std::to_string(g.code) + ") lies outside the character glyphs " +
