@@ -11,6 +11,7 @@
 #include "app/ProgramData.h"
 #include "app/QtPrompter.h"
 #include "qtsupport/AppInfo.h"
+#include "qtsupport/CoreText.h"
 
 namespace vanta {
 
@@ -83,6 +84,8 @@ Application::~Application() {
         QCoreApplication::removeTranslator(translator_.get());
     if (qtTranslator_)
         QCoreApplication::removeTranslator(qtTranslator_.get());
+    if (coreTranslator_)
+        QCoreApplication::removeTranslator(coreTranslator_.get());
 }
 
 void Application::loadTranslation() {
@@ -99,12 +102,19 @@ void Application::loadTranslation() {
             return;
         }
     }
-    // The Chinese interface: Qt's own texts (standard buttons, file dialogs) in Chinese too.
+    // The Chinese interface: Qt's own texts (standard buttons, file dialogs) in Chinese too, and
+    // the core's English messages (the problem list, file errors); the system's own texts are
+    // not in that translation and stay as they are.
     auto qt = std::make_unique<QTranslator>();
     if (qt->load(QStringLiteral("qtbase_zh_CN"),
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(qt.get());
         qtTranslator_ = std::move(qt);
+    }
+    auto core = std::make_unique<QTranslator>();
+    if (core->load(folder + QLatin1Char('/') + QString::fromLatin1(kCoreChineseTranslationFile))) {
+        QCoreApplication::installTranslator(core.get());
+        coreTranslator_ = std::move(core);
     }
 }
 

@@ -59,6 +59,8 @@ class Application {
     Prompter* prompter_;
     std::unique_ptr<QTranslator> translator_;
     std::unique_ptr<QTranslator> qtTranslator_;
+    // The Chinese interface's translation of the core's English messages.
+    std::unique_ptr<QTranslator> coreTranslator_;
     std::unique_ptr<ProgramData> data_;
     std::unique_ptr<CMainFrame> frame_;
     bool translated_ = false;

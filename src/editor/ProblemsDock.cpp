@@ -13,7 +13,8 @@
 namespace vanta {
 
 QString problemDisplayText(const Problem& problem) {
-    return translateCoreText(problemText(problem));
+    // Message and fix each on their own: every one is a text of the table.
+    return translateCoreSentences(problem.message, problem.fix);
 }
 
 namespace {

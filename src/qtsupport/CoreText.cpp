@@ -8,26 +8,22 @@ namespace vanta {
 
 namespace {
 
+// The system's own texts: the English interface translates them (translations/VantaENU.ts), the
+// Chinese one shows them as they stand. The English texts of the program's own checks, files and
+// edits, which the Chinese interface translates too, are listed in CoreTextChinese.cpp.
+//
 // Texts built around values, as the core builds them. Keep in step with the core: a pattern
-// that no longer matches leaves its messages untranslated (English).
+// that no longer matches leaves its messages untranslated.
 const char* const kPatterns[] = {
     // the project document
     QT_TRANSLATE_NOOP("CoreText", "Save changes to %1 project?"),
     QT_TRANSLATE_NOOP("CoreText", "Open file%1 error!"),
-    QT_TRANSLATE_NOOP("CoreText", "The file %1 exists already. Do you want to replace it?"),
-    QT_TRANSLATE_NOOP("CoreText", "The project was written to %1"),
     // the screen list
     QT_TRANSLATE_NOOP("CoreText", "No. %1 window exist, do you want to replace it?"),
     QT_TRANSLATE_NOOP("CoreText", "Do you want to delete the No. %1 window?"),
     // the compiler and the link
     QT_TRANSLATE_NOOP("CoreText", "does the file%1 exist?"),
     QT_TRANSLATE_NOOP("CoreText", "Download complete!Data %1 bytes"),
-    QT_TRANSLATE_NOOP("CoreText",
-                      "Window %1, %2: upper limit %3, lower limit %4 become upper "
-                      "limit %5, lower limit %6"),
-    QT_TRANSLATE_NOOP("CoreText",
-                      "Window %1, %2: full scale %3, zero scale %4 become full "
-                      "scale %5, zero scale %6"),
     QT_TRANSLATE_NOOP("CoreText", "Cannot open the serial port%1!"),
     // the program's data files
     QT_TRANSLATE_NOOP("CoreText", "File %1 does not exist!"),
@@ -48,10 +44,6 @@ const char* const kFixedTexts[] = {
     // the compiler, the catalogue, the project file and the old-project import
     QT_TRANSLATE_NOOP("CoreText", "The protocol does not exist!"),
     QT_TRANSLATE_NOOP("CoreText", "Register Limit error, cancel?"),
-    QT_TRANSLATE_NOOP("CoreText", "Cancel the download"),
-    QT_TRANSLATE_NOOP("CoreText", "Correct the limits and download"),
-    QT_TRANSLATE_NOOP("CoreText", "Replace"),
-    QT_TRANSLATE_NOOP("CoreText", "Import old project"),
     QT_TRANSLATE_NOOP("CoreText", "The file Ostra_Ptc.dat error!!!"),
     QT_TRANSLATE_NOOP("CoreText", "Is it a correct file?"),
     QT_TRANSLATE_NOOP("CoreText", "version does not match!"),
@@ -100,8 +92,8 @@ const std::vector<Pattern>& patterns() {
     static const std::vector<Pattern> compiled = [] {
         std::vector<Pattern> list;
         static const QRegularExpression placeholder(QStringLiteral("%[1-9]"));
-        for (const char* p : kPatterns) {
-            const QString source = QString::fromUtf8(p);
+        // The program's own texts first: the system's own patterns are short and general.
+        for (const QString& source : coreChinesePatterns() + coreTextPatterns()) {
             QString expression = QStringLiteral("^");
             qsizetype at = 0;
             for (auto it = placeholder.globalMatch(source); it.hasNext();) {
@@ -125,9 +117,12 @@ QString lookUp(const QString& text) {
     return QCoreApplication::translate(kCoreTextContext, utf8.constData());
 }
 
-QString translateLine(const QString& line) {
+// A value inside a value inside ...: a line holds no more parts than this.
+constexpr int kMaxDepth = 8;
+
+QString translateLine(const QString& line, int depth = 0) {
     const QString fixed = lookUp(line);
-    if (fixed != line)
+    if (fixed != line || depth == kMaxDepth)
         return fixed;
     for (const Pattern& pattern : patterns()) {
         const QRegularExpressionMatch m = pattern.match.match(line);
@@ -135,7 +130,7 @@ QString translateLine(const QString& line) {
             continue;
         const QString translated = lookUp(pattern.source);
         if (translated == pattern.source)
-            return line;  // no translation: the text as the core built it
+            continue;  // not translated in this language: perhaps a more general pattern is
         // One pass over the translation, so that a value holding "%2" stays as it is.
         QString result;
         for (qsizetype i = 0; i < translated.size(); ++i) {
@@ -144,7 +139,7 @@ QString translateLine(const QString& line) {
                 translated.at(i + 1).isDigit()) {
                 const int n = translated.at(i + 1).digitValue();
                 if (n >= 1 && n <= m.lastCapturedIndex()) {
-                    result += lookUp(m.captured(n));
+                    result += translateLine(m.captured(n), depth + 1);
                     ++i;
                     continue;
                 }
@@ -169,6 +164,20 @@ QString translateCoreText(const QString& text) {
 
 QString translateCoreText(const std::string& text) {
     return translateCoreText(QString::fromStdString(text));
+}
+
+QString translateCoreSentences(const std::string& first, const std::string& second) {
+    if (second.empty())
+        return translateCoreText(first);
+    const QString join = QCoreApplication::translate(kCoreTextContext, kCoreSentenceJoin);
+    QString head = translateCoreText(first);
+    // A translated first sentence that ends as the join begins ("。") gives its end to the join;
+    // the core's own join keeps the core's text as it is.
+    const qsizetype at = join.indexOf(QLatin1String("%1"));
+    if (join != QLatin1String(kCoreSentenceJoin) && at >= 0 && at + 2 < join.size() &&
+        head.endsWith(join.at(at + 2)))
+        head.chop(1);
+    return join.arg(head, translateCoreText(second));
 }
 
 QStringList coreTextPatterns() {
