@@ -96,8 +96,7 @@ MonoBitmap picture(int width, int height) {
     return bitmap;
 }
 
-void placePicture(CMainView& screen, const ModelContext& context, int x, int y,
-                  MonoBitmap bitmap) {
+void placePicture(CMainView& screen, const ModelContext& context, int x, int y, MonoBitmap bitmap) {
     screen.addComponent(std::make_unique<CUpLoadPic>(context, screenFromPanel(x),
                                                      screenFromPanel(y), std::move(bitmap)),
                         screenFromPanel(x), screenFromPanel(y));
@@ -246,8 +245,9 @@ std::vector<Problem> problemsOfEveryKind() {
     // A refusal the checks do not know, as the analysis reports it.
     Problem refused;
     refused.code = "download-refused";
-    refused.message = "the download refuses the project: Screen 1: Register at (200, 0) lies outside "
-                      "the 192 x 64 display; move it onto the display.";
+    refused.message =
+        "the download refuses the project: Screen 1: Register at (200, 0) lies outside "
+        "the 192 x 64 display; move it onto the display.";
     refused.fix = "Correct what the message names.";
     all.push_back(refused);
     return all;
@@ -335,24 +335,28 @@ void TestCoreChinese::everyProblemReadsInChinese() {
         if (last >= 0)
             allowed << QString::fromStdString(p.message).mid(last + 14);
         if (qEnvironmentVariableIsSet("VANTA_SHOW_PROBLEMS"))
-            qInfo("%s\n  %s", qPrintable(QString::fromStdString(problemText(p))), qPrintable(shown));
+            qInfo("%s\n  %s", qPrintable(QString::fromStdString(problemText(p))),
+                  qPrintable(shown));
         if (!holdsChinese(shown) || !englishWords(shown, allowed).isEmpty())
             english << QString::fromStdString(p.message + " / " + p.fix) + " -> " + shown;
     }
     QVERIFY2(english.isEmpty(), qPrintable(english.join(QLatin1Char('\n'))));
     // Every code the checks have, and the sentences of each (the key refusals, the four ways a
     // component does not fit, ...).
-    const QSet<QString> expected = {
-        "image-too-large",     "missing-initial-screen",  "missing-saver-screen",
-        "panel-out-of-range",  "missing-up-screen",       "missing-down-screen",
-        "duplicate-screen",    "too-many-components",     "alarm-not-offered",
-        "alarm-too-many",      "alarm-past-register",     "alarm-out-of-range",
-        "text-too-long",       "text-incomplete-character", "text-not-gbk",
-        "out-of-range",        "register-too-wide",       "limits-order",
-        "dynamic-value-range", "duplicate-dynamic-value", "too-many-entries",
-        "missing-jump-target", "key-refused",             "off-display",
-        "does-not-fit",        "covered",                 "overlapping-texts",
-        "download-refused"};
+    const QSet<QString> expected = {"image-too-large",      "missing-initial-screen",
+                                    "missing-saver-screen", "panel-out-of-range",
+                                    "missing-up-screen",    "missing-down-screen",
+                                    "duplicate-screen",     "too-many-components",
+                                    "alarm-not-offered",    "alarm-too-many",
+                                    "alarm-past-register",  "alarm-out-of-range",
+                                    "text-too-long",        "text-incomplete-character",
+                                    "text-not-gbk",         "out-of-range",
+                                    "register-too-wide",    "limits-order",
+                                    "dynamic-value-range",  "duplicate-dynamic-value",
+                                    "too-many-entries",     "missing-jump-target",
+                                    "key-refused",          "off-display",
+                                    "does-not-fit",         "covered",
+                                    "overlapping-texts",    "download-refused"};
     QCOMPARE(codes, expected);
     QVERIFY2(sentences.size() >= 45, qPrintable(QString::number(sentences.size())));
 }
@@ -373,8 +377,9 @@ void TestCoreChinese::sentencesInChinese() {
              QStringLiteral("跳转到画面 12，该画面不存在；此键在面板上没有作用。"
                             "请选择已有的画面，或添加画面 12。"));
     Problem up;
-    up.message = "the up key leads to screen 99, which does not exist; pressing it on the panel "
-                 "does nothing";
+    up.message =
+        "the up key leads to screen 99, which does not exist; pressing it on the panel "
+        "does nothing";
     up.fix = "Choose an existing screen, or 0 for none, on the screen's page.";
     QCOMPARE(problemDisplayText(up),
              QStringLiteral("向上键通往画面 99，该画面不存在；在面板上按此键没有作用。"
@@ -398,16 +403,18 @@ void TestCoreChinese::sentencesInChinese() {
                             "请选择其他协议，或删除该部件。"));
     // A refusal that ends with a full stop of its own keeps one.
     Problem refused;
-    refused.message = "the download refuses the project: Screen 2 holds 256 components; the panel "
-                      "shows at most 255 on a screen.";
+    refused.message =
+        "the download refuses the project: Screen 2 holds 256 components; the panel "
+        "shows at most 255 on a screen.";
     refused.fix = "Correct what the message names.";
     QCOMPARE(problemDisplayText(refused),
              QStringLiteral("下载拒绝此工程：画面 2 有 256 个部件；面板每个画面最多显示 255 个。"
                             "请更正消息所指出的问题。"));
     // A value is translated only where it is a text of the table: a register type stays.
     Problem type;
-    type.message = "it names register type 10, but protocol 3 (Modbus RTU) offers 7; the download "
-                   "would send the code of the last one, TM";
+    type.message =
+        "it names register type 10, but protocol 3 (Modbus RTU) offers 7; the download "
+        "would send the code of the last one, TM";
     type.fix = "Choose the register type on its page.";
     QCOMPARE(problemDisplayText(type),
              QStringLiteral("寄存器类型是第 10 种，但协议 3 (Modbus RTU)只提供 7 种；"
@@ -433,13 +440,15 @@ void TestCoreChinese::theDownloadsNoticeInChinese() {
     one.code = "missing-up-screen";
     one.place = ProblemPlace::Screen;
     one.screen = 1;
-    one.message = "the up key leads to screen 99, which does not exist; pressing it on the panel "
-                  "does nothing";
+    one.message =
+        "the up key leads to screen 99, which does not exist; pressing it on the panel "
+        "does nothing";
     one.fix = "Choose an existing screen, or 0 for none, on the screen's page.";
-    QCOMPARE(translateCoreText(downloadGateText({one})),
-             QStringLiteral("工程中有 1 个警告。\n\n"
-                            "警告：画面 1：向上键通往画面 99，该画面不存在；在面板上按此键没有作用。"
-                            "请在画面属性中选择已有的画面，或填 0 表示不跳转。\n\n仍然下载吗？"));
+    QCOMPARE(
+        translateCoreText(downloadGateText({one})),
+        QStringLiteral("工程中有 1 个警告。\n\n"
+                       "警告：画面 1：向上键通往画面 99，该画面不存在；在面板上按此键没有作用。"
+                       "请在画面属性中选择已有的画面，或填 0 表示不跳转。\n\n仍然下载吗？"));
 }
 
 void TestCoreChinese::fileMessagesInChinese() {
@@ -475,8 +484,9 @@ void TestCoreChinese::fileMessagesInChinese() {
                  .startsWith(QStringLiteral("无法打开 \"%1\"：文件已损坏，或不是本程序写的（")
                                  .arg(QString::fromStdString(damaged))),
              prompter.asked[1].c_str());
-    QCOMPARE(translateCoreText(prompter.asked[2]),
-             QString::fromStdString(locked) + QStringLiteral(" 是只读的。要以另一个名字保存工程吗？"));
+    QCOMPARE(
+        translateCoreText(prompter.asked[2]),
+        QString::fromStdString(locked) + QStringLiteral(" 是只读的。要以另一个名字保存工程吗？"));
     QCOMPARE(translateCoreText(prompter.captions[2]), QStringLiteral("保存工程"));
     // A save that fails names its reason in Chinese too.
     QCOMPARE(translateCoreText(std::string("Cannot save \"/x/a.osp\": the disk is full. The "
