@@ -2005,16 +2005,26 @@ Properties</translation>
         <translation>No problems</translation>
     </message>
     <message>
-        <source>%1 个错误, %2 个警告</source>
-        <translation>%1 errors, %2 warnings</translation>
-    </message>
-    <message>
         <source>错误</source>
         <translation>Error</translation>
     </message>
     <message>
         <source>警告</source>
         <translation>Warning</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个错误</source>
+        <translation>
+            <numerusform>%n error</numerusform>
+            <numerusform>%n errors</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个警告</source>
+        <translation>
+            <numerusform>%n warning</numerusform>
+            <numerusform>%n warnings</numerusform>
+        </translation>
     </message>
 </context>
 <context>

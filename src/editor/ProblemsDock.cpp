@@ -71,7 +71,9 @@ QString ProblemsDock::summary() const {
     const size_t warnings = countWarnings(problems_);
     if (errors == 0 && warnings == 0)
         return tr("没有问题");
-    return tr("%1 个错误, %2 个警告").arg(errors).arg(warnings);
+    // Counted forms, so that English says "1 warning" and "2 warnings".
+    return tr("%n 个错误", nullptr, int(errors)) + QStringLiteral(", ") +
+           tr("%n 个警告", nullptr, int(warnings));
 }
 
 void ProblemsDock::setProblems(const std::vector<Problem>& problems) {

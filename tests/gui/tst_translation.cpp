@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "editor/CVantaView.h"
+#include "editor/ProblemsDock.h"
 #include "model/ComponentKinds.h"
 #include "model/ScreenList.h"
 #include "project/Project.h"
@@ -96,6 +97,15 @@ void TestTranslation::englishTranslatesFixedAndBuiltTexts() {
     // The problem list and the preview name components in the interface's language.
     QCOMPARE(CVantaView::componentName(kKindDynamic, 128, 16),
              QStringLiteral("Dynamic Text at (128, 16)"));
+    // The problem count in counted forms.
+    ProblemsDock dock;
+    Problem warning;
+    warning.severity = ProblemSeverity::Warning;
+    dock.setProblems({warning});
+    QCOMPARE(dock.summary(), QStringLiteral("0 errors, 1 warning"));
+    Problem error;
+    dock.setProblems({error, error, warning, warning});
+    QCOMPARE(dock.summary(), QStringLiteral("2 errors, 2 warnings"));
     QCoreApplication::removeTranslator(translator.get());
 }
 
