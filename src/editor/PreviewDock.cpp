@@ -6,12 +6,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 #include "checks/ProjectAnalysis.h"
@@ -23,11 +23,17 @@
 #include "model/ComponentKinds.h"
 #include "model/Geometry.h"
 #include "qtsupport/QtText.h"
+#include "widgets/CNumEdit.h"
 #include "widgets/PanelDisplayWidget.h"
 
 namespace vanta {
 
 namespace {
+
+// The low `bytes` bytes of a value.
+uint32_t rawOfBytes(uint32_t value, uint8_t bytes) {
+    return bytes >= 4 ? value : value & ((1u << (8 * bytes)) - 1);
+}
 
 struct NumberKind {
     uint8_t bytes = 2;
@@ -263,32 +269,37 @@ QWidget* PreviewDock::makeEditor(int row) {
         case SampleKind::Bar:
             break;
     }
-    auto* edit = new QLineEdit(table_);
+    // The editor of every number field: free typing, and an entry the register cannot hold gets
+    // the error state (a red frame and the allowed range) while the sample keeps its value.
+    auto* edit = new CNumEdit(table_);
     const NumberKind kind = numberKind(r.component);
+    const int bits = 8 * kind.bytes;
+    edit->setSigned(kind.isSigned && !kind.hex);
+    edit->setHex(kind.hex);
+    if (kind.isSigned && !kind.hex)
+        edit->setRange(-std::ldexp(1.0, bits - 1), std::ldexp(1.0, bits - 1) - 1);
+    else
+        edit->setRange(0, std::ldexp(1.0, bits) - 1);
     edit->setToolTip(kind.hex ? tr("寄存器中的原始数值, 十六进制")
                               : tr("寄存器中的原始数值 (%1 字节, %2)")
                                     .arg(kind.bytes)
                                     .arg(kind.isSigned ? tr("有符号") : tr("无符号")));
-    connect(edit, &QLineEdit::editingFinished, this, [this, row] { commitNumber(row); });
+    connect(edit, &CNumEdit::committed, this, [this, row] { commitNumber(row); });
     return edit;
 }
 
 void PreviewDock::commitNumber(int row) {
     if (filling_ || size_t(row) >= rows_.size())
         return;
-    auto* edit = qobject_cast<QLineEdit*>(table_->cellWidget(row, ValueColumn));
-    if (edit == nullptr || !edit->isModified())
+    auto* edit = qobject_cast<CNumEdit*>(table_->cellWidget(row, ValueColumn));
+    if (edit == nullptr)
         return;
     const SampleComponent& c = rows_[size_t(row)].component;
-    const NumberKind kind = numberKind(c);
-    const auto raw =
-        parseSampleValue(edit->text().toStdString(), kind.bytes, kind.isSigned, kind.hex);
-    edit->setModified(false);
-    if (!raw) {
-        refreshEditors();  // a text that is no such number goes back to the value
+    const uint32_t raw = rawOfBytes(static_cast<uint32_t>(edit->value()), numberKind(c).bytes);
+    // Leaving the editor commits too: an unchanged value sets no sample.
+    if (raw == samples_.value(*c.live))
         return;
-    }
-    samples_.setValue(*c.live, *raw);
+    samples_.setValue(*c.live, raw);
     sampleChanged();
 }
 
@@ -303,17 +314,14 @@ void PreviewDock::refreshEditors() {
         } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
             const uint16_t value = static_cast<uint16_t>(samples_.value(*c.live));
             combo->setCurrentIndex(combo->findData(value));
-        } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        } else if (auto* edit = qobject_cast<CNumEdit*>(editor)) {
             const NumberKind kind = numberKind(c);
             const uint32_t raw = samples_.value(*c.live);
-            const QString text =
-                QString::fromStdString(sampleValueText(raw, kind.bytes, kind.isSigned, kind.hex));
             // A number being typed stays until it is entered (an analysis may come meanwhile).
-            const bool typing = edit->hasFocus() && edit->isModified();
-            if (!typing && edit->text() != text) {
-                edit->setText(text);
-                edit->setModified(false);
-            }
+            const bool typing = edit->hasFocus() && edit->isChanged();
+            if (!typing)
+                edit->setValue(static_cast<int32_t>(
+                    kind.isSigned && !kind.hex ? rawValue(raw, kind.bytes, true) : raw));
             if (c.kind == SampleKind::Register)
                 shown = QString::fromStdString(formatRegister(c.live->format, raw));
         }

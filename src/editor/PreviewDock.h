@@ -55,7 +55,7 @@ class PreviewDock : public QDockWidget {
     PanelDisplayWidget* windowDisplay() const { return windowDisplay_; }
 
     // One row per data-bound component of the shown screen; the value column holds its editor
-    // (a QLineEdit, QCheckBox or QComboBox).
+    // (a CNumEdit, QCheckBox or QComboBox).
     QTableWidget* sampleTable() const { return table_; }
     QToolButton* resetButton() const { return resetButton_; }
     const PreviewSamples& samples() const { return samples_; }

@@ -1,8 +1,6 @@
 #include "editor/PreviewSamples.h"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 
 #include "checks/ProjectAnalysis.h"
 #include "emulator/PanelEmulator.h"
@@ -29,10 +27,6 @@ std::optional<SampleKind> sampleKind(uint8_t kind) {
         default:
             return std::nullopt;
     }
-}
-
-uint64_t valueMask(uint8_t bytes) {
-    return bytes >= 4 ? 0xFFFFFFFFULL : (1ULL << (8 * bytes)) - 1;
 }
 
 }  // namespace
@@ -183,48 +177,6 @@ void PreviewSamples::applySetValues() {
         if (auto key = program_->pointOf(point.station, point.area, point.address, bit))
             emulator_->write(*key, value);
     }
-}
-
-std::string sampleValueText(uint32_t raw, uint8_t bytes, bool isSigned, bool hex) {
-    const uint64_t masked = raw & valueMask(bytes);
-    if (hex) {
-        char digits[16];
-        auto end = std::to_chars(digits, digits + sizeof digits, masked, 16).ptr;
-        std::string text(digits, end);
-        std::transform(text.begin(), text.end(), text.begin(),
-                       [](char ch) { return static_cast<char>(std::toupper(ch)); });
-        return text;
-    }
-    return std::to_string(rawValue(static_cast<uint32_t>(masked), bytes, isSigned));
-}
-
-std::optional<uint32_t> parseSampleValue(const std::string& text, uint8_t bytes, bool isSigned,
-                                         bool hex) {
-    std::string trimmed = text;
-    trimmed.erase(0, trimmed.find_first_not_of(" \t"));
-    trimmed.erase(trimmed.find_last_not_of(" \t") + 1);
-    if (trimmed.empty())
-        return std::nullopt;
-    const uint8_t width = static_cast<uint8_t>(std::clamp<int>(bytes, 1, 4));
-    const char* begin = trimmed.data();
-    const char* end = begin + trimmed.size();
-    if (hex) {
-        uint64_t value = 0;
-        auto [ptr, ec] = std::from_chars(begin, end, value, 16);
-        if (ec != std::errc() || ptr != end || value > valueMask(width))
-            return std::nullopt;
-        return static_cast<uint32_t>(value);
-    }
-    int64_t value = 0;
-    auto [ptr, ec] = std::from_chars(begin, end, value, 10);
-    if (ec != std::errc() || ptr != end)
-        return std::nullopt;
-    const int64_t span = int64_t{1} << (8 * width);
-    const int64_t low = isSigned ? -span / 2 : 0;
-    const int64_t high = isSigned ? span / 2 - 1 : span - 1;
-    if (value < low || value > high)
-        return std::nullopt;
-    return static_cast<uint32_t>(static_cast<uint64_t>(value) & valueMask(width));
 }
 
 }  // namespace vanta

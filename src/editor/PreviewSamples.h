@@ -110,12 +110,4 @@ class PreviewSamples {
     uint16_t screenNumber_ = 0;
 };
 
-// The text of a raw value in a sample editor: decimal (sign-extended from `bytes` when signed)
-// or, for a HEX/BCD register, upper-case hexadecimal digits.
-std::string sampleValueText(uint32_t raw, uint8_t bytes, bool isSigned, bool hex);
-// The raw value a sample editor's text gives, nothing when it is not a number of that kind or
-// does not fit `bytes` bytes (signed or not).
-std::optional<uint32_t> parseSampleValue(const std::string& text, uint8_t bytes, bool isSigned,
-                                         bool hex);
-
 }  // namespace vanta

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QSettings>
 #include <QTableWidget>
 #include <QToolButton>
@@ -36,6 +35,7 @@
 #include "model/CMainView.h"
 #include "model/CRegister.h"
 #include "project/Project.h"
+#include "widgets/CNumEdit.h"
 #include "widgets/CNumSpinCtrl.h"
 #include "widgets/PanelDisplayWidget.h"
 
@@ -312,7 +312,7 @@ class TstProblems : public QObject {
         QVERIFY(reg >= 0 && lamp >= 0 && text >= 0);
         QCOMPARE(dock->sampleTable()->item(reg, PreviewDock::PointColumn)->text(),
                  QStringLiteral("D100"));
-        auto* regEdit = sampleEditor<QLineEdit>(dock, reg);
+        auto* regEdit = sampleEditor<CNumEdit>(dock, reg);
         auto* lampBox = sampleEditor<QCheckBox>(dock, lamp);
         auto* textBox = sampleEditor<QComboBox>(dock, text);
         QVERIFY(regEdit && lampBox && textBox);
@@ -334,11 +334,26 @@ class TstProblems : public QObject {
         QCOMPARE(dock->picture(), expected.emulator.render());
         QVERIFY(dock->picture() != previewScreen(analysis, 1));
         QVERIFY(dock->resetButton()->isEnabled());
-        // Not a number of the register: the editor goes back to the value.
+        // A number the register cannot hold shows the error state; the sample keeps its value.
+        const MonoBitmap withMinus123 = dock->picture();
         regEdit->selectAll();
         QTest::keyClicks(regEdit, QStringLiteral("40000"));
         QTest::keyClick(regEdit, Qt::Key_Return);
-        QCOMPARE(regEdit->text(), QStringLiteral("-123"));
+        QVERIFY(regEdit->text() == QStringLiteral("-123") || regEdit->hasInputError());
+        QCOMPARE(dock->picture(), withMinus123);
+        QCOMPARE(dock->sampleTable()->item(reg, PreviewDock::ShownColumn)->text().trimmed(),
+                 QStringLiteral("-1.23"));
+        // The edges of a signed 2-byte register.
+        regEdit->selectAll();
+        QTest::keyClicks(regEdit, QStringLiteral("-32768"));
+        QTest::keyClick(regEdit, Qt::Key_Return);
+        QVERIFY(!regEdit->hasInputError());
+        // -327.68 is wider than the field's six cells: the panel shows stars.
+        QCOMPARE(dock->sampleTable()->item(reg, PreviewDock::ShownColumn)->text(),
+                 QStringLiteral("******"));
+        regEdit->selectAll();
+        QTest::keyClicks(regEdit, QStringLiteral("-123"));
+        QTest::keyClick(regEdit, Qt::Key_Return);
 
         // The lamp's bit turns it on; the dynamic text's second entry.
         const MonoBitmap lampOff = dock->picture();
@@ -386,7 +401,7 @@ class TstProblems : public QObject {
                 QStringLiteral("D101"));
         QCOMPARE(sampleEditor<QComboBox>(dock, moved)->currentText(), QStringLiteral("0: Stop"));
         const int regNow = sampleRow(dock, QStringLiteral("寄存器 (128, 0)"));
-        QCOMPARE(sampleEditor<QLineEdit>(dock, regNow)->text(), QStringLiteral("-123"));
+        QCOMPARE(sampleEditor<CNumEdit>(dock, regNow)->text(), QStringLiteral("-123"));
         dynamic->m_regType = type;
         frame->analysis()->analyseNow();
         QCOMPARE(sampleEditor<QComboBox>(dock, moved)->currentText(), QStringLiteral("1: Run"));
@@ -398,7 +413,7 @@ class TstProblems : public QObject {
         const ProjectAnalysis edited = analyseProject(frame->project(), fonts());
         QCOMPARE(dock->picture(), previewScreen(edited, 1));
         QCOMPARE(dock->windowDisplay()->picture(), previewScreen(edited, 1));
-        QCOMPARE(sampleEditor<QLineEdit>(dock, regNow)->text(), QStringLiteral("0"));
+        QCOMPARE(sampleEditor<CNumEdit>(dock, regNow)->text(), QStringLiteral("0"));
         QVERIFY(!dock->resetButton()->isEnabled());
         QCOMPARE(undo->count(), steps + 1);  // the up key's step alone
 
@@ -411,29 +426,6 @@ class TstProblems : public QObject {
         QVERIFY(!dock->samples().anySet());
         QTRY_VERIFY(settled(frame));
         QCOMPARE(dock->picture(), previewScreen(analysis, 1));
-    }
-
-    // The raw values a sample editor takes: within the register's bytes, signed or not, and
-    // hexadecimal digits for a HEX/BCD register.
-    void sampleValueTexts() {
-        QCOMPARE(parseSampleValue("-32768", 2, true, false), std::optional<uint32_t>(0x8000));
-        QCOMPARE(parseSampleValue("32767", 2, true, false), std::optional<uint32_t>(0x7FFF));
-        QCOMPARE(parseSampleValue("32768", 2, true, false), std::nullopt);
-        QCOMPARE(parseSampleValue("-1", 2, false, false), std::nullopt);
-        QCOMPARE(parseSampleValue(" 65535 ", 2, false, false), std::optional<uint32_t>(0xFFFF));
-        QCOMPARE(parseSampleValue("4294967295", 4, false, false),
-                 std::optional<uint32_t>(0xFFFFFFFF));
-        QCOMPARE(parseSampleValue("-2147483648", 4, true, false),
-                 std::optional<uint32_t>(0x80000000));
-        QCOMPARE(parseSampleValue("256", 1, false, false), std::nullopt);
-        QCOMPARE(parseSampleValue("ff", 2, false, true), std::optional<uint32_t>(0xFF));
-        QCOMPARE(parseSampleValue("10000", 2, false, true), std::nullopt);
-        QCOMPARE(parseSampleValue("12x", 2, false, false), std::nullopt);
-        QCOMPARE(parseSampleValue("", 2, false, false), std::nullopt);
-        QCOMPARE(sampleValueText(0xFF85, 2, true, false), std::string("-123"));
-        QCOMPARE(sampleValueText(0xFF85, 2, false, false), std::string("65413"));
-        QCOMPARE(sampleValueText(0xFFFFFFFF, 4, true, false), std::string("-1"));
-        QCOMPARE(sampleValueText(0xABC, 2, false, true), std::string("ABC"));
     }
 
   private:
