@@ -926,15 +926,15 @@ Properties</translation>
 <context>
     <name>vanta::CNumEdit</name>
     <message>
-        <source>Allowed: %1 to %2</source>
+        <source>允许: %1 至 %2</source>
         <translation>Allowed: %1 to %2</translation>
     </message>
     <message>
-        <source> (hexadecimal)</source>
+        <source> (十六进制)</source>
         <translation> (hexadecimal)</translation>
     </message>
     <message>
-        <source> (octal)</source>
+        <source> (八进制)</source>
         <translation> (octal)</translation>
     </message>
 </context>
@@ -1013,10 +1013,6 @@ Properties</translation>
     <message>
         <source>Open the picture error!!!</source>
         <translation>The picture cannot be opened.</translation>
-    </message>
-    <message>
-        <source>Panel display</source>
-        <translation>Panel display</translation>
     </message>
     <message>
         <source>放置%1</source>
@@ -1123,6 +1119,10 @@ Properties</translation>
     <message>
         <source>%1 (%2, %3)</source>
         <translation>%1 at (%2, %3)</translation>
+    </message>
+    <message>
+        <source>面板显示</source>
+        <translation>Panel display</translation>
     </message>
 </context>
 <context>

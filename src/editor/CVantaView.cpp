@@ -61,7 +61,7 @@ class DisplayWidget : public QWidget {
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::StrongFocus);
         setObjectName(QStringLiteral("display"));
-        setAccessibleName(CVantaView::tr("Panel display"));
+        setAccessibleName(CVantaView::tr("面板显示"));
     }
 
   protected:

@@ -66,11 +66,11 @@ QString CNumEdit::rangeHint() const {
         return QString::fromStdString(field_.format(static_cast<int32_t>(
             d < 0 ? static_cast<int64_t>(d) : static_cast<int64_t>(static_cast<uint64_t>(d)))));
     };
-    QString hint = tr("Allowed: %1 to %2").arg(limit(field_.minimum()), limit(field_.maximum()));
+    QString hint = tr("允许: %1 至 %2").arg(limit(field_.minimum()), limit(field_.maximum()));
     if (field_.isHex())
-        hint += tr(" (hexadecimal)");
+        hint += tr(" (十六进制)");
     else if (field_.isOctal())
-        hint += tr(" (octal)");
+        hint += tr(" (八进制)");
     return hint;
 }
 

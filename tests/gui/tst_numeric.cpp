@@ -379,7 +379,7 @@ void TestNumeric::editTyping() {
     // Enter checks it: a red frame and a tooltip with the range; the field keeps 7000.
     QTest::keyClick(edit, Qt::Key_Return);
     QVERIFY(edit->hasInputError());
-    QCOMPARE(edit->toolTip(), QString("Allowed: 1 to 65535"));
+    QCOMPARE(edit->toolTip(), QStringLiteral("允许: 1 至 65535"));
     QCOMPARE(edit->text(), QString("70000"));
     QCOMPARE(v, uint16_t(7000));
     // An over-long keystroke is refused visibly.
@@ -430,7 +430,7 @@ void TestNumeric::editTyping() {
     QCOMPARE(h, uint8_t(31));
     hexSpin.setPosition(31);
     QCOMPARE(hexEdit.text(), QString("1F"));
-    QCOMPARE(hexEdit.rangeHint(), QString("Allowed: 0 to FF (hexadecimal)"));
+    QCOMPARE(hexEdit.rangeHint(), QStringLiteral("允许: 0 至 FF (十六进制)"));
 }
 
 void TestNumeric::editDeletingAndPasting() {

@@ -16,6 +16,7 @@
 #include "project/ProjectDocument.h"
 #include "qtsupport/AppInfo.h"
 #include "qtsupport/CoreText.h"
+#include "widgets/CNumEdit.h"
 
 using namespace vanta;
 
@@ -106,6 +107,11 @@ void TestTranslation::englishTranslatesFixedAndBuiltTexts() {
     Problem error;
     dock.setProblems({error, error, warning, warning});
     QCOMPARE(dock.summary(), QStringLiteral("2 errors, 2 warnings"));
+    // A number field's range in its error state.
+    CNumEdit hexEdit;
+    hexEdit.setHex(true);
+    hexEdit.setRange(0, 255);
+    QCOMPARE(hexEdit.rangeHint(), QStringLiteral("Allowed: 0 to FF (hexadecimal)"));
     QCoreApplication::removeTranslator(translator.get());
 }
 
