@@ -45,7 +45,9 @@ std::string problemPlaceText(const Problem& problem) {
 std::string problemText(const Problem& problem) {
     if (problem.fix.empty())
         return problem.message;
-    return problem.message + ". " + problem.fix;
+    // A message that ends a sentence of its own (a refusal of the compiler) keeps its one stop.
+    const bool stopped = !problem.message.empty() && problem.message.back() == '.';
+    return problem.message + (stopped ? " " : ". ") + problem.fix;
 }
 
 std::string problemLine(const Problem& problem) {

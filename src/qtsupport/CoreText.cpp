@@ -171,11 +171,10 @@ QString translateCoreSentences(const std::string& first, const std::string& seco
         return translateCoreText(first);
     const QString join = QCoreApplication::translate(kCoreTextContext, kCoreSentenceJoin);
     QString head = translateCoreText(first);
-    // A translated first sentence that ends as the join begins ("。") gives its end to the join;
-    // the core's own join keeps the core's text as it is.
+    // A first sentence that ends as the join begins ("." or "。") gives its end to the join, as
+    // the core's own text does.
     const qsizetype at = join.indexOf(QLatin1String("%1"));
-    if (join != QLatin1String(kCoreSentenceJoin) && at >= 0 && at + 2 < join.size() &&
-        head.endsWith(join.at(at + 2)))
+    if (at >= 0 && at + 2 < join.size() && head.endsWith(join.at(at + 2)))
         head.chop(1);
     return join.arg(head, translateCoreText(second));
 }

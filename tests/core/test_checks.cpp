@@ -476,6 +476,10 @@ TEST(Checks, ProblemsAsJson) {
               "    \"fix\": \"\"\n"
               "  }\n"
               "]\n");
+    // One line; a message that ends its own sentence keeps one stop.
+    EXPECT_EQ(problemLine(p), "warning: screen 3: Lamp at (0, 0): is completely covered. Move it.");
+    p.message = "the compiler refuses it.";
+    EXPECT_EQ(problemText(p), "the compiler refuses it. Move it.");
 }
 
 TEST(DownloadGate, ErrorsStopTheDownloadWarningsAskOnce) {
