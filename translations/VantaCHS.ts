@@ -739,5 +739,13 @@
         <source>%1. %2</source>
         <translation>%1。%2</translation>
     </message>
+    <message>
+        <source>The character &quot;%1&quot; (%2) cannot be stored in the GBK code page</source>
+        <translation>字符“%1”(%2) 不能以 GBK 编码保存</translation>
+    </message>
+    <message>
+        <source>The GBK code page is not available</source>
+        <translation>没有 GBK 代码页</translation>
+    </message>
 </context>
 </TS>

@@ -19,6 +19,7 @@
 #include <tuple>
 
 #include "project/Project.h"
+#include "qtsupport/CoreText.h"
 #include "qtsupport/QtText.h"
 #include "widgets/CNumEdit.h"
 #include "widgets/CNumSpinCtrl.h"
@@ -243,7 +244,7 @@ void AlarmListDialog::onTextEdited(const QString& text) {
         c_.editor->setCursorPosition(std::max(0, cursor - 1));
         if (!bytes.ok())
             QMessageBox::warning(this, QApplication::applicationDisplayName(),
-                                 QString::fromStdString(bytes.message()));
+                                 translateCoreText(bytes.message()));
         return;
     }
     refreshGrid();

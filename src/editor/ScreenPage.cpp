@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "model/CMainView.h"
+#include "qtsupport/CoreText.h"
 #include "qtsupport/QtText.h"
 #include "widgets/CNumEdit.h"
 #include "widgets/CNumSpinCtrl.h"
@@ -84,7 +85,7 @@ void ScreenPage::onDescriptionEdited(const QString& text) {
         const int cursor = description_->cursorPosition();
         description_->setText(toQString(screen_->m_description));
         description_->setCursorPosition(std::max(0, cursor - 1));
-        emit descriptionRefused(QString::fromStdString(bytes.message()));
+        emit descriptionRefused(translateCoreText(bytes.message()));
         return;
     }
     screen_->m_description = std::move(bytes.value());

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "model/CDynamic.h"
+#include "qtsupport/CoreText.h"
 #include "qtsupport/QtText.h"
 #include "widgets/CNumEdit.h"
 
@@ -158,7 +159,7 @@ void DynamicTextGrid::onTextEdited(const QString& text) {
         textEdit_->setText(toQString(dynamic_->m_editText));
         textEdit_->setCursorPosition(std::max(0, cursor - 1));
         if (!bytes.ok())
-            emit textRefused(QString::fromStdString(bytes.message()));
+            emit textRefused(translateCoreText(bytes.message()));
         return;
     }
     dynamic_->m_editText = std::move(bytes.value());

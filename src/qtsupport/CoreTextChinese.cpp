@@ -100,6 +100,9 @@ const char* const kPatterns[] = {
     VANTA_CORE_ENGLISH("CoreText", "entry %1"),
     VANTA_CORE_ENGLISH("CoreText", "the bytes %1 are not a GBK character at byte offset %2"),
     VANTA_CORE_ENGLISH("CoreText", "the byte %1 is not GBK text at byte offset %2"),
+    // a text field refusing what was typed
+    VANTA_CORE_ENGLISH("CoreText",
+                       "The character \"%1\" (%2) cannot be stored in the GBK code page"),
     VANTA_CORE_ENGLISH("CoreText",
                        "the text ends inside a GBK double-byte character at byte offset %1"),
     // the problem list: places on the display
@@ -228,6 +231,7 @@ const char* const kFixedTexts[] = {
     VANTA_CORE_ENGLISH("CoreText", "Type the text again."),
     VANTA_CORE_ENGLISH("CoreText", "its text"),
     VANTA_CORE_ENGLISH("CoreText", "the GBK code page is not available"),
+    VANTA_CORE_ENGLISH("CoreText", "The GBK code page is not available"),
     // the problem list: places on the display
     VANTA_CORE_ENGLISH("CoreText", "lies outside the 192 x 64 display (x 0..191, y 0..63)"),
     VANTA_CORE_ENGLISH("CoreText", "Move it onto the display."),

@@ -370,6 +370,9 @@ void TestCoreChinese::sentencesInChinese() {
     QCOMPARE(problemDisplayText(range),
              QStringLiteral("局号 250 超出协议 3 (Modbus RTU) 的范围 1..247。"
                             "请在属性页中将局号设在 1..247 之内。"));
+    // A text field refusing a character GBK cannot hold.
+    QCOMPARE(translateCoreText(utf8ToGbk("A😀").message()),
+             QStringLiteral("字符“😀”(U+1F600) 不能以 GBK 编码保存"));
     Problem jump;
     jump.message = "jumps to screen 12, which does not exist; the key does nothing on the panel";
     jump.fix = "Choose an existing screen or add screen 12.";
