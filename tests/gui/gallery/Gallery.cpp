@@ -14,9 +14,11 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CVantaDoc.h"
+#include "app/CommandIds.h"
 #include "app/ProgramData.h"
 #include "dialogs/AlarmListDialog.h"
 #include "dialogs/DownloadDialog.h"
+#include "dialogs/EmulatorWindow.h"
 #include "dialogs/ImportDialog.h"
 #include "dialogs/PanelSettingsDialog.h"
 #include "dialogs/PlcDialog.h"
@@ -294,6 +296,11 @@ void Gallery::buildScenes() {
                        }});
     scenes_.push_back(
         {QStringLiteral("dialog-about"), [this] { return dialog(new CAboutDlg(frame_)); }});
+    scenes_.push_back({QStringLiteral("window-emulator"), [this, demo] {
+                           switchProtocol(demo);
+                           frame_->action(cmd::kEmulate)->trigger();
+                           return dialog(frame_->emulatorWindow());
+                       }});
 }
 
 }  // namespace vanta::gallery
