@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "common/FontTables.h"
 #include "common/Prompter.h"
 #include "project/ProjectDocument.h"
 
@@ -39,6 +40,16 @@ inline QApplication& benchApplication() {
         return new QApplication(argc, argv);
     }();
     return *app;
+}
+
+// The panel's glyph tables the build generates, loaded once.
+inline const FontTables& benchFonts() {
+    static const FontTables fonts = [] {
+        FontTables f;
+        (void)f.loadFrom(VANTA_DATA_DIR);
+        return f;
+    }();
+    return fonts;
 }
 
 }  // namespace vanta::bench

@@ -23,6 +23,7 @@
 #include <thread>
 
 #include "../tests/core/modbus_test_support.h"
+#include "GuiBenchSupport.h"
 #include "common/FontTables.h"
 #include "dialogs/EmulatorWindow.h"
 #include "model/CMainView.h"
@@ -54,15 +55,6 @@ QApplication& application() {
         return new QApplication(argc, argv);
     }();
     return *app;
-}
-
-const FontTables& fonts() {
-    static const FontTables f = [] {
-        FontTables t;
-        (void)t.loadFrom(VANTA_DATA_DIR);
-        return t;
-    }();
-    return f;
 }
 
 // Protocol 3 (Modbus RTU), one screen with registers 4x1..4x100.
@@ -145,7 +137,7 @@ void runWindow(benchmark::State& state, int port, bool changing,
     Project project;
     fillProject(project);
     std::unique_ptr<EmulatorWindow> window(
-        EmulatorWindow::open(project, VANTA_DATA_DIR, fonts(), prompter));
+        EmulatorWindow::open(project, VANTA_DATA_DIR, bench::benchFonts(), prompter));
     if (!window) {
         state.SkipWithError("the project did not compile");
         return;

@@ -20,15 +20,6 @@ namespace {
 
 using namespace vanta::bench;
 
-const FontTables& benchFonts() {
-    static const FontTables fonts = [] {
-        FontTables f;
-        (void)f.loadFrom(VANTA_DATA_DIR);
-        return f;
-    }();
-    return fonts;
-}
-
 // Types a value into the first register's sample editor.
 bool setRegisterSample(PreviewDock& dock) {
     QTableWidget* table = dock.sampleTable();
@@ -51,16 +42,16 @@ void BM_EditToPreviewDock(benchmark::State& state) {
         state.SkipWithError("the demo does not load");
         return;
     }
-    PreviewDock dock(benchFonts());
+    PreviewDock dock(bench::benchFonts());
     const CMainView* screen = project->screens.current();
-    ProjectAnalysis analysis = analyseProject(*project, benchFonts());
+    ProjectAnalysis analysis = analyseProject(*project, bench::benchFonts());
     dock.showScreen(analysis, screen);
     if (state.range(1) != 0 && !setRegisterSample(dock)) {
         state.SkipWithError("no register to set");
         return;
     }
     for (auto _ : state) {
-        analysis = analyseProject(*project, benchFonts());
+        analysis = analyseProject(*project, bench::benchFonts());
         dock.showScreen(analysis, screen);
         benchmark::DoNotOptimize(dock.picture());
     }

@@ -22,21 +22,12 @@ namespace {
 
 using bench::NoDocumentUi;
 
-const FontTables& benchFonts() {
-    static const FontTables fonts = [] {
-        FontTables f;
-        (void)f.loadFrom(VANTA_DATA_DIR);
-        return f;
-    }();
-    return fonts;
-}
-
 // An editor over a project whose screen 1 holds `count` components of every kind spread over
 // the display, the last one selected.
 struct Editor {
     bench::FixedAnswerPrompter prompter{Answer::Cancel};
     NoDocumentUi ui;
-    ProjectDocument document{prompter, ui, &benchFonts()};
+    ProjectDocument document{prompter, ui, &bench::benchFonts()};
     std::unique_ptr<CVantaView> view;
 
     explicit Editor(int count) {

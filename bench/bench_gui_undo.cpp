@@ -35,21 +35,12 @@ size_t residentBytes() {
     return resident * static_cast<size_t>(::sysconf(_SC_PAGESIZE));
 }
 
-const FontTables& benchFonts() {
-    static const FontTables fonts = [] {
-        FontTables f;
-        (void)f.loadFrom(VANTA_DATA_DIR);
-        return f;
-    }();
-    return fonts;
-}
-
 // An editor over the demo project (screens 0) or over `screens` screens of 50 components of every
 // kind.
 struct Editor {
     bench::FixedAnswerPrompter prompter{Answer::Ok};
     NoDocumentUi ui;
-    ProjectDocument document{prompter, ui, &benchFonts()};
+    ProjectDocument document{prompter, ui, &bench::benchFonts()};
     std::unique_ptr<CVantaView> view;
 
     explicit Editor(int screens) {
