@@ -6,6 +6,7 @@
 
 #include "BenchProjects.h"
 #include "GuiBenchSupport.h"
+#include "widgets/CNumEdit.h"
 
 #include <QLineEdit>
 #include <QTableWidget>
@@ -24,10 +25,9 @@ using namespace vanta::bench;
 bool setRegisterSample(PreviewDock& dock) {
     QTableWidget* table = dock.sampleTable();
     for (int r = 0; r < table->rowCount(); ++r) {
-        if (auto* edit = qobject_cast<QLineEdit*>(table->cellWidget(r, PreviewDock::ValueColumn))) {
-            edit->setText(QStringLiteral("77"));
-            edit->setModified(true);
-            emit edit->editingFinished();
+        if (auto* edit = qobject_cast<CNumEdit*>(table->cellWidget(r, PreviewDock::ValueColumn))) {
+            edit->setValue(77);
+            edit->commit();
             return dock.samples().anySet();
         }
     }
