@@ -8,7 +8,6 @@
 #include "GuiBenchSupport.h"
 #include "widgets/CNumEdit.h"
 
-#include <QLineEdit>
 #include <QTableWidget>
 
 #include "checks/ProjectAnalysis.h"

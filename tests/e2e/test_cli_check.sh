@@ -11,23 +11,7 @@ vantactl="$bin/vantactl"
 samples="$src/data/samples"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-expect() {
-  local want="$1"
-  shift
-  "$@" >"$work/out" 2>"$work/err"
-  local got=$?
-  if [[ "$got" != "$want" ]]; then
-    fail "$* exited $got, expected $want"
-    sed 's/^/  | /' "$work/err" >&2
-  fi
-}
+source "$src/tests/e2e/cli_common.sh"
 
 for sample in demo chinese; do
   expect 0 "$vantactl" check "$samples/$sample.osp" --data "$bin"
