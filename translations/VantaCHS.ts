@@ -747,5 +747,25 @@
         <source>The GBK code page is not available</source>
         <translation>没有 GBK 代码页</translation>
     </message>
+    <message>
+        <source>sub-type</source>
+        <translation>子类型</translation>
+    </message>
+    <message>
+        <source>offset</source>
+        <translation>偏移</translation>
+    </message>
+    <message>
+        <source>limits</source>
+        <translation>上下限</translation>
+    </message>
+    <message>
+        <source>scale</source>
+        <translation>满额度值和零额度值</translation>
+    </message>
+    <message>
+        <source>action</source>
+        <translation>功能</translation>
+    </message>
 </context>
 </TS>

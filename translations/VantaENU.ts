@@ -1124,6 +1124,14 @@ Properties</translation>
         <source>面板显示</source>
         <translation>Panel display</translation>
     </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
 </context>
 <context>
     <name>vanta::CopyScreenDialog</name>

@@ -44,6 +44,7 @@
 #include "project/ProjectDocument.h"
 #include "project/ProjectEdit.h"
 #include "protocols/ProtocolNames.h"
+#include "qtsupport/CoreText.h"
 #include "qtsupport/QtCanvas.h"
 #include "qtsupport/QtText.h"
 #include "widgets/CNumEdit.h"
@@ -1534,20 +1535,32 @@ void CVantaView::paste() {
     ++pasteCount_;
     insertComponents(std::move(pasted.components), tr("粘贴%1"), pasteAt_,
                      kPasteOffset * pasteCount_);
-    if (!pasted.resets.empty()) {
-        QStringList lines;
-        for (const std::string& line : pasted.resets)
-            lines << QString::fromStdString(line);
-        const auto name = [](uint8_t protocol) {
-            const std::string_view n = protocolNameEnglish(protocol);
-            return QString::fromUtf8(n.data(), static_cast<qsizetype>(n.size()));
-        };
-        prompter_.inform(tr("粘贴的部件是为%1制作的；在%2下，以下字段已设为新放置部件的值：\n%3")
-                             .arg(name(pasted.protocol), name(project().protocol()),
-                                  lines.join(QLatin1Char('\n')))
-                             .toStdString(),
-                         {}, Severity::Information);
+    if (!pasted.resets.empty())
+        tellResetFields(pasted.protocol, pasted.resets);
+}
+
+// Names each pasted component whose fields were reset where it now lies: the paste puts the
+// components on top, in the order they came, so the n-th of them is the screen's n-th.
+void CVantaView::tellResetFields(uint8_t madeFor, const std::vector<ComponentReset>& resets) {
+    const auto& onScreen = currentScreen()->components();
+    QStringList lines;
+    for (const ComponentReset& reset : resets) {
+        const CBase& placed = *onScreen.at(reset.index);
+        QStringList fields;
+        for (const std::string& field : reset.fields)
+            fields << translateCoreText(field);
+        lines << tr("%1：%2").arg(componentName(placed.m_kind, placed.m_x, placed.m_y),
+                                  fields.join(tr("、")));
     }
+    const auto name = [](uint8_t protocol) {
+        const std::string_view n = protocolNameEnglish(protocol);
+        return QString::fromUtf8(n.data(), static_cast<qsizetype>(n.size()));
+    };
+    prompter_.inform(
+        tr("粘贴的部件是为%1制作的；在%2下，以下字段已设为新放置部件的值：\n%3")
+            .arg(name(madeFor), name(project().protocol()), lines.join(QLatin1Char('\n')))
+            .toStdString(),
+        {}, Severity::Information);
 }
 
 void CVantaView::duplicateSelection() {

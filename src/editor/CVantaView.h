@@ -57,6 +57,7 @@ namespace vanta {
 
 class Canvas;
 class CMainView;
+struct ComponentReset;
 class DisplayWidget;
 class Project;
 class ProjectDocument;
@@ -236,6 +237,8 @@ class CVantaView : public QWidget, public PageHost {
     // or to `at` (display coordinates); `text` names the step.
     void insertComponents(std::vector<std::unique_ptr<CBase>> components, const QString& text,
                           std::optional<Point> at, int32_t offset);
+    // After a paste from another protocol: which fields of which components were reset.
+    void tellResetFields(uint8_t madeFor, const std::vector<ComponentReset>& resets);
     // Removes the selection as one step named `text`.
     void removeSelection(const QString& text);
     void restack(bool toFront);

@@ -289,16 +289,6 @@ class Adapter {
     std::vector<std::string> reset_;
 };
 
-std::string joined(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) {
-        if (!text.empty())
-            text += ", ";
-        text += name;
-    }
-    return text;
-}
-
 }  // namespace
 
 std::string componentsToJson(const Project& source, const std::vector<const CBase*>& components) {
@@ -328,10 +318,9 @@ Result<TransferredComponents> componentsFromJson(std::string_view json, const Pr
             if (!copy)
                 return copy.status();
             CBase& pasted = *copy.value();
-            const std::vector<std::string> reset =
-                adaptToProtocol(pasted, carrier.vocabulary(), target);
+            std::vector<std::string> reset = adaptToProtocol(pasted, carrier.vocabulary(), target);
             if (!reset.empty())
-                result.resets.push_back(pasted.describe() + ": " + joined(reset));
+                result.resets.push_back({result.components.size(), std::move(reset)});
             result.components.push_back(std::move(copy.value()));
         }
     }

@@ -23,12 +23,18 @@ struct Vocabulary;
 // components (in the order given) on screen 1.
 std::string componentsToJson(const Project& source, const std::vector<const CBase*>& components);
 
+// A transferred component whose protocol-bound fields were reset. The interface names it as the
+// screen shows it once it is placed, in its own language.
+struct ComponentReset {
+    size_t index = 0;                 // its position in TransferredComponents::components
+    std::vector<std::string> fields;  // "station", "address", ... in the order they were reset
+};
+
 struct TransferredComponents {
     // Objects of the target project, in the order they were written (the head first).
     std::vector<std::unique_ptr<CBase>> components;
-    uint8_t protocol = 0;  // the protocol they were made for
-    // One line per component with fields reset: "Register at (10, 3): station, address".
-    std::vector<std::string> resets;
+    uint8_t protocol = 0;                // the protocol they were made for
+    std::vector<ComponentReset> resets;  // one per component with fields reset
 };
 
 // Reads components written by componentsToJson (any JSON form of a project: the components of

@@ -264,6 +264,12 @@ const char* const kFixedTexts[] = {
     VANTA_CORE_ENGLISH("CoreText", "register type"),
     VANTA_CORE_ENGLISH("CoreText", "module"),
     VANTA_CORE_ENGLISH("CoreText", "parameter"),
+    // the fields a paste resets that no problem names
+    VANTA_CORE_ENGLISH("CoreText", "sub-type"),
+    VANTA_CORE_ENGLISH("CoreText", "offset"),
+    VANTA_CORE_ENGLISH("CoreText", "limits"),
+    VANTA_CORE_ENGLISH("CoreText", "scale"),
+    VANTA_CORE_ENGLISH("CoreText", "action"),
     VANTA_CORE_ENGLISH("CoreText", "Static text"),
     VANTA_CORE_ENGLISH("CoreText", "Register"),
     VANTA_CORE_ENGLISH("CoreText", "Lamp"),

@@ -149,7 +149,9 @@ TEST(ComponentTransfer, SameProtocolKeepsTheRecordsAndAnotherResetsWhatItRefuses
     ASSERT_EQ(moved->components.size(), 2u);
     EXPECT_EQ(moved->protocol, 4);
     ASSERT_EQ(moved->resets.size(), 1u);
-    EXPECT_EQ(moved->resets[0], "Register at (10, 3): register type, address, bit number");
+    EXPECT_EQ(moved->resets[0].index, 0u) << "the register, not the text";
+    EXPECT_EQ(moved->resets[0].fields,
+              (std::vector<std::string>{"register type", "address", "bit number"}));
     const auto defaults = createComponent(kKindRegister, target.context(), 0, 0);
     EXPECT_EQ(moved->components[0]->m_regType, defaults->m_regType);
     EXPECT_EQ(moved->components[0]->m_address, defaults->m_address);
