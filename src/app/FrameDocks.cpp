@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "app/CMainFrame.h"
 #include "app/CVantaDoc.h"
@@ -39,10 +40,13 @@ void CMainFrame::createDocks() {
     viewMenu_->addAction(previewDock_->toggleViewAction());
     viewMenu_->addAction(problemsDock_->toggleViewAction());
 
-    // The view keeps its room; the frame grows by the docks under it, as far as the screen
-    // allows, and is centred again so that its status bar (the budget) stays on the screen.
-    const QSize wanted =
+    // The view keeps its room; the frame grows by the docks under it, and widens until the
+    // preview and the problem list side by side have what they ask for, as far as the screen
+    // allows. It is centred again so that its status bar (the budget) stays on the screen.
+    QSize wanted =
         size().expandedTo(minimumSizeHint()) + QSize(0, previewDock_->sizeHint().height());
+    wanted.setWidth(std::max(wanted.width(),
+                             previewDock_->sizeHint().width() + problemsDock_->sizeHint().width()));
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) {
         resize(wanted);

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -35,6 +36,36 @@ QString placeName(const Problem& p) {
     return ProblemsDock::tr("工程");
 }
 
+// Lays out a problem's row from the top: the sentence wraps to the width of the problem column
+// and gives the row its height (the tree view alone sizes a row as if the text had the whole
+// width), and the severity's icon stays beside the first line.
+class ProblemRowDelegate : public QStyledItemDelegate {
+  public:
+    ProblemRowDelegate(QTreeView* view, int wrappedColumn)
+        : QStyledItemDelegate(view), view_(view), wrappedColumn_(wrappedColumn) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        // The other columns size to their contents, so only this one may wrap.
+        if (index.column() != wrappedColumn_)
+            return QStyledItemDelegate::sizeHint(option, index);
+        QStyleOptionViewItem wrapped = option;
+        wrapped.rect = QRect(0, 0, view_->columnWidth(index.column()), 1);
+        wrapped.features |= QStyleOptionViewItem::WrapText;
+        return QStyledItemDelegate::sizeHint(wrapped, index);
+    }
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->displayAlignment = Qt::AlignLeft | Qt::AlignTop;
+        option->decorationAlignment = Qt::AlignLeft | Qt::AlignTop;
+    }
+
+  private:
+    QTreeView* view_;
+    int wrappedColumn_;
+};
+
 }  // namespace
 
 ProblemsDock::ProblemsDock(QWidget* parent) : QDockWidget(tr("问题"), parent) {
@@ -52,13 +83,27 @@ ProblemsDock::ProblemsDock(QWidget* parent) : QDockWidget(tr("问题"), parent) 
     list_->setColumnCount(ColumnCount);
     list_->setHeaderLabels({tr("严重性"), tr("画面"), tr("部件"), tr("问题")});
     list_->setRootIsDecorated(false);
-    list_->setUniformRowHeights(true);
-    list_->setWordWrap(false);
+    // A problem's sentence wraps within its column and its row grows to hold it, so the whole
+    // sentence shows at any width of the dock (a narrow dock beside the preview is the default).
+    list_->setUniformRowHeights(false);
+    list_->setWordWrap(true);
+    list_->setTextElideMode(Qt::ElideNone);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setItemDelegate(new ProblemRowDelegate(list_, ProblemColumn));
     list_->setAlternatingRowColors(true);
     list_->header()->setStretchLastSection(true);
     list_->header()->setSectionResizeMode(SeverityColumn, QHeaderView::ResizeToContents);
     list_->header()->setSectionResizeMode(ScreenColumn, QHeaderView::ResizeToContents);
     list_->header()->setSectionResizeMode(ComponentColumn, QHeaderView::ResizeToContents);
+    // The rows' heights follow the width of the problem column, once the header has settled
+    // the widths of all its sections.
+    connect(
+        list_->header(), &QHeaderView::sectionResized, list_,
+        [this](int column) {
+            if (column == ProblemColumn)
+                list_->doItemsLayout();
+        },
+        Qt::QueuedConnection);
     layout->addWidget(list_, 1);
     setWidget(body);
     connect(list_, &QTreeWidget::itemActivated, this,
@@ -74,6 +119,14 @@ QString ProblemsDock::summary() const {
     // Counted forms, so that English says "1 warning" and "2 warnings".
     return tr("%n 个错误", nullptr, int(errors)) + QStringLiteral(", ") +
            tr("%n 个警告", nullptr, int(warnings));
+}
+
+QSize ProblemsDock::sizeHint() const {
+    // About 40 characters for severity, screen and component, 50 for the problem.
+    constexpr int kCharacters = 90;
+    QSize hint = QDockWidget::sizeHint();
+    hint.setWidth(std::max(hint.width(), fontMetrics().averageCharWidth() * kCharacters));
+    return hint;
 }
 
 void ProblemsDock::setProblems(const std::vector<Problem>& problems) {

@@ -30,6 +30,8 @@ class ProblemsDock : public QDockWidget {
     QTreeWidget* list() const { return list_; }
     // "2 个错误, 1 个警告" or "没有问题".
     QString summary() const;
+    // Room for the place columns and a problem's sentence on a line or two.
+    QSize sizeHint() const override;
 
   signals:
     void problemActivated(const vanta::Problem& problem);

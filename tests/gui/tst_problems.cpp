@@ -261,6 +261,32 @@ class TstProblems : public QObject {
     }
 
     // An error refuses the download with a notice; warnings alone ask once, and Cancel stops.
+    void aLongProblemShowsWholeAtAnyWidth() {
+        ProblemsDock dock;
+        Problem problem;
+        problem.severity = ProblemSeverity::Warning;
+        problem.place = ProblemPlace::Screen;
+        problem.screen = 1;
+        problem.message =
+            "the up key leads to screen 99, which does not exist; pressing it on "
+            "the panel does nothing";
+        problem.fix = "Choose an existing screen, or 0 for none, on the screen's page.";
+        dock.setProblems({problem});
+        QTreeWidget* list = dock.list();
+        const int line = list->fontMetrics().height();
+        const auto rowHeight = [list] {
+            return list->visualItemRect(list->topLevelItem(0)).height();
+        };
+        // Narrow, as beside the preview: the sentence wraps and the row grows to hold it.
+        dock.resize(360, 300);
+        dock.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dock));
+        QTRY_VERIFY2(rowHeight() >= 3 * line, qPrintable(QString::number(rowHeight())));
+        // Wide: one line again.
+        dock.resize(2400, 300);
+        QTRY_VERIFY2(rowHeight() < 2 * line, qPrintable(QString::number(rowHeight())));
+    }
+
     void downloadWaitsForTheProblems() {
         for (const bool error : {true, false}) {
             ProgramFolder folder;
