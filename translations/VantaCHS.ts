@@ -767,5 +767,181 @@
         <source>action</source>
         <translation>功能</translation>
     </message>
+    <message>
+        <source>the header ends at byte offset %1 before its 80 bytes</source>
+        <translation>文件头在字节偏移 %1 处就结束了，不足 80 字节</translation>
+    </message>
+    <message>
+        <source>screen %1 has a component at byte offset %2 beyond the end of the file</source>
+        <translation>画面 %1 在字节偏移 %2 处的部件超出了文件末尾</translation>
+    </message>
+    <message>
+        <source>screen %1: the picture at byte offset %2 has an impossible size %3</source>
+        <translation>画面 %1：字节偏移 %2 处的图片大小 %3 不可能成立</translation>
+    </message>
+    <message>
+        <source>screen %1: the component at byte offset %2 runs past the end of the file</source>
+        <translation>画面 %1：字节偏移 %2 处的部件超出了文件末尾</translation>
+    </message>
+    <message>
+        <source>a screen header at byte offset %1 runs past the end of the file</source>
+        <translation>字节偏移 %1 处的画面头超出了文件末尾</translation>
+    </message>
+    <message>
+        <source>the %1 alarm texts at byte offset %2 run past the end of the file</source>
+        <translation>字节偏移 %2 处的 %1 条报警文本超出了文件末尾</translation>
+    </message>
+    <message>
+        <source>%1 at (%2, %3) lies off the 192 x 64 display (x 0..191, y 0..63)</source>
+        <translation>%1 (%2, %3) 位于 192 x 64 显示屏之外（x 0..191，y 0..63）</translation>
+    </message>
+    <message>
+        <source>the description of screen %1 runs past the end of the file</source>
+        <translation>画面 %1 的描述超出了文件末尾</translation>
+    </message>
+    <message>
+        <source>Unexpected end of data reading %1 (%2 bytes needed, %3 left)</source>
+        <translation>读取%1时数据意外结束（需要 %2 字节，只剩 %3 字节）</translation>
+    </message>
+    <message>
+        <source>The count of %1 (%2) does not fit in the %3 bytes that remain</source>
+        <translation>%1的数目（%2）超出了剩余的 %3 字节</translation>
+    </message>
+    <message>
+        <source>The count %1 exceeds the %2 bytes that remain</source>
+        <translation>数目 %1 超出了剩余的 %2 字节</translation>
+    </message>
+    <message>
+        <source>The string length %1 exceeds the %2 bytes that remain</source>
+        <translation>字符串长度 %1 超出了剩余的 %2 字节</translation>
+    </message>
+    <message>
+        <source>A class name of length %1 is not a class name</source>
+        <translation>长度为 %1 的类名不是有效的类名</translation>
+    </message>
+    <message>
+        <source>Unknown class &quot;%1&quot;</source>
+        <translation>未知的类“%1”</translation>
+    </message>
+    <message>
+        <source>A reference to an earlier object (index %1) is not allowed</source>
+        <translation>不允许引用之前的对象（索引 %1）</translation>
+    </message>
+    <message>
+        <source>The class index %1 does not name a class read before</source>
+        <translation>类索引 %1 不对应之前读到的任何类</translation>
+    </message>
+    <message>
+        <source>No object of class &quot;%1&quot; can be created</source>
+        <translation>无法创建类“%1”的对象</translation>
+    </message>
+    <message>
+        <source>component record of kind %1 where kind %2 was expected</source>
+        <translation>部件记录的种类为 %1，应为 %2</translation>
+    </message>
+    <message>
+        <source>picture of %1 bytes runs past the end of the file</source>
+        <translation>%1 字节的图片超出了文件末尾</translation>
+    </message>
+    <message>
+        <source>screen %1 of the screen list is not a screen</source>
+        <translation>画面列表中的第 %1 项不是画面</translation>
+    </message>
+    <message>
+        <source>%1 at byte offset %2</source>
+        <translation>字节偏移 %2 处：%1</translation>
+    </message>
+    <message>
+        <source>A 16-bit-character string holds an unpaired surrogate</source>
+        <translation>16 位字符的字符串含有不成对的代理项</translation>
+    </message>
+    <message>
+        <source>Too many objects</source>
+        <translation>对象过多</translation>
+    </message>
+    <message>
+        <source>Objects are nested too deeply</source>
+        <translation>对象嵌套过深</translation>
+    </message>
+    <message>
+        <source>a screen&apos;s component list holds an object that is not a component</source>
+        <translation>画面的部件列表中有一个不是部件的对象</translation>
+    </message>
+    <message>
+        <source>picture description is damaged</source>
+        <translation>图片描述已损坏</translation>
+    </message>
+    <message>
+        <source>picture pixel count does not match its size</source>
+        <translation>图片的像素数与其大小不符</translation>
+    </message>
+    <message>
+        <source>picture image size does not match its width and height</source>
+        <translation>图片数据的大小与其宽度和高度不符</translation>
+    </message>
+    <message>
+        <source>an 8-bit value</source>
+        <translation> 8 位数值</translation>
+    </message>
+    <message>
+        <source>a 16-bit value</source>
+        <translation> 16 位数值</translation>
+    </message>
+    <message>
+        <source>a 32-bit value</source>
+        <translation> 32 位数值</translation>
+    </message>
+    <message>
+        <source>a block of bytes</source>
+        <translation>字节块</translation>
+    </message>
+    <message>
+        <source>a reserved block</source>
+        <translation>保留块</translation>
+    </message>
+    <message>
+        <source>a class name</source>
+        <translation>类名</translation>
+    </message>
+    <message>
+        <source>alarm texts</source>
+        <translation>报警文本</translation>
+    </message>
+    <message>
+        <source>components</source>
+        <translation>部件</translation>
+    </message>
+    <message>
+        <source>screens</source>
+        <translation>画面</translation>
+    </message>
+    <message>
+        <source>dynamic text values</source>
+        <translation>动态文本的数值</translation>
+    </message>
+    <message>
+        <source>dynamic text texts</source>
+        <translation>动态文本的文本</translation>
+    </message>
+    <message>
+        <source>dynamic text value texts</source>
+        <translation>动态文本的数值文本</translation>
+    </message>
+    <message>
+        <source>screen %1 (its record at byte offset %2)</source>
+        <translation>画面 %1（其记录位于字节偏移 %2 处）</translation>
+    </message>
+    <message>
+        <source>screen %1, component %2 (%3 at byte offset %4)</source>
+        <translation>画面 %1 的第 %2 个部件（%3，位于字节偏移 %4 处）</translation>
+    </message>
+    <message>
+        <source>the alarm list (its texts at byte offset %1)</source>
+        <translation>报警列表（其文本位于字节偏移 %1 处）</translation>
+    </message>
+    <message>
+        <source>Class &quot;%1&quot; has schema %2, expected %3 at byte offset %4</source>
+        <translation>字节偏移 %4 处：类“%1”的版本为 %2，应为 %3</translation>
+    </message>
 </context>
 </TS>

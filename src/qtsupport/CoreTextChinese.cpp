@@ -25,6 +25,25 @@ namespace vanta {
 namespace {
 
 const char* const kPatterns[] = {
+    // a damaged file's detail where it names a byte offset within the text; "%1 at byte offset
+    // %2", at the end of this list, takes an offset at the end of any other
+    VANTA_CORE_ENGLISH("CoreText", "screen %1 (its record at byte offset %2)"),
+    VANTA_CORE_ENGLISH("CoreText", "screen %1, component %2 (%3 at byte offset %4)"),
+    VANTA_CORE_ENGLISH("CoreText", "the alarm list (its texts at byte offset %1)"),
+    VANTA_CORE_ENGLISH("CoreText", "the header ends at byte offset %1 before its 80 bytes"),
+    VANTA_CORE_ENGLISH("CoreText",
+                       "screen %1 has a component at byte offset %2 beyond the end of the file"),
+    VANTA_CORE_ENGLISH("CoreText",
+                       "screen %1: the picture at byte offset %2 has an impossible size %3"),
+    VANTA_CORE_ENGLISH("CoreText",
+                       "screen %1: the component at byte offset %2 runs past the end of the file"),
+    VANTA_CORE_ENGLISH("CoreText",
+                       "a screen header at byte offset %1 runs past the end of the file"),
+    VANTA_CORE_ENGLISH("CoreText",
+                       "the %1 alarm texts at byte offset %2 run past the end of the file"),
+    VANTA_CORE_ENGLISH("CoreText", "Class \"%1\" has schema %2, expected %3 at byte offset %4"),
+    VANTA_CORE_ENGLISH("CoreText",
+                       "%1 at (%2, %3) lies off the 192 x 64 display (x 0..191, y 0..63)"),
     // the problem list: the project, the panel settings, screens
     VANTA_CORE_ENGLISH("CoreText",
                        "the panel image would be %1 bytes, more than the panel's 32768"),
@@ -195,6 +214,21 @@ const char* const kPatterns[] = {
     QT_TRANSLATE_NOOP(
         "CoreText",
         "Window %1, %2: full scale %3, zero scale %4 become full scale %5, zero scale %6"),
+    // a damaged file's detail: what the reader found, then where ("... at byte offset 812")
+    VANTA_CORE_ENGLISH("CoreText", "the description of screen %1 runs past the end of the file"),
+    VANTA_CORE_ENGLISH("CoreText", "Unexpected end of data reading %1 (%2 bytes needed, %3 left)"),
+    VANTA_CORE_ENGLISH("CoreText", "The count of %1 (%2) does not fit in the %3 bytes that remain"),
+    VANTA_CORE_ENGLISH("CoreText", "The count %1 exceeds the %2 bytes that remain"),
+    VANTA_CORE_ENGLISH("CoreText", "The string length %1 exceeds the %2 bytes that remain"),
+    VANTA_CORE_ENGLISH("CoreText", "A class name of length %1 is not a class name"),
+    VANTA_CORE_ENGLISH("CoreText", "Unknown class \"%1\""),
+    VANTA_CORE_ENGLISH("CoreText", "A reference to an earlier object (index %1) is not allowed"),
+    VANTA_CORE_ENGLISH("CoreText", "The class index %1 does not name a class read before"),
+    VANTA_CORE_ENGLISH("CoreText", "No object of class \"%1\" can be created"),
+    VANTA_CORE_ENGLISH("CoreText", "component record of kind %1 where kind %2 was expected"),
+    VANTA_CORE_ENGLISH("CoreText", "picture of %1 bytes runs past the end of the file"),
+    VANTA_CORE_ENGLISH("CoreText", "screen %1 of the screen list is not a screen"),
+    VANTA_CORE_ENGLISH("CoreText", "%1 at byte offset %2"),
 };
 
 const char* const kFixedTexts[] = {
@@ -303,6 +337,27 @@ const char* const kFixedTexts[] = {
     // the download's refusals and the limit question
     QT_TRANSLATE_NOOP("CoreText", "Cancel the download"),
     QT_TRANSLATE_NOOP("CoreText", "Correct the limits and download"),
+    // a damaged file's detail
+    VANTA_CORE_ENGLISH("CoreText", "A 16-bit-character string holds an unpaired surrogate"),
+    VANTA_CORE_ENGLISH("CoreText", "Too many objects"),
+    VANTA_CORE_ENGLISH("CoreText", "Objects are nested too deeply"),
+    VANTA_CORE_ENGLISH("CoreText",
+                       "a screen's component list holds an object that is not a component"),
+    VANTA_CORE_ENGLISH("CoreText", "picture description is damaged"),
+    VANTA_CORE_ENGLISH("CoreText", "picture pixel count does not match its size"),
+    VANTA_CORE_ENGLISH("CoreText", "picture image size does not match its width and height"),
+    VANTA_CORE_ENGLISH("CoreText", "an 8-bit value"),
+    VANTA_CORE_ENGLISH("CoreText", "a 16-bit value"),
+    VANTA_CORE_ENGLISH("CoreText", "a 32-bit value"),
+    VANTA_CORE_ENGLISH("CoreText", "a block of bytes"),
+    VANTA_CORE_ENGLISH("CoreText", "a reserved block"),
+    VANTA_CORE_ENGLISH("CoreText", "a class name"),
+    VANTA_CORE_ENGLISH("CoreText", "alarm texts"),
+    VANTA_CORE_ENGLISH("CoreText", "components"),
+    VANTA_CORE_ENGLISH("CoreText", "screens"),
+    VANTA_CORE_ENGLISH("CoreText", "dynamic text values"),
+    VANTA_CORE_ENGLISH("CoreText", "dynamic text texts"),
+    VANTA_CORE_ENGLISH("CoreText", "dynamic text value texts"),
 };
 
 }  // namespace

@@ -10,8 +10,10 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
+#include <cctype>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "app/Application.h"
 #include "app/CMainFrame.h"
@@ -312,6 +314,7 @@ class TestCoreChinese : public QObject {
     void sentencesInChinese();
     void theDownloadsNoticeInChinese();
     void fileMessagesInChinese();
+    void damagedFilesInChinese();
     void theSystemsOwnTextsStayAsTheyStand();
     void theEnglishInterfaceKeepsTheCoresEnglish();
     void theChineseEditorLoadsTheTable();
@@ -495,6 +498,72 @@ void TestCoreChinese::fileMessagesInChinese() {
     QCOMPARE(translateCoreText(std::string("Cannot save \"/x/a.osp\": the disk is full. The "
                                            "previous file is unchanged.")),
              QStringLiteral("无法保存 \"/x/a.osp\"：磁盘已满。原来的文件没有改变。"));
+}
+
+// What a reader says of a damaged file, the same message told apart from its numbers.
+std::string shapeOf(const std::string& message) {
+    std::string shape;
+    for (const char c : message)
+        if (!std::isdigit(static_cast<unsigned char>(c)) || shape.empty() || shape.back() != '#')
+            shape += std::isdigit(static_cast<unsigned char>(c)) ? '#' : c;
+    return shape;
+}
+
+// An English word left in a Chinese text: two letters or more, outside quotes (a class name)
+// and other than a name in capitals ("GBK").
+bool holdsEnglishWords(const QString& text) {
+    static const QRegularExpression quoted(QStringLiteral("“[^”]*”|\"[^\"]*\""));
+    static const QRegularExpression word(QStringLiteral("[A-Za-z]*[a-z][A-Za-z]*"));
+    QString rest = text;
+    rest.remove(quoted);
+    for (auto it = word.globalMatch(rest); it.hasNext();)
+        if (it.next().capturedLength() >= 2)
+            return true;
+    return false;
+}
+
+void TestCoreChinese::damagedFilesInChinese() {
+    const InstalledTranslation chinese(kCoreChineseTranslationFile);
+    QVERIFY(chinese.ok());
+    // The sample project and old project cut at every length and with each byte changed, read
+    // through the real readers: each different refusal is translated once.
+    const auto sample = [](const char* name) {
+        return readWholeFile(std::string(VANTA_SOURCE_DIR "/data/samples/") + name).value();
+    };
+    const std::vector<uint8_t> project = sample("demo.osp");
+    const std::vector<uint8_t> old = sample("old.grx");
+    const std::function<Status(std::span<const uint8_t>)> readers[] = {
+        [](std::span<const uint8_t> bytes) { return Project(nullptr, 3).load(bytes); },
+        [](std::span<const uint8_t> bytes) { return convertOldProject(bytes).status(); },
+    };
+    std::set<std::string> seen;
+    QStringList english;
+    const auto read = [&](const std::function<Status(std::span<const uint8_t>)>& reader,
+                          std::span<const uint8_t> bytes) {
+        const Status status = reader(bytes);
+        if (status.ok() || !seen.insert(shapeOf(status.message())).second)
+            return;
+        if (coreFixedTexts().contains(QString::fromStdString(status.message())))
+            return;  // the system's own texts stand as they are
+        const QString text = translateCoreText(status.message());
+        if (holdsEnglishWords(text))
+            english << QString::fromStdString(status.message()) + QStringLiteral(" → ") + text;
+    };
+    for (size_t r = 0; r < 2; ++r) {
+        std::vector<uint8_t> bytes = r == 0 ? project : old;
+        for (size_t n = 0; n < bytes.size(); ++n)
+            read(readers[r], std::span<const uint8_t>(bytes.data(), n));
+        for (size_t at = 0; at < bytes.size(); ++at) {
+            const uint8_t kept = bytes[at];
+            for (const uint8_t changed : {uint8_t(0xFF), uint8_t(kept ^ 0x40)}) {
+                bytes[at] = changed;
+                read(readers[r], bytes);
+            }
+            bytes[at] = kept;
+        }
+    }
+    QVERIFY(seen.size() >= 10);
+    QVERIFY2(english.isEmpty(), qPrintable(english.join(QLatin1Char('\n'))));
 }
 
 void TestCoreChinese::theSystemsOwnTextsStayAsTheyStand() {
