@@ -943,5 +943,25 @@
         <source>Class &quot;%1&quot; has schema %2, expected %3 at byte offset %4</source>
         <translation>字节偏移 %4 处：类“%1”的版本为 %2，应为 %3</translation>
     </message>
+    <message>
+        <source>the record is not a %1</source>
+        <translation>记录不是%1</translation>
+    </message>
+    <message>
+        <source>the edit names screen position %1, which the project does not have</source>
+        <translation>这一步涉及第 %1 个位置的画面，工程中没有它</translation>
+    </message>
+    <message>
+        <source>the edit names component %1 of screen position %2, which the project does not have</source>
+        <translation>这一步涉及第 %2 个位置画面上的第 %1 个部件，工程中没有它</translation>
+    </message>
+    <message>
+        <source>component</source>
+        <translation>部件</translation>
+    </message>
+    <message>
+        <source>screen</source>
+        <translation>画面</translation>
+    </message>
 </context>
 </TS>

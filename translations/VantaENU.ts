@@ -1132,6 +1132,14 @@ Properties</translation>
         <source>、</source>
         <translation>, </translation>
     </message>
+    <message>
+        <source>无法撤销这一步：%1</source>
+        <translation>This step cannot be undone: %1</translation>
+    </message>
+    <message>
+        <source>无法重做这一步：%1</source>
+        <translation>This step cannot be redone: %1</translation>
+    </message>
 </context>
 <context>
     <name>vanta::CopyScreenDialog</name>

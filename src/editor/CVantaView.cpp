@@ -1354,8 +1354,12 @@ void CVantaView::applyEdit(const ProjectEdit& edit, bool undo,
     selectIndexes(selected);
     refreshDisplay();
     emit commandStateChanged();
-    if (!applied)
-        prompter_.inform(applied.message(), {}, Severity::Error);
+    if (!applied) {
+        const QString reason = translateCoreText(applied.message());
+        prompter_.inform(
+            (undo ? tr("无法撤销这一步：%1") : tr("无法重做这一步：%1")).arg(reason).toStdString(),
+            {}, Severity::Error);
+    }
 }
 
 void CVantaView::historyMoved() {

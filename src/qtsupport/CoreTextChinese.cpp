@@ -229,6 +229,13 @@ const char* const kPatterns[] = {
     VANTA_CORE_ENGLISH("CoreText", "picture of %1 bytes runs past the end of the file"),
     VANTA_CORE_ENGLISH("CoreText", "screen %1 of the screen list is not a screen"),
     VANTA_CORE_ENGLISH("CoreText", "%1 at byte offset %2"),
+    // an undo or redo step that does not fit the project (a fault of the editor's own)
+    VANTA_CORE_ENGLISH("CoreText", "the record is not a %1"),
+    VANTA_CORE_ENGLISH("CoreText",
+                       "the edit names screen position %1, which the project does not have"),
+    VANTA_CORE_ENGLISH(
+        "CoreText",
+        "the edit names component %1 of screen position %2, which the project does not have"),
 };
 
 const char* const kFixedTexts[] = {
@@ -337,6 +344,9 @@ const char* const kFixedTexts[] = {
     // the download's refusals and the limit question
     QT_TRANSLATE_NOOP("CoreText", "Cancel the download"),
     QT_TRANSLATE_NOOP("CoreText", "Correct the limits and download"),
+    // what an undo step's record holds
+    VANTA_CORE_ENGLISH("CoreText", "component"),
+    VANTA_CORE_ENGLISH("CoreText", "screen"),
     // a damaged file's detail
     VANTA_CORE_ENGLISH("CoreText", "A 16-bit-character string holds an unpaired surrogate"),
     VANTA_CORE_ENGLISH("CoreText", "Too many objects"),
