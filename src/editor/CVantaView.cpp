@@ -1546,10 +1546,14 @@ void CVantaView::paste() {
 // Names each pasted component whose fields were reset where it now lies: the paste puts the
 // components on top, in the order they came, so the n-th of them is the screen's n-th.
 void CVantaView::tellResetFields(uint8_t madeFor, const std::vector<ComponentReset>& resets) {
+    if (currentScreen() == nullptr)
+        return;
     const auto& onScreen = currentScreen()->components();
     QStringList lines;
     for (const ComponentReset& reset : resets) {
-        const CBase& placed = *onScreen.at(reset.index);
+        if (reset.index >= onScreen.size())
+            continue;
+        const CBase& placed = *onScreen[reset.index];
         QStringList fields;
         for (const std::string& field : reset.fields)
             fields << translateCoreText(field);
