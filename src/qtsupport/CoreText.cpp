@@ -85,6 +85,15 @@ const char* const kFixedTexts[] = {
 struct Pattern {
     QString source;
     QRegularExpression match;
+    // The literal text before the first value and after the last: a line that does not begin
+    // and end with them cannot match, which is quicker to see than running the expression.
+    QString head;
+    QString tail;
+
+    bool mayMatch(const QString& line) const {
+        return line.size() >= head.size() + tail.size() && line.startsWith(head) &&
+               line.endsWith(tail);
+    }
 };
 
 // Each pattern as an anchored expression with one group per value.
@@ -96,8 +105,11 @@ const std::vector<Pattern>& patterns() {
         for (const QString& source : coreChinesePatterns() + coreTextPatterns()) {
             QString expression = QStringLiteral("^");
             qsizetype at = 0;
+            qsizetype firstValue = -1;
             for (auto it = placeholder.globalMatch(source); it.hasNext();) {
                 const QRegularExpressionMatch m = it.next();
+                if (firstValue < 0)
+                    firstValue = m.capturedStart();
                 expression += QRegularExpression::escape(source.mid(at, m.capturedStart() - at));
                 expression += QStringLiteral("(.*)");
                 at = m.capturedEnd();
@@ -105,7 +117,9 @@ const std::vector<Pattern>& patterns() {
             expression += QRegularExpression::escape(source.mid(at)) + QStringLiteral("$");
             list.push_back(
                 {source,
-                 QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption)});
+                 QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption),
+                 source.left(firstValue < 0 ? source.size() : firstValue),
+                 firstValue < 0 ? QString() : source.mid(at)});
         }
         return list;
     }();
@@ -125,6 +139,8 @@ QString translateLine(const QString& line, int depth = 0) {
     if (fixed != line || depth == kMaxDepth)
         return fixed;
     for (const Pattern& pattern : patterns()) {
+        if (!pattern.mayMatch(line))
+            continue;
         const QRegularExpressionMatch m = pattern.match.match(line);
         if (!m.hasMatch())
             continue;
