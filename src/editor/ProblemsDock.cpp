@@ -88,7 +88,6 @@ ProblemsDock::ProblemsDock(QWidget* parent) : QDockWidget(tr("问题"), parent) 
     list_->setUniformRowHeights(false);
     list_->setWordWrap(true);
     list_->setTextElideMode(Qt::ElideNone);
-    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setItemDelegate(new ProblemRowDelegate(list_, ProblemColumn));
     list_->setAlternatingRowColors(true);
     list_->header()->setStretchLastSection(true);
