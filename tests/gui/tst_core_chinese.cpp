@@ -500,6 +500,8 @@ void TestCoreChinese::fileMessagesInChinese() {
              QStringLiteral("无法保存 \"/x/a.osp\"：磁盘已满。原来的文件没有改变。"));
 }
 
+namespace {
+
 // What a reader says of a damaged file, the same message told apart from its numbers.
 std::string shapeOf(const std::string& message) {
     std::string shape;
@@ -521,6 +523,8 @@ bool holdsEnglishWords(const QString& text) {
             return true;
     return false;
 }
+
+}  // namespace
 
 void TestCoreChinese::damagedFilesInChinese() {
     const InstalledTranslation chinese(kCoreChineseTranslationFile);
