@@ -104,12 +104,6 @@ const AlarmCoilEncoding kAlarmKdn{.type = AlarmTypeCode::StartCoil,
                                   .lowShift = 1,
                                   .subAddressByte = AlarmByte::Zero,
                                   .bitByte = AlarmByte::SubAddressOddByte};
-const AlarmCoilEncoding kAlarmCounted{.highShift = 12,
-                                      .lowShift = 4,
-                                      .subAddressByte = AlarmByte::AddressBits,
-                                      .subAddressMask = 15,
-                                      .bitByte = AlarmByte::AddressBits,
-                                      .bitMask = 15};
 
 // Row 0 is the default row of numbers outside the table; row n is protocol n.
 std::vector<ProtocolProfile> makeProfiles() {

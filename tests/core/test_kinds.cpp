@@ -37,7 +37,8 @@ TEST(KindTable, EachRowNamesItsClassAndMakesComponentsOfItsKind) {
         // The reader creates the class by its name.
         const ClassRegistry::Entry* entry = registry.find(kind.runtimeClass.name);
         ASSERT_NE(entry, nullptr);
-        auto* created = dynamic_cast<CBase*>(entry->factory().get());
+        const auto made = entry->factory();
+        auto* created = dynamic_cast<CBase*>(made.get());
         ASSERT_NE(created, nullptr);
 
         EXPECT_EQ(findComponentKind(kind.code), &kind);

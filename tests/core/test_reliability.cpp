@@ -265,6 +265,7 @@ TEST(RepeatedScreenNumbers, TheCompilerRefusesThemAndTheDecoderNamesThem) {
 #endif
 #endif
 
+#ifndef VANTA_ASAN
 // Loads the project file at `path` with the address space limited to what the process maps now
 // and 24 MB more, and writes the result to `path`.message. Runs in a fresh process: the heap a
 // long test run leaves free would otherwise hold the whole project.
@@ -281,6 +282,7 @@ void loadWithLittleMemory(const std::string& path) {
     const Status loaded = reader.load(file);
     std::ofstream(path + ".message") << (loaded.ok() ? "loaded" : loaded.message());
 }
+#endif
 
 TEST(Memory, RunningOutOfMemoryWhileReadingIsAMessage) {
 #ifdef VANTA_ASAN
