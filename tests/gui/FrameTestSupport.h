@@ -1,7 +1,7 @@
 #pragma once
 // Helpers of the main-frame and dialog tests: a program folder holding copies of the generated
 // data files, a prompter that answers from a script and records every message, and a way to act
-// on a modal dialog once it is up.
+// on a modal dialog once it is up; the panel's glyph tables from the build's folder.
 
 #include <QApplication>
 #include <QFile>
@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "common/FontTables.h"
 #include "common/Prompter.h"
 
 namespace vanta::test {
@@ -43,6 +44,16 @@ class ScriptedPrompter : public Prompter {
     std::vector<std::string> captions;
     std::deque<Answer> answers;
 };
+
+// The glyph tables the build puts beside the programs, loaded once.
+inline const FontTables& fonts() {
+    static const FontTables tables = [] {
+        FontTables t;
+        [[maybe_unused]] const bool loaded = t.loadFrom(VANTA_DATA_DIR).ok();
+        return t;
+    }();
+    return tables;
+}
 
 inline const char* const kAllDataFiles[] = {"Ostra_EN.dat", "Ostra_CH.dat", "Ostra_Ptc.dat"};
 

@@ -15,6 +15,7 @@
 #include <memory>
 #include <set>
 
+#include "FrameTestSupport.h"
 #include "app/Application.h"
 #include "app/CMainFrame.h"
 #include "checks/DownloadGate.h"
@@ -40,17 +41,9 @@
 #include "qtsupport/CoreText.h"
 
 using namespace vanta;
+using vanta::test::fonts;
 
 namespace {
-
-const FontTables& fonts() {
-    static const FontTables tables = [] {
-        FontTables t;
-        [[maybe_unused]] const bool loaded = t.loadFrom(VANTA_DATA_DIR).ok();
-        return t;
-    }();
-    return tables;
-}
 
 // A translation from the build's folder, installed until it goes out of scope.
 class InstalledTranslation {

@@ -46,15 +46,6 @@ namespace {
 
 const QString kDemo = QStringLiteral(VANTA_SOURCE_DIR "/data/samples/demo.osp");
 
-const FontTables& fonts() {
-    static const FontTables tables = [] {
-        FontTables t;
-        [[maybe_unused]] const bool loaded = t.loadFrom(VANTA_DATA_DIR).ok();
-        return t;
-    }();
-    return tables;
-}
-
 StartupOptions optionsFor(const ProgramFolder& folder) {
     StartupOptions options;
     options.dataDir = folder.path();
