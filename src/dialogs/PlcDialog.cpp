@@ -106,11 +106,8 @@ PlcDialog::PlcDialog(const Catalogue* catalogue, int entryIndex, const CommSetti
 
     // The catalogue's entries in file order, by their English protocol names.
     if (catalogue_) {
-        for (const CatalogueEntry& entry : catalogue_->entries()) {
-            const std::string_view name = protocolNameEnglish(entry.protocol);
-            protocolBox_->addItem(
-                QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-        }
+        for (const CatalogueEntry& entry : catalogue_->entries())
+            protocolBox_->addItem(QString::fromUtf8(protocolNameEnglish(entry.protocol)));
     }
     const int count = protocolBox_->count();
     if (count > 0) {

@@ -1561,8 +1561,7 @@ void CVantaView::tellResetFields(uint8_t madeFor, const std::vector<ComponentRes
                                   fields.join(tr("、")));
     }
     const auto name = [](uint8_t protocol) {
-        const std::string_view n = protocolNameEnglish(protocol);
-        return QString::fromUtf8(n.data(), static_cast<qsizetype>(n.size()));
+        return QString::fromUtf8(protocolNameEnglish(protocol));
     };
     prompter_.inform(
         tr("粘贴的部件是为%1制作的；在%2下，以下字段已设为新放置部件的值：\n%3")
